@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets everything up on a fresh Debian 12 machine, builds, and runs the tests
+# (embedded Firebird for local files, a local Firebird server for the
+# "server:path" address form).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+BUILD_DIR="${BUILD_DIR:-build}"
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$BUILD_DIR" -j2
+
+bash scripts/firebird-server.sh start
+export TARVEDO_TEST_SERVER=127.0.0.1
+trap 'bash scripts/firebird-server.sh stop' EXIT
+
+ctest --test-dir "$BUILD_DIR" -j2 --output-on-failure

@@ -1,0 +1,84 @@
+#include "fb_admin.h"
+
+#include <ibase.h>
+
+#include "db/dat.h"
+#include "db/db_address.h"
+#include "db/ini.h"
+
+namespace {
+
+QString statusText(const ISC_STATUS* status) {
+    QString text;
+    char buffer[512];
+    const ISC_STATUS* cursor = status;
+    while (fb_interpret(buffer, sizeof buffer, &cursor)) {
+        if (!text.isEmpty()) text += QLatin1String(" - ");
+        text += QString::fromUtf8(buffer);
+    }
+    return text.isEmpty() ? QStringLiteral("Firebird error") : text;
+}
+
+bool failed(const ISC_STATUS* status) { return status[0] == 1 && status[1] != 0; }
+
+// The address as fbclient reads it: "server/3050:path" or the local path.
+QByteArray engineAddress(const QString& address) {
+    const DbAddress parsed = ParseDbAddress(address);
+    QString text = NativeDbPath(parsed.path);
+    if (parsed.isRemote()) text = parsed.server + QStringLiteral("/3050:") + text;
+    return text.toUtf8();
+}
+
+QString quoted(const QString& text) {
+    QString copy = text;
+    copy.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + copy + QLatin1Char('\'');
+}
+
+void appendDpb(QByteArray& dpb, char item, const QByteArray& value) {
+    dpb.append(item);
+    dpb.append(char(value.size()));
+    dpb.append(value);
+}
+
+}  // namespace
+
+FbCredentials DbCredentials() {
+    FbCredentials credentials{DefaultDbUser, DefaultDbPassword};
+    QString value;
+    if (IniGet(QStringLiteral("DBUSER"), value) >= 0 && !value.isEmpty()) credentials.user = value;
+    if (IniGet(QStringLiteral("DBPASSWORD"), value) >= 0 && !value.isEmpty()) credentials.password = value;
+    return credentials;
+}
+
+QString CreateDatabaseFile(const QString& address, const FbCredentials& credentials, int pageSize) {
+    const QString statement = QStringLiteral("CREATE DATABASE %1 USER %2 PASSWORD %3 PAGE_SIZE %4 DEFAULT CHARACTER SET UTF8")
+                                  .arg(quoted(QString::fromUtf8(engineAddress(address))), quoted(credentials.user),
+                                       quoted(credentials.password))
+                                  .arg(pageSize);
+    const QByteArray sql = statement.toUtf8();
+    ISC_STATUS_ARRAY status{};
+    isc_db_handle db = 0;
+    isc_tr_handle tr = 0;
+    isc_dsql_execute_immediate(status, &db, &tr, 0, sql.constData(), SQL_DIALECT_V6, nullptr);
+    if (failed(status)) return statusText(status);
+    isc_detach_database(status, &db);
+    return {};
+}
+
+QString SetForcedWrites(const QString& address, const FbCredentials& credentials, bool on) {
+    QByteArray dpb;
+    dpb.append(char(isc_dpb_version1));
+    appendDpb(dpb, isc_dpb_user_name, credentials.user.toUtf8());
+    appendDpb(dpb, isc_dpb_password, credentials.password.toUtf8());
+    dpb.append(char(isc_dpb_force_write));
+    dpb.append(char(1));
+    dpb.append(char(on ? 1 : 0));
+    const QByteArray name = engineAddress(address);
+    ISC_STATUS_ARRAY status{};
+    isc_db_handle db = 0;
+    isc_attach_database(status, 0, name.constData(), &db, short(dpb.size()), dpb.constData());
+    if (failed(status)) return statusText(status);
+    isc_detach_database(status, &db);
+    return {};
+}

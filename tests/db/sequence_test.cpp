@@ -1,0 +1,124 @@
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <thread>
+
+#include "db/dat.h"
+#include "db/sequence.h"
+#include "db/ui_hooks.h"
+#include "support/test_db.h"
+
+namespace {
+
+class SequenceTest : public CompanyDbTest {
+protected:
+    void SetUp() override {
+        CompanyDbTest::SetUp();
+        Exec(QStringLiteral("update CEG set AKTUALISEV = '2024'"));
+        db1AfterConnect();
+    }
+    void TearDown() override {
+        UiHooks::setRetry({});
+        CompanyDbTest::TearDown();
+    }
+    QSqlQuery counter(const QString& kind) {
+        QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select ELSO, UTOLSO, FOGLALT from SORSZAM where FAJTA = :F and EV = '2024'"),
+                              {{QStringLiteral("F"), kind}});
+        q.next();
+        return q;
+    }
+};
+
+TEST_F(SequenceTest, FirstAllocationCreatesTheCounter) {
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("ESZKOZ")), QStringLiteral("2400001"));
+    QSqlQuery row = counter(QStringLiteral("ESZKOZ"));
+    EXPECT_EQ(row.value(0).toInt(), 1);
+    EXPECT_EQ(row.value(1).toInt(), 1);
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("ESZKOZ")), QStringLiteral("2400002"));
+    EXPECT_EQ(counter(QStringLiteral("ESZKOZ")).value(1).toInt(), 2);
+    EXPECT_TRUE(counter(QStringLiteral("ESZKOZ")).value(2).toString().isEmpty());
+}
+
+TEST_F(SequenceTest, CounterGrowsPastFiveDigits) {
+    Exec(QStringLiteral("insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO, FOGLALT) values ('SORSZAM', '2024', 1, 99999, '')"));
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("SORSZAM")), QStringLiteral("24100000"));
+}
+
+TEST_F(SequenceTest, TakenCounterAsksAndCancelGivesUp) {
+    Exec(QStringLiteral("insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO, FOGLALT) values ('BK', '2024', 1, 41, 'KOVACS')"));
+    QString asked;
+    UiHooks::setRetry([&](const QString& text) {
+        asked = text;
+        return false;
+    });
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("BK")), QStringLiteral("-1"));
+    EXPECT_TRUE(asked.endsWith(QStringLiteral(" BK kulcsú tétel foglalt\r\nFoglalja: KOVACS"))) << asked.toStdString();
+    QSqlQuery row = counter(QStringLiteral("BK"));
+    EXPECT_EQ(row.value(1).toInt(), 41);
+    EXPECT_EQ(row.value(2).toString(), QStringLiteral("KOVACS"));
+}
+
+TEST_F(SequenceTest, RetryReadsTheCounterAgain) {
+    Exec(QStringLiteral("insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO, FOGLALT) values ('BK', '2024', 1, 41, 'KOVACS')"));
+    int asks = 0;
+    UiHooks::setRetry([&](const QString&) {
+        ++asks;
+        Exec(QStringLiteral("update SORSZAM set FOGLALT = '' where FAJTA = 'BK'"));  // the other workstation finished
+        return true;
+    });
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("BK")), QStringLiteral("2400042"));
+    EXPECT_EQ(asks, 1);
+}
+
+TEST_F(SequenceTest, NumberInsideACallersTransactionRollsBackWithIt) {
+    {
+        DbTransaction transaction(d_tarvedo);
+        EXPECT_EQ(NextSequenceNumber(QStringLiteral("VE")), QStringLiteral("2400001"));
+        transaction.rollback();
+    }
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("VE")), QStringLiteral("2400001"));
+}
+
+// Two workstations allocating the same kind at the same moment through the
+// server never receive the same number, and a run without crashes leaves no gap.
+TEST_F(SequenceTest, TwoConnectionsThroughTheServerNeverShareANumber) {
+    if (TestServer().isEmpty()) GTEST_SKIP() << "no Firebird server (TARVEDO_TEST_SERVER)";
+    DbDisconnect(d_tarvedo);  // the server opens the file; the embedded engine must let go
+    const QString address = db.serverAddress();
+    constexpr int kPerWorker = 150;
+    QStringList numbers[2];
+    QString errors[2];
+    auto worker = [&](int index) {
+        const QString name = QStringLiteral("seq_worker_%1").arg(index);
+        {
+            if (!OpenDatabase(name, address)) {
+                errors[index] = Connection(name).lastError().text();
+            } else {
+                try {
+                    for (int i = 0; i < kPerWorker; ++i)
+                        numbers[index] << AllocateSequenceNumber(name, QStringLiteral("SZ"), QStringLiteral("2024"),
+                                                                 QStringLiteral("W%1").arg(index));
+                } catch (const std::exception& e) {
+                    errors[index] = QString::fromUtf8(e.what());
+                }
+            }
+            DbDisconnect(name);
+        }
+        QSqlDatabase::removeDatabase(name);
+    };
+    std::thread a(worker, 0), b(worker, 1);
+    a.join();
+    b.join();
+    ASSERT_TRUE(errors[0].isEmpty()) << errors[0].toStdString();
+    ASSERT_TRUE(errors[1].isEmpty()) << errors[1].toStdString();
+
+    QSet<QString> all;
+    for (const QStringList& list : numbers)
+        for (const QString& n : list) all.insert(n);
+    ASSERT_EQ(all.size(), 2 * kPerWorker);
+    for (int i = 1; i <= 2 * kPerWorker; ++i)
+        EXPECT_TRUE(all.contains(QStringLiteral("24") + QString::number(i).rightJustified(5, QLatin1Char('0')))) << i;
+}
+
+}  // namespace
