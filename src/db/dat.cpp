@@ -289,6 +289,14 @@ void DbTransaction::commit() {
     }
 }
 
+void DbTransaction::commitAndContinue() {
+    commit();
+    QSqlDatabase db = Connection(m_connection);
+    if (!db.transaction()) throw DbError(db.lastError());
+    openTransactions().insert(m_connection);
+    m_active = true;
+}
+
 void DbTransaction::rollback() {
     if (!m_active) return;
     m_active = false;

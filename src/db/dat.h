@@ -102,7 +102,8 @@ QSqlQuery ExecSql(const QString& connection, const QString& sql, const QVariantM
 QVariant SelectValue(const QString& connection, const QString& sql, const QVariantMap& params = {});
 
 // Several statements that must stand or fall together. The destructor rolls
-// back what was not committed.
+// back what was not committed. A statement prepared inside the transaction
+// belongs to it: prepare it again after a commit.
 class DbTransaction {
 public:
     explicit DbTransaction(const QString& connection);
@@ -111,6 +112,8 @@ public:
     DbTransaction& operator=(const DbTransaction&) = delete;
     void commit();
     void rollback();
+    // Commits what was written so far and goes on in a new transaction.
+    void commitAndContinue();
 
 private:
     QString m_connection;

@@ -40,7 +40,7 @@ QString allocateOnce(const QString& connection, const QString& kind, const QStri
     mark[QStringLiteral("qpfoglalt")] = user;
     mark[QStringLiteral("qputolso")] = last;
     ExecSql(connection, kUpdate, mark);
-    const QString number = year.mid(2, 2) + ZeroPad(QString::number(last + 1), 5);
+    const QString number = SequenceNumberText(year, last + 1);
     mark[QStringLiteral("qpfoglalt")] = QString();
     mark[QStringLiteral("qputolso")] = last + 1;
     ExecSql(connection, kUpdate, mark);
@@ -84,6 +84,36 @@ QString AllocateSequenceNumber(const QString& connection, const QString& kind, c
         }
         // Marked taken: ask with no lock held, so the other workstation can finish.
         if (!askToWait(kind, takenBy)) return QStringLiteral("-1");
+    }
+}
+
+QString SequenceNumberText(const QString& year, qlonglong counter) {
+    return year.mid(2, 2) + ZeroPad(QString::number(counter), 5);
+}
+
+qlonglong ReserveSequenceBlock(const QString& connection, const QString& kind, const QString& year, qlonglong count) {
+    const QVariantMap key{{QStringLiteral("qpfajta"), kind}, {QStringLiteral("qpev"), year}};
+    for (int attempt = 0;; ++attempt) {
+        try {
+            DbTransaction transaction(connection);
+            qlonglong last = 0;
+            {
+                QSqlQuery row = ExecSql(connection, kSelect, key);
+                if (row.next())
+                    last = row.value(0).toLongLong();
+                else
+                    ExecSql(connection, kInsert, key);
+            }
+            QVariantMap block = key;
+            block[QStringLiteral("qpfoglalt")] = QString();
+            block[QStringLiteral("qputolso")] = last + count;
+            ExecSql(connection, kUpdate, block);
+            transaction.commit();
+            return last + 1;
+        } catch (const DbError& error) {
+            if (attempt >= kMaxAttempts || !(error.isLockConflict() || isDuplicateKey(error))) throw;
+            QThread::msleep(1 + attempt % 7);
+        }
     }
 }
 
