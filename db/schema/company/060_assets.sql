@@ -1,0 +1,84 @@
+/*
+Company database: fixed assets and intangible assets.
+*/
+
+/* Depreciation methods ('BLA': straight line on the gross value). */
+CREATE TABLE SZ_ECSMOD (
+  KOD  VARCHAR(5) NOT NULL,
+  NEV  VARCHAR(60),
+  CONSTRAINT PK_SZ_ECSMOD PRIMARY KEY (KOD)
+);
+
+/* Storage places of the assets. */
+CREATE TABLE SZ_RAKTAR (
+  KOD  VARCHAR(10) NOT NULL,
+  NEV  VARCHAR(60),
+  CIM  VARCHAR(120),
+  CONSTRAINT PK_SZ_RAKTAR PRIMARY KEY (KOD)
+);
+
+/* The asset register. BELSOKOD is the business year, "/" and the next
+   number of the sequence kind 'ESZKOZ'. KULCS1 is the yearly rate in
+   percent, ADOEV and HASZNEV years, ECSVEGE the last day of
+   depreciation; AKTIV 'I' live, 'N' withdrawn. TETELSORSZAM is the
+   ledger item the asset was recorded from. */
+CREATE TABLE ESZKOZ (
+  BELSOKOD      VARCHAR(12) NOT NULL,
+  KOD           VARCHAR(20),
+  SZLA          VARCHAR(10),
+  MEGNEVEZES    VARCHAR(80),
+  SZALLKOD      VARCHAR(7),
+  SZALLNEV      VARCHAR(60),
+  VTSZ          VARCHAR(20),
+  BERUHAZVA     VARCHAR(10),
+  UZEMBEHELY    VARCHAR(10),
+  NETTOERT      TORT,
+  ECSMOD        VARCHAR(5),
+  KULCS1        DOUBLE PRECISION DEFAULT 0,
+  MARADVANY     TORT,
+  ADOEV         INTEGER,
+  ECSVEGE       VARCHAR(10),
+  HASZNEV       INTEGER,
+  GYARTONEV     VARCHAR(60),
+  GYARISZAM     VARCHAR(40),
+  LEIRAS        VARCHAR(120),
+  RENDSZAM      VARCHAR(60),
+  KIVEZETVE     VARCHAR(10),
+  KIVEZETOK     VARCHAR(60),
+  AKTIV         VARCHAR(1),
+  RAKTAR        VARCHAR(10),
+  TETELSORSZAM  VARCHAR(15),
+  CONSTRAINT PK_ESZKOZ PRIMARY KEY (BELSOKOD)
+);
+CREATE INDEX ESZKOZ_KOD ON ESZKOZ (KOD);
+CREATE INDEX ESZKOZ_TETELSORSZAM ON ESZKOZ (TETELSORSZAM);
+CREATE INDEX ESZKOZ_UZEMBEHELY ON ESZKOZ (UZEMBEHELY);
+
+/* Asset cards: the numbered value movements of an asset, each with the
+   gross value (BRUTTO) and the net value (NETTOERT) after it. */
+CREATE TABLE ESZKOZKARTON (
+  ESZKOZKOD   VARCHAR(12) NOT NULL,
+  SORSZAM     INTEGER NOT NULL,
+  KELT        VARCHAR(10),
+  BIZONYLAT   VARCHAR(30),
+  SZOVEG      VARCHAR(120),
+  SZLA        VARCHAR(10),
+  MENNYISEG   TORT,
+  BRUTTONOV   TORT,
+  BRUTTOCSOK  TORT,
+  BRUTTO      TORT,
+  ECSNOV      TORT,
+  ECSCSOK     TORT,
+  NETTOERT    TORT,
+  CONSTRAINT PK_ESZKOZKARTON PRIMARY KEY (ESZKOZKOD, SORSZAM)
+);
+
+/* Depreciation periods stored ("yyyy.mm" months). */
+CREATE TABLE ECS_IDOSZAK (
+  DATUMTOL  VARCHAR(7) NOT NULL,
+  DATUMIG   VARCHAR(7) NOT NULL,
+  KELTE     VARCHAR(10),
+  ECSHONAP  INTEGER,
+  ECS       TORT,
+  CONSTRAINT PK_ECS_IDOSZAK PRIMARY KEY (DATUMTOL, DATUMIG)
+);
