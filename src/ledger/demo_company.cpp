@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <deque>
+#include <optional>
 #include <stdexcept>
 
 #include "db/altproc.h"
@@ -133,6 +134,32 @@ private:
     QDate m_bankDay, m_cashDay;
     int m_bankSerial = 0, m_cashSerial = 0, m_invoiceSerial = 0;
     DemoStats m_stats;
+};
+
+// The indexes of TETEL switched off while a large ledger is loaded and
+// rebuilt once at the end: much faster than keeping them up row by row.
+class LedgerIndexesOff {
+public:
+    explicit LedgerIndexesOff(const QString& connection) : m_connection(connection) {
+        QSqlQuery q = ExecSql(connection, QStringLiteral("select trim(RDB$INDEX_NAME) from RDB$INDICES where RDB$RELATION_NAME = 'TETEL' "
+                                                         "and coalesce(RDB$INDEX_INACTIVE, 0) = 0 and RDB$FOREIGN_KEY is null"));
+        while (q.next()) m_indexes << q.value(0).toString();
+        q = QSqlQuery();
+        for (const QString& index : m_indexes) ExecSql(connection, QStringLiteral("alter index %1 inactive").arg(index));
+    }
+    ~LedgerIndexesOff() {
+        for (const QString& index : m_indexes) {
+            try {
+                ExecSql(m_connection, QStringLiteral("alter index %1 active").arg(index));
+            } catch (const DbError&) {
+                // a broken connection: the caller reports the failure that caused it
+            }
+        }
+    }
+
+private:
+    QString m_connection;
+    QStringList m_indexes;
 };
 
 // ---------------------------------------------------------------- master data
@@ -600,6 +627,8 @@ DemoStats DemoWriter::run(const DemoProgress& progress) {
 
     const qlonglong total = m_options.items;
     {
+        std::optional<LedgerIndexesOff> indexesOff;
+        if (total >= 20000) indexesOff.emplace(m_connection);
         DbTransaction transaction(m_connection);
         m_items.prepare();
         if (total >= 20) writeOpening();
