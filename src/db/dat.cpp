@@ -218,6 +218,8 @@ QVariant Query::value(const QString& column) const {
 
 void Query::run(const QStringList& names, const QVariantList& values, bool select) {
     close();
+    QSqlDatabase db = Connection(connection());
+    if (!db.isOpen() && !db.open()) throw DbError(db.lastError());
     const QString text = sql.join(QLatin1Char('\n'));
     const PositionalSql positional = ToPositional(text);
     m_query = std::make_unique<QSqlQuery>(Connection(connection()));
@@ -242,10 +244,6 @@ int QparamOpen(Query& query, const QStringList& names, int mode, const QVariantL
                         .arg(values.size()));
         return -1;
     }
-    const QString connection = query.connection();
-    if (!IsConnected(connection) && !Connection(connection).open())
-        throw DbError(Connection(connection).lastError());
-
     if (mode == 0) {
         query.run(names, values, true);
         QSqlQuery& rows = query.rows();
