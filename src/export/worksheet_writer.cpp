@@ -1,0 +1,431 @@
+#include "worksheet_writer.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+#include "db/altproc.h"
+#include "excel_columns.h"
+#include "export_progress.h"
+#include "export_source.h"
+
+namespace {
+
+constexpr int kMaxSheetName = 31;
+constexpr int kMaxCellText = 32767;
+constexpr double kMaxColumnWidth = 255;
+const QString kMarker = QStringLiteral("összesen");
+
+bool inLabels(const QStringList& labels, const QString& label) {
+    return labels.contains(label.trimmed(), Qt::CaseInsensitive);
+}
+
+bool isNumberValue(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double: return true;
+    default: return false;
+    }
+}
+
+// The value as a number: numbers as they are, texts when they read as one.
+bool numberOf(const QVariant& value, double& x) {
+    if (isNumberValue(value)) {
+        x = value.toDouble();
+        return true;
+    }
+    if (value.metaType().id() != QMetaType::QString) return false;
+    bool ok = false;
+    x = QString(value.toString()).replace(u',', u'.').trimmed().toDouble(&ok);
+    return ok;
+}
+
+double roundedToThousandths(double x) {
+    try {
+        return RoundDec(3, x);
+    } catch (const HelperError&) {
+        return x;  // too large to have thousandths
+    }
+}
+
+int integerDigits(double x) {
+    double a = std::floor(std::fabs(x));
+    int digits = 1;
+    while (a >= 10 && digits < 400) {
+        a /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+// Characters a number takes in its column, for the column's width.
+int numberWidth(double x, NumberStyle style) {
+    const int sign = x < 0 ? 1 : 0;
+    switch (style) {
+    case NumberStyle::Whole:
+    case NumberStyle::Decimal: {
+        const int digits = integerDigits(x);
+        return sign + digits + (digits - 1) / 3 + (style == NumberStyle::Decimal ? 3 : 0);
+    }
+    case NumberStyle::Date: return 10;
+    case NumberStyle::DateTime: return 19;
+    case NumberStyle::Time: return 8;
+    case NumberStyle::General: break;
+    }
+    // General: whole numbers in full, others with their decimals, at most 11.
+    const int whole = sign + integerDigits(x);
+    return x == std::floor(x) ? qMin(whole, 11) : qMin(whole + 4, 11);
+}
+
+QString sheetNameFrom(const QString& wanted) {
+    QString name = wanted;
+    for (QChar& c : name)
+        if (QStringView(u"[]:*?/\\").contains(c)) c = u'_';
+    while (name.startsWith(u'\'')) name.remove(0, 1);
+    while (name.endsWith(u'\'')) name.chop(1);
+    return name.left(kMaxSheetName);
+}
+
+lxw_datetime datetimeOf(const QDate& date, const QTime& time) {
+    lxw_datetime dt{};
+    if (date.isValid()) {
+        dt.year = date.year();
+        dt.month = date.month();
+        dt.day = date.day();
+    }
+    if (time.isValid()) {
+        dt.hour = time.hour();
+        dt.min = time.minute();
+        dt.sec = time.second() + time.msec() / 1000.0;
+    }
+    return dt;
+}
+
+}  // namespace
+
+QStringList FieldLabels(const QString& list) {
+    QStringList labels;
+    for (const QString& part : list.split(u',')) {
+        const QString label = part.trimmed();
+        if (!label.isEmpty()) labels << label;
+    }
+    return labels;
+}
+
+QString SubtotalFormula(const QList<SheetRowRange>& ranges, int markerColumn, int sumColumn) {
+    const QString marker = ExcelColumnName(markerColumn);
+    const QString sum = ExcelColumnName(sumColumn);
+    QStringList parts;
+    for (const SheetRowRange& range : ranges) {
+        if (range.first > range.last) continue;
+        const QString sheet = range.sheet.isEmpty()
+            ? QString()
+            : u'\'' + QString(range.sheet).replace(u'\'', QStringLiteral("''")) + QStringLiteral("'!");
+        const QString first = QString::number(range.first);
+        const QString last = QString::number(range.last);
+        parts << QStringLiteral("SUMIF(%1%2%3:%2%4,\"<>%5\",%1%6%3:%6%4)")
+                     .arg(sheet, marker, first, last, kMarker, sum);
+    }
+    return parts.isEmpty() ? QStringLiteral("0") : parts.join(u'+');
+}
+
+WorksheetWriter::WorksheetWriter(lxw_workbook* workbook, WorkbookStyles& styles, QStringList& usedSheetNames,
+                                 ExportSource& source, const TXLSParams& params, int rowsPerSheet,
+                                 ExportProgress* progress)
+    : m_workbook(workbook),
+      m_styles(styles),
+      m_usedNames(usedSheetNames),
+      m_source(source),
+      m_params(params),
+      m_rowsPerSheet(rowsPerSheet),
+      m_progress(progress) {}
+
+void WorksheetWriter::check(lxw_error error) {
+    if (error != LXW_NO_ERROR) throw WorksheetError(error);
+}
+
+void WorksheetWriter::prepareColumns() {
+    const QList<int> visible = m_source.visibleColumns();
+    const QStringList sumLabels = FieldLabels(m_params.SumFields);
+    const QStringList integerLabels = FieldLabels(m_params.IntegerFields);
+    const QStringList blankLabels = FieldLabels(m_params.BlankIfNullFields);
+    const bool titlesFit = m_params.ColumnTitles.size() == m_source.columns().size();
+    m_firstDataRow = m_params.ReportTitle.isEmpty() ? 2 : 3;
+    m_marker = int(visible.size());
+
+    for (int k = 0; k < visible.size(); ++k) {
+        const int i = visible.at(k);
+        const ExportColumn& column = m_source.columns().at(i);
+        ColumnRule rule;
+        rule.source = i;
+        if (column.typeName == QLatin1String("VARCHAR") || column.typeName == QLatin1String("MEMO"))
+            rule.kind = CellKind::Text;
+        else if (column.typeName == QLatin1String("INTEGER"))
+            rule.kind = CellKind::Integer;
+        else if (column.typeName == QLatin1String("FLOAT"))
+            rule.kind = CellKind::Float;
+        rule.blankIfNull = inLabels(blankLabels, column.displayLabel);
+        if (inLabels(sumLabels, column.displayLabel)) {
+            rule.sumIndex = int(m_sumColumns.size());
+            m_sumColumns << k;
+            rule.style = inLabels(integerLabels, column.displayLabel) ? NumberStyle::Whole : NumberStyle::Decimal;
+        }
+        m_columns << rule;
+        m_captions << (titlesFit ? m_params.ColumnTitles.at(i) : column.displayLabel);
+    }
+
+    for (const QString& label : FieldLabels(m_params.GroupFields)) {
+        for (int k = 0; k < visible.size(); ++k) {
+            if (m_source.columns().at(visible.at(k)).displayLabel.compare(label, Qt::CaseInsensitive) != 0) continue;
+            TGroupSum group;
+            group.fieldname = label;
+            group.xlsColumn = k;
+            group.sourceColumn = visible.at(k);
+            group.fromrow = m_firstDataRow;
+            group.sums = QList<double>(m_sumColumns.size(), 0.0);
+            m_groups << group;
+            break;
+        }
+    }
+    m_grandSums = QList<double>(m_sumColumns.size(), 0.0);
+}
+
+void WorksheetWriter::openSheet(const QString& wantedName) {
+    QString base = sheetNameFrom(wantedName);
+    if (base.isEmpty()) base = QStringLiteral("Munka%1").arg(m_usedNames.size() + 1);
+    QString name = base;
+    for (int n = 2; m_usedNames.contains(name, Qt::CaseInsensitive); ++n) {
+        const QString suffix = QStringLiteral("_%1").arg(n);
+        name = base.left(kMaxSheetName - suffix.size()) + suffix;
+    }
+    lxw_worksheet* worksheet = workbook_add_worksheet(m_workbook, name.toUtf8().constData());
+    if (!worksheet) throw WorksheetError(LXW_ERROR_SHEETNAME_ALREADY_USED);
+    m_usedNames << name;
+    m_sheets << Sheet{worksheet, name, QList<int>(m_marker + 1, 0)};
+
+    if (!m_params.ReportTitle.isEmpty()) {
+        const QByteArray title = m_params.ReportTitle.toUtf8();
+        if (m_marker > 0)
+            check(worksheet_merge_range(worksheet, 0, 0, 0, lxw_col_t(m_marker), title.constData(), m_styles.title()));
+        else
+            check(worksheet_write_string(worksheet, 0, 0, title.constData(), m_styles.title()));
+    }
+    m_row = m_firstDataRow - 1;
+    for (int k = 0; k < m_captions.size(); ++k) writeText(k, m_captions.at(k), nullptr);
+    for (int k : m_sumColumns)
+        worksheet_set_column(worksheet, lxw_col_t(k), lxw_col_t(k), LXW_DEF_COL_WIDTH,
+                             m_styles.cell(m_columns.at(k).style, false));
+    m_row = m_firstDataRow;
+}
+
+void WorksheetWriter::ensureRoom() {
+    if (m_row <= m_rowsPerSheet) return;
+    // The sheet is full: what is open moves on to a continuation sheet,
+    // and the totals take in the rows left behind by name.
+    const QString full = m_sheets.last().name;
+    for (TGroupSum& group : m_groups)
+        group.earlier << SheetRowRange{full, group.fromrow, m_row - 1};
+    m_grandEarlier << SheetRowRange{full, m_firstDataRow, m_row - 1};
+    const QString suffix = QStringLiteral("_%1").arg(m_sheets.size());
+    openSheet(m_sheets.first().name.left(kMaxSheetName - suffix.size()) + suffix);
+    for (TGroupSum& group : m_groups) group.fromrow = m_firstDataRow;
+}
+
+void WorksheetWriter::widen(int column, int characters) {
+    int& width = m_sheets.last().widths[column];
+    if (characters > width) width = characters;
+}
+
+void WorksheetWriter::writeText(int column, const QString& text, lxw_format* format) {
+    if (text.isEmpty() && !format) return;
+    const QByteArray utf8 = (text.size() > kMaxCellText ? text.left(kMaxCellText) : text).toUtf8();
+    check(worksheet_write_string(m_sheets.last().worksheet, lxwRow(), lxw_col_t(column), utf8.constData(), format));
+    widen(column, int(text.size()));
+}
+
+void WorksheetWriter::writeNumber(int column, double value, NumberStyle style, bool bold) {
+    check(worksheet_write_number(m_sheets.last().worksheet, lxwRow(), lxw_col_t(column), value,
+                                 m_styles.cell(style, bold)));
+    widen(column, numberWidth(value, style));
+}
+
+void WorksheetWriter::writeFormula(int column, const QString& formula, double value, NumberStyle style) {
+    check(worksheet_write_formula_num(m_sheets.last().worksheet, lxwRow(), lxw_col_t(column),
+                                      formula.toUtf8().constData(), m_styles.cell(style, true), value));
+    widen(column, numberWidth(value, style));
+}
+
+void WorksheetWriter::writeDataRow() {
+    ensureRoom();
+    lxw_worksheet* worksheet = m_sheets.last().worksheet;
+    for (int k = 0; k < m_columns.size(); ++k) {
+        const ColumnRule& rule = m_columns.at(k);
+        const QVariant value = m_source.value(rule.source);
+        double summed = 0;
+        if (value.isValid() && !value.isNull()) {
+            double x = 0;
+            switch (rule.kind) {
+            case CellKind::Text:
+                writeText(k, value.metaType().id() == QMetaType::QString ? value.toString() : ExportValueText(value),
+                          m_styles.cell(rule.style, false));
+                break;
+            case CellKind::Integer:
+            case CellKind::Float:
+                if (!numberOf(value, x)) {
+                    writeText(k, ExportValueText(value), nullptr);
+                    break;
+                }
+                if (!std::isfinite(x)) break;
+                if (rule.kind == CellKind::Float) x = roundedToThousandths(x);
+                summed = x;
+                if (!(rule.blankIfNull && x == 0)) writeNumber(k, x, rule.style, false);
+                break;
+            case CellKind::Other:
+                switch (value.metaType().id()) {
+                case QMetaType::Bool:
+                    check(worksheet_write_boolean(worksheet, lxwRow(), lxw_col_t(k), value.toBool(), nullptr));
+                    widen(k, 5);
+                    break;
+                case QMetaType::QDate: {
+                    lxw_datetime dt = datetimeOf(value.toDate(), QTime());
+                    check(worksheet_write_datetime(worksheet, lxwRow(), lxw_col_t(k), &dt,
+                                                   m_styles.cell(NumberStyle::Date, false)));
+                    widen(k, numberWidth(0, NumberStyle::Date));
+                    break;
+                }
+                case QMetaType::QDateTime: {
+                    const QDateTime stamp = value.toDateTime();
+                    lxw_datetime dt = datetimeOf(stamp.date(), stamp.time());
+                    check(worksheet_write_datetime(worksheet, lxwRow(), lxw_col_t(k), &dt,
+                                                   m_styles.cell(NumberStyle::DateTime, false)));
+                    widen(k, numberWidth(0, NumberStyle::DateTime));
+                    break;
+                }
+                case QMetaType::QTime: {
+                    lxw_datetime dt = datetimeOf(QDate(), value.toTime());
+                    check(worksheet_write_datetime(worksheet, lxwRow(), lxw_col_t(k), &dt,
+                                                   m_styles.cell(NumberStyle::Time, false)));
+                    widen(k, numberWidth(0, NumberStyle::Time));
+                    break;
+                }
+                default:
+                    if (isNumberValue(value)) {
+                        x = value.toDouble();
+                        if (!std::isfinite(x)) break;
+                        summed = x;
+                        writeNumber(k, x, rule.style, false);
+                    } else {
+                        writeText(k, ExportValueText(value), m_styles.cell(rule.style, false));
+                    }
+                }
+            }
+        }
+        if (rule.sumIndex >= 0) {
+            for (TGroupSum& group : m_groups) group.sums[rule.sumIndex] += summed;
+            m_grandSums[rule.sumIndex] += summed;
+        }
+    }
+    ++m_row;
+}
+
+void WorksheetWriter::resetGroup(TGroupSum& group) {
+    group.fromrow = m_row;
+    group.earlier.clear();
+    group.sums.fill(0.0);
+}
+
+void WorksheetWriter::writeSubtotal(TGroupSum& group) {
+    ensureRoom();
+    writeText(m_marker, kMarker, nullptr);
+    writeText(group.xlsColumn, group.fieldvalue + u' ' + kMarker, m_styles.cell(NumberStyle::General, true));
+    QList<SheetRowRange> ranges = group.earlier;
+    ranges << SheetRowRange{QString(), group.fromrow, m_row - 1};
+    for (int k : m_sumColumns) {
+        const ColumnRule& rule = m_columns.at(k);
+        writeFormula(k, SubtotalFormula(ranges, m_marker, k), group.sums.at(rule.sumIndex), rule.style);
+    }
+    ++m_row;
+}
+
+void WorksheetWriter::closeGroups(int first) {
+    // Innermost first; each closed group, and every group inside it, starts
+    // again below what was written.
+    for (int i = int(m_groups.size()) - 1; i >= first; --i) {
+        TGroupSum& group = m_groups[i];
+        int span = m_row - group.fromrow;
+        for (const SheetRowRange& range : group.earlier) span += range.last - range.first + 1;
+        if (span >= 2) writeSubtotal(group);
+        for (int j = i; j < m_groups.size(); ++j) resetGroup(m_groups[j]);
+    }
+}
+
+void WorksheetWriter::writeGrandTotal() {
+    ensureRoom();
+    writeText(0, QStringLiteral("Mind összesen"), m_styles.cell(NumberStyle::General, true));
+    writeText(m_marker, kMarker, nullptr);
+    QList<SheetRowRange> ranges = m_grandEarlier;
+    ranges << SheetRowRange{QString(), m_firstDataRow, m_row - 1};
+    for (int k : m_sumColumns) {
+        const ColumnRule& rule = m_columns.at(k);
+        writeFormula(k, SubtotalFormula(ranges, m_marker, k), m_grandSums.at(rule.sumIndex), rule.style);
+    }
+    ++m_row;
+}
+
+void WorksheetWriter::write() {
+    prepareColumns();
+    openSheet(m_params.SheetName.isEmpty() ? m_source.name() : m_params.SheetName);
+    if (!m_source.first()) return;
+    if (m_progress) {
+        const qint64 count = m_source.rowCount();
+        m_progress->start(1, count > 0 && count <= INT_MAX ? int(count) : 0);
+        m_progress->setPosition(1);
+    }
+    qint64 index = 0;
+    do {
+        if (index > 0) {
+            int changedAt = -1;
+            for (int g = 0; g < m_groups.size(); ++g) {
+                TGroupSum& group = m_groups[g];
+                group.changed = ExportValueText(m_source.value(group.sourceColumn)) != group.fieldvalue;
+                if (group.changed && changedAt < 0) changedAt = g;
+            }
+            if (changedAt >= 0) closeGroups(changedAt);
+        }
+        for (TGroupSum& group : m_groups) group.fieldvalue = ExportValueText(m_source.value(group.sourceColumn));
+        writeDataRow();
+        ++index;
+        if (m_progress) {
+            m_progress->setPosition(int(qMin<qint64>(index, INT_MAX)));
+            if (index % 100 == 0) m_progress->processEvents();
+        }
+    } while (m_source.next());
+    closeGroups(0);
+    if (!m_params.NoTotal) writeGrandTotal();
+}
+
+void WorksheetWriter::finish() {
+    for (const Sheet& sheet : m_sheets) {
+        for (int k = 0; k < m_marker; ++k) {
+            const int characters = sheet.widths.at(k);
+            const double width = characters > 0 ? qMin(kMaxColumnWidth, characters * 1.1 + 1.0) : LXW_DEF_COL_WIDTH;
+            const ColumnRule& rule = m_columns.at(k);
+            worksheet_set_column(sheet.worksheet, lxw_col_t(k), lxw_col_t(k), width,
+                                 rule.sumIndex >= 0 ? m_styles.cell(rule.style, false) : nullptr);
+        }
+        // The marker column of the subtotal rows is there for the formulas only.
+        lxw_row_col_options hidden{};
+        hidden.hidden = 1;
+        worksheet_set_column_opt(sheet.worksheet, lxw_col_t(m_marker), lxw_col_t(m_marker), 0, nullptr, &hidden);
+    }
+}
