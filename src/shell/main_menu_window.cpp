@@ -1,0 +1,96 @@
+#include "main_menu_window.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/main_tarvedo_window.h"
+#include "shell/menu_rules.h"
+
+namespace {
+
+MainMenuItem item(const char* parent, const char* name, const QString& caption, bool yearCheck = false,
+                  std::function<void(Tmain_tarvedofm&, QAction*)> action = {}) {
+    return {QLatin1String(parent), QLatin1String(name), caption, false, yearCheck, std::move(action)};
+}
+
+MainMenuItem submenu(const char* name, const QString& caption) {
+    return {QString(), QLatin1String(name), caption, true, false, {}};
+}
+
+}  // namespace
+
+const QList<MainMenuItem>& MainMenuItems() {
+    static const QList<MainMenuItem> items{
+        submenu("torzsek", QStringLiteral("Törzsek")),  // its items come from TABLAK at start
+
+        submenu("Adatbevitel", QStringLiteral("Adatbevitel")),
+        item("Adatbevitel", "rogzites", QStringLiteral("Könyvelési tételek rögzítése"), true),
+        item("Adatbevitel", "kereses", QStringLiteral("Könyvelési tétel visszakeresése")),
+        item("Adatbevitel", "targyieszkozok", QStringLiteral("Tárgyi eszközök és immateriális javak")),
+        item("Adatbevitel", "ecsszamol", QStringLiteral("Értékcsökkenés elszámolása"), true),
+        item("Adatbevitel", "Adatavetel", QStringLiteral("Adatok átvétele más programból"), true),
+
+        submenu("Riportok", QStringLiteral("Riportok")),
+        item("Riportok", "Knyvelsinapl1", QStringLiteral("Könyvelési napló")),
+        item("Riportok", "kartonok", QStringLiteral("Kartonok lekérdezése")),
+        item("Riportok", "kivonat", QStringLiteral("Főkönyvi kivonat")),
+        item("Riportok", "Egyeztettbla1", QStringLiteral("Egyeztető tábla")),
+        item("Riportok", "afalista", QStringLiteral("ÁFA lista")),
+        item("Riportok", "Kimenszmlk1", QStringLiteral("Vevő folyószámla")),
+        item("Riportok", "Bejvszmlk1", QStringLiteral("Szállító folyószámla")),
+        item("Riportok", "Egyenlegkzllevl1", QStringLiteral("Egyenlegközlő levél")),
+        item("Riportok", "eredmeny", QStringLiteral("Eredmény kimutatás")),
+        item("Riportok", "merleg", QStringLiteral("Mérleg kimutatás")),
+
+        submenu("Specilis1", QStringLiteral("Speciális")),
+        item("Specilis1", "Adatbaziskivalasztasa", QStringLiteral("Adatbázis kiválasztása"), false,
+             [](Tmain_tarvedofm& main, QAction*) { main.menuChangeCompany(); }),
+        item("Specilis1", "vzrsa1", QStringLiteral("Év zárása")),
+        item("Specilis1", "vnyitsa1", QStringLiteral("Lezárt év újranyitása")),
+        item("Specilis1", "N1", QStringLiteral("-")),
+        item("Specilis1", "Programfrisstseazinternetrl1", QStringLiteral("Program frissítése az internetről")),
+        item("Specilis1", "N2", QStringLiteral("-")),
+        item("Specilis1", "tmenetitblktrlse1", QStringLiteral("Átmeneti táblák törlése")),
+
+        item("", "vege", QStringLiteral("Vége"), false, [](Tmain_tarvedofm& main, QAction*) { main.close(); }),
+    };
+    return items;
+}
+
+void BuildMainMenu(Tmain_tarvedofm& main) {
+    QMenuBar* bar = main.menuBar();
+    bar->setObjectName(QStringLiteral("fomenu"));
+    QHash<QString, QMenu*> menus;
+    for (const MainMenuItem& entry : MainMenuItems()) {
+        if (entry.submenu) {
+            QMenu* menu = bar->addMenu(entry.caption);
+            menu->setObjectName(entry.name);
+            menu->menuAction()->setObjectName(entry.name + QStringLiteral("_menu"));
+            menus.insert(entry.name, menu);
+            continue;
+        }
+        QAction* action = nullptr;
+        if (entry.caption == QLatin1String("-")) {
+            action = menus.value(entry.parent)->addSeparator();
+        } else if (entry.parent.isEmpty()) {
+            action = bar->addAction(entry.caption);
+        } else {
+            action = menus.value(entry.parent)->addAction(entry.caption);
+        }
+        action->setObjectName(entry.name);
+        if (entry.caption == QLatin1String("-")) continue;
+        if (!entry.action) {
+            action->setEnabled(false);
+            continue;
+        }
+        QObject::connect(action, &QAction::triggered, &main, [&main, action, entry] {
+            main.runMenuAction([&] {
+                if (entry.yearCheck && !YearOpenCheck()) return;
+                entry.action(main, action);
+            });
+        });
+    }
+}
+
+QString MenuNev(const QAction* item) { return MenuNev(item->text()); }
