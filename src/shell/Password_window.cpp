@@ -13,20 +13,11 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "db/edit_keys_window.h"
 #include "db/ui_hooks.h"
 #include "shell/password.h"
 
 namespace {
-
-// The new-password fields turn everything typed into upper case.
-class UpperCase : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 QPixmap eyePicture() {
     QPixmap picture(32, 20);
@@ -90,7 +81,7 @@ TPasswordFM::TPasswordFM(QWidget* parent)
     p_ujjelszo->setObjectName(QStringLiteral("p_ujjelszo"));
     e_uj = passwordEdit(p_ujjelszo, "e_uj");
     e_uj2 = passwordEdit(p_ujjelszo, "e_uj2");
-    for (QLineEdit* edit : {e_uj, e_uj2}) edit->setValidator(new UpperCase(edit));
+    for (QLineEdit* edit : {e_uj, e_uj2}) edit->setValidator(new UpperCaseValidator(edit));  // the new passwords are upper case
     auto* change = new QGridLayout(p_ujjelszo);
     change->setContentsMargins(0, 0, 0, 0);
     change->addWidget(new QLabel(QStringLiteral(" Új jelszó:"), p_ujjelszo), 0, 0);
@@ -203,17 +194,7 @@ bool TPasswordFM::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Leave) revealPasswords(false);
         return false;
     }
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
-            focusNextChild();
-            return true;
-        }
-        if (key == Qt::Key_Up) {
-            focusPreviousChild();
-            return true;
-        }
-    }
+    if (MoveFocusByKey(this, event)) return true;
     return QDialog::eventFilter(watched, event);
 }
 

@@ -20,20 +20,12 @@
 #include "db/altproc.h"
 #include "db/dat.h"
 #include "db/db_error.h"
+#include "db/edit_keys_window.h"
 #include "db/ui_hooks.h"
 #include "masterdata/panel_widgets_window.h"
 #include "masterdata/record_storage.h"
 
 namespace {
-
-class UpperCase : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 QPushButton* boldButton(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
@@ -131,7 +123,7 @@ Tcegvalasztfm::Tcegvalasztfm(QWidget* parent) : QDialog(parent) {
     p_fej = new QWidget(this);
     p_fej->setObjectName(QStringLiteral("p_fej"));
     e_kod = fieldEdit(p_fej, "e_kod", 7);
-    e_kod->setValidator(new UpperCase(e_kod));
+    e_kod->setValidator(new UpperCaseValidator(e_kod));
     e_nev = fieldEdit(p_fej, "e_nev", 50);
     e_aktualisev = fieldEdit(p_fej, "e_aktualisev", 4);
     // Paths of this machine keep their letter case: only the registry's width limits them.

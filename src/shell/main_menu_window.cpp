@@ -4,6 +4,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "import/adatbeo_window.h"
+#include "posting/konyvel_window.h"
+#include "posting/konyvkeres_window.h"
 #include "shell/main_tarvedo_window.h"
 #include "shell/menu_rules.h"
 
@@ -25,11 +28,14 @@ const QList<MainMenuItem>& MainMenuItems() {
         submenu("torzsek", QStringLiteral("Törzsek")),  // its items come from TABLAK at start
 
         submenu("Adatbevitel", QStringLiteral("Adatbevitel")),
-        item("Adatbevitel", "rogzites", QStringLiteral("Könyvelési tételek rögzítése"), true),
-        item("Adatbevitel", "kereses", QStringLiteral("Könyvelési tétel visszakeresése")),
+        item("Adatbevitel", "rogzites", QStringLiteral("Könyvelési tételek rögzítése"), true,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowKonyvelFm(&main, MenuNev(action)); }),
+        item("Adatbevitel", "kereses", QStringLiteral("Könyvelési tétel visszakeresése"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowKonyvkeresFm(&main, MenuNev(action)); }),
         item("Adatbevitel", "targyieszkozok", QStringLiteral("Tárgyi eszközök és immateriális javak")),
         item("Adatbevitel", "ecsszamol", QStringLiteral("Értékcsökkenés elszámolása"), true),
-        item("Adatbevitel", "Adatavetel", QStringLiteral("Adatok átvétele más programból"), true),
+        item("Adatbevitel", "Adatavetel", QStringLiteral("Adatok átvétele más programból"), true,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowAdatbeoFm(&main, MenuNev(action)); }),
 
         submenu("Riportok", QStringLiteral("Riportok")),
         item("Riportok", "Knyvelsinapl1", QStringLiteral("Könyvelési napló")),

@@ -1,0 +1,174 @@
+// Times the posting of a voucher file through the voucher window's checks
+// and storage, and the import of ledger items: `posting_bench [ITEMS]
+// [LEDGER]` makes a demo company with LEDGER items (default 20 000), writes
+// a voucher file and an import file of ITEMS items each (default 100 000),
+// and prints items per second for `post` and for `import`.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTextStream>
+#include <cstdio>
+
+#include "bench_support.h"
+#include "db/app_conventions.h"
+#include "db/dat.h"
+#include "db/session.h"
+#include "import/adatbeo.h"
+#include "ledger/demo_setup.h"
+#include "posting/post_vouchers.h"
+
+namespace {
+
+// A small generator of our own, so every run writes the same files.
+class Random {
+public:
+    explicit Random(quint64 seed) : m_state(seed) {}
+    quint64 next() {
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 7;
+        m_state ^= m_state << 17;
+        return m_state;
+    }
+    int range(int low, int high) { return low + int(next() % quint64(high - low + 1)); }
+
+private:
+    quint64 m_state;
+};
+
+QStringList partners(const QString& prefix) {
+    QStringList codes;
+    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select KOD from UGYFEL where KOD starting with :P"), {{QStringLiteral("P"), prefix}});
+    while (q.next()) codes << q.value(0).toString();
+    if (codes.isEmpty()) codes << QString();
+    return codes;
+}
+
+QString day(Random& random) {
+    return QStringLiteral("2025.%1.%2").arg(random.range(1, 12), 2, 10, QLatin1Char('0')).arg(random.range(1, 28), 2, 10, QLatin1Char('0'));
+}
+
+// Vouchers as a bookkeeper keys a year: bank statements of many items,
+// invoices of one to three items with VAT, cash vouchers.
+void writeVoucherFile(const QString& path, int items) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QTextStream out(&file);
+    out << "VOUCHER;NTIPUS;KONYVBIZ;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;"
+           "SZLA;ESZLA;ERTEK;AFA;AFAKULCS;ASZLA;SOR65;DEVIZANEM;ARFOLYAM\n";
+    Random random(7);
+    const QStringList customers = partners(QStringLiteral("V"));
+    const QStringList suppliers = partners(QStringLiteral("S"));
+    int written = 0;
+    for (int voucher = 1; written < items; ++voucher) {
+        const int kind = random.range(1, 100);
+        const QString date = day(random);
+        if (kind <= 40) {
+            const QString partner = customers[random.range(0, int(customers.size()) - 1)];
+            const int lines = random.range(1, 3);
+            for (int i = 0; i < lines && written < items; ++i, ++written)
+                out << voucher << ";VE;;" << date << ';' << date << ';' << date << ";;" << partner << ";;B-" << voucher << ";;"
+                    << "Értékesítés;311;" << (i == 0 ? "911" : "912") << ';' << random.range(1, 2000) * 127 << ";I;;;;;\n";
+        } else if (kind <= 70) {
+            const QString partner = suppliers[random.range(0, int(suppliers.size()) - 1)];
+            const int lines = random.range(1, 2);
+            for (int i = 0; i < lines && written < items; ++i, ++written)
+                out << voucher << ";SZ;;" << date << ';' << date << ';' << date << ";;" << partner << ";;S-" << voucher << ";;"
+                    << "Beszerzés;" << (i == 0 ? "521" : "529") << ";454;" << random.range(1, 2000) * 127 << ";I;;;;;\n";
+        } else if (kind <= 90) {
+            const int lines = random.range(10, 40);
+            for (int i = 0; i < lines && written < items; ++i, ++written) {
+                const bool income = random.range(0, 1) == 1;
+                out << voucher << ";BK;;" << date << ";;;;;;;" << i + 1 << ';' << (income ? "Vevő befizetése;384;311;" : "Szállító kifizetése;454;384;")
+                    << random.range(100, 900000) << ";N;;;;;\n";
+            }
+        } else {
+            const int lines = random.range(3, 12);
+            for (int i = 0; i < lines && written < items; ++i, ++written)
+                out << voucher << ";PT;;" << date << ";;;;;;;P-" << voucher << ";Készpénzes vásárlás;529;381;"
+                    << random.range(1, 400) * 127 << ";I;;;;;\n";
+        }
+    }
+}
+
+// The same kind of books as ledger rows of the import format TETEL_CSV.
+void writeImportFile(const QString& path, int items) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QTextStream out(&file);
+    out << "VOUCHER;NTIPUS;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;"
+           "ERTEK;TART_KOV;AFAKULCS;SOR65;DEVIZANEM;DEVIZAERTEK;ARFOLYAM\n";
+    Random random(11);
+    int written = 0;
+    for (int voucher = 1; written < items; ++voucher) {
+        const QString date = day(random);
+        if (random.range(1, 100) <= 60) {
+            const int lines = random.range(1, 3);
+            for (int i = 0; i < lines && written < items; ++i, ++written) {
+                const int net = random.range(1, 2000) * 100;
+                out << voucher << ";VE;" << date << ';' << date << ';' << date << ";;;;I-" << voucher << ";I-" << voucher
+                    << ";Értékesítés;311;911;" << net << ";;27;07;;;\n";
+                out << voucher << ";VE;" << date << ';' << date << ';' << date << ";;;;I-" << voucher << ";I-" << voucher
+                    << ";;311;467;" << net * 27 / 100 << ";A;;;;;\n";
+            }
+        } else {
+            const int lines = random.range(10, 40);
+            for (int i = 0; i < lines && written < items; ++i, ++written)
+                out << voucher << ";BK;" << date << ';' << date << ";;;;;;" << i + 1 << ";Banki tétel;384;311;"
+                    << random.range(100, 900000) << ";;;;;;\n";
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    SetAppConventions();
+    const int items = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 100000;
+    const qlonglong ledger = argc > 2 ? QString::fromLatin1(argv[2]).toLongLong() : 20000;
+    const QString dir = QDir::temp().filePath(QStringLiteral("tarvedo-posting-bench"));
+    QDir(dir).removeRecursively();
+
+    const QString error = CreateDemoWorkingDirectory(dir, {ledger, 2025, 1});
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+        return 1;
+    }
+    const SessionResult session = OpenWorkingDirectory(dir);
+    if (!session.ok) {
+        std::fprintf(stderr, "%s\n", session.error.toUtf8().constData());
+        return 1;
+    }
+
+    const QString voucherFile = QDir(dir).filePath(QStringLiteral("vouchers.csv"));
+    writeVoucherFile(voucherFile, items);
+    QElapsedTimer timer;
+    timer.start();
+    const PostReport posted = PostVoucherFile(voucherFile, false);
+    const double postSeconds = double(timer.elapsed()) / 1000.0;
+    if (!posted.ok()) {
+        std::fprintf(stderr, "post: %s %lld faults, first: %s\n", posted.fileError.toUtf8().constData(),
+                     qlonglong(posted.faults.size()), posted.faults.isEmpty() ? "" : posted.faults.first().text.toUtf8().constData());
+        return 1;
+    }
+    PrintRate(QStringLiteral("post %1 items in %2 vouchers").arg(posted.storedItems).arg(posted.storedVouchers),
+              posted.storedItems, QStringLiteral("items"), postSeconds);
+
+    const QString importFile = QDir(dir).filePath(QStringLiteral("items.csv"));
+    writeImportFile(importFile, items);
+    timer.restart();
+    const ImportReport imported = ImportItems(importFile, {});
+    const double importSeconds = double(timer.elapsed()) / 1000.0;
+    if (!imported.ok()) {
+        std::fprintf(stderr, "import: %s %lld faults\n", imported.error.toUtf8().constData(), qlonglong(imported.faults.size()));
+        return 1;
+    }
+    PrintRate(QStringLiteral("import %1 items (%2 rows) in %3 vouchers").arg(imported.items).arg(imported.rows).arg(imported.vouchers),
+              imported.items, QStringLiteral("items"), importSeconds);
+    std::printf("peak memory: %.0f MB\n", PeakMemoryMb());
+    CloseSession();
+    QDir(dir).removeRecursively();
+    return 0;
+}

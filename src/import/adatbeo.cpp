@@ -1,0 +1,428 @@
+#include "adatbeo.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QSet>
+#include <QSqlQuery>
+#include <optional>
+
+#include "db/altproc.h"
+#include "db/dat.h"
+#include "db/db_error.h"
+#include "db/sequence.h"
+#include "import/import_format.h"
+#include "import/import_source.h"
+#include "import/import_values.h"
+#include "import/ledger_batch_writer.h"
+#include "ledger/ledger_item.h"
+#include "posting/item_statements.h"
+#include "posting/posting_lookups.h"
+
+namespace {
+
+const QHash<QString, QString> kDateFaults{
+    {QStringLiteral("KONYVELVE"), QStringLiteral("Hibás könyvelési dátum.")},
+    {QStringLiteral("TELJKELT"), QStringLiteral("Hibás teljesítés kelte.")},
+    {QStringLiteral("SZLAKELT"), QStringLiteral("Hibás számla kelte.")},
+    {QStringLiteral("FIZHATIDO"), QStringLiteral("Hibás fizetési határidő.")},
+    {QStringLiteral("BIZKELT"), QStringLiteral("Hibás bizonylat kelte.")},
+};
+const QHash<QString, QString> kNumberFaults{
+    {QStringLiteral("ERTEK"), QStringLiteral("Hibás érték.")},
+    {QStringLiteral("DEVIZAERTEK"), QStringLiteral("Hibás deviza érték.")},
+    {QStringLiteral("ARFOLYAM"), QStringLiteral("Hibás árfolyam.")},
+};
+
+// Index of a column in ImportableFields().
+int fieldIndex(const char* field) { return int(ImportableFields().indexOf(QString::fromLatin1(field))); }
+
+// What the import does with one column of the format, worked out once.
+struct ColumnPlan {
+    int source = -1;       // cell index, -1: the default only
+    int field = -1;        // index in ImportableFields()
+    int numberSlot = -1;   // ERTEK 0, DEVIZAERTEK 1, ARFOLYAM 2; -1 for a text column
+    bool number = false;   // converted to a number
+    bool negate = false;   // ELOJEL
+    bool date = false;     // converted to a date
+    bool upper = false;    // NAGYBETU
+};
+
+// One line of the file as ledger values.
+struct Line {
+    int number = 0;
+    QString voucherKey;
+    QStringList texts;             // by ImportableFields() index
+    double numbers[3] = {0, 0, 0}; // ERTEK, DEVIZAERTEK, ARFOLYAM
+    bool given[3] = {false, false, false};
+    bool unreadable[3] = {false, false, false};
+    const QString& text(int field) const { return texts.at(field); }
+    bool isVat() const;
+};
+
+const int kNtipus = fieldIndex("NTIPUS"), kKonyvelve = fieldIndex("KONYVELVE"), kTeljkelt = fieldIndex("TELJKELT"),
+          kSzlakelt = fieldIndex("SZLAKELT"), kFizhatido = fieldIndex("FIZHATIDO"), kBizkelt = fieldIndex("BIZKELT"),
+          kUgyfelkod = fieldIndex("UGYFELKOD"), kKtsghely = fieldIndex("KTSGHELY"), kSzamlaszam = fieldIndex("SZAMLASZAM"),
+          kBizonylat = fieldIndex("BIZONYLAT"), kSzoveg = fieldIndex("SZOVEG"), kSzla = fieldIndex("SZLA"),
+          kEszla = fieldIndex("ESZLA"), kTartKov = fieldIndex("TART_KOV"), kAfakulcs = fieldIndex("AFAKULCS"),
+          kSor65 = fieldIndex("SOR65"), kDevizanem = fieldIndex("DEVIZANEM"), kTipus = fieldIndex("TIPUS");
+
+bool Line::isVat() const { return texts.at(kTartKov) == QLatin1String("A"); }
+
+struct Item {
+    Line main;
+    std::optional<Line> vat;
+};
+
+struct Voucher {
+    QString ntipus;
+    QList<Item> items;
+};
+
+class ImportRun {
+public:
+    ImportRun(ImportReport& report, const ImportOptions& options) : m_report(report), m_options(options), m_lookups(true) {}
+    void run(const QString& path);
+
+private:
+    bool prepare(const QString& path);
+    void readWidths();
+    Line convert(const SourceLine& source);
+    void check(Line& line);
+    QList<Voucher> group(const QList<Line>& lines);
+    void write(const QList<Voucher>& vouchers);
+    LedgerItem ledgerItem(const Line& line) const;
+    void fault(int line, const QString& text) { m_report.faults << ImportFault{line, text}; }
+
+    ImportReport& m_report;
+    ImportOptions m_options;
+    ImportFormat m_format;
+    SourceTable m_table;
+    QList<ColumnPlan> m_plan;  // per format column
+    QList<int> m_widths;  // TETEL width per ImportableFields() index, 0: not a text column
+    int m_keyIndex = -1;
+    PostingLookups m_lookups;
+    QString m_today;
+};
+
+bool ImportRun::prepare(const QString& path) {
+    if (Td().ceg.text(QStringLiteral("NYITVA")).trimmed().toUpper() != QLatin1String("I")) {
+        m_report.error = QStringLiteral("Az év le van zárva.");
+        return false;
+    }
+    m_report.format = m_options.format.trimmed().isEmpty() ? DefaultImportFormat(path) : m_options.format.trimmed().toUpper();
+    if (m_report.format.isEmpty()) {
+        m_report.error = QStringLiteral("Nincs átvételi formátum ehhez a fájlhoz: ") + path;
+        return false;
+    }
+    if (!LoadImportFormat(m_report.format, m_format, m_report.error)) return false;
+    if (!ReadImportSource(path, m_format, m_table, m_report.error)) return false;
+    static const QStringList numberFields{"ERTEK", "DEVIZAERTEK", "ARFOLYAM"};
+    for (const ImportColumn& column : m_format.columns) {
+        ColumnPlan plan;
+        plan.source = m_table.columnOf(column.source);
+        if (!column.source.isEmpty() && plan.source < 0) {
+            m_report.error = QStringLiteral("A fájlban nincs ilyen oszlop: ") + column.source;
+            return false;
+        }
+        plan.field = int(ImportableFields().indexOf(column.field));
+        plan.numberSlot = int(numberFields.indexOf(column.field));
+        plan.negate = column.conversion == QLatin1String("ELOJEL");
+        plan.number = plan.numberSlot >= 0 || plan.negate || column.conversion == QLatin1String("SZAM");
+        plan.date = kDateFaults.contains(column.field) || column.conversion == QLatin1String("DATUM");
+        plan.upper = column.conversion == QLatin1String("NAGYBETU");
+        m_plan << plan;
+    }
+    if (!m_format.voucherKey.isEmpty()) {
+        m_keyIndex = m_table.columnOf(m_format.voucherKey);
+        if (m_keyIndex < 0) {
+            m_report.error = QStringLiteral("A fájlban nincs ilyen oszlop: ") + m_format.voucherKey;
+            return false;
+        }
+    }
+    readWidths();
+    m_today = DateToText();
+    return true;
+}
+
+void ImportRun::readWidths() {
+    QHash<QString, int> widths;
+    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select trim(RF.RDB$FIELD_NAME), F.RDB$CHARACTER_LENGTH\n"
+                                                    "  from RDB$RELATION_FIELDS RF join RDB$FIELDS F on F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE\n"
+                                                    " where RF.RDB$RELATION_NAME = 'TETEL' and F.RDB$CHARACTER_LENGTH is not null"));
+    while (q.next()) widths.insert(q.value(0).toString(), q.value(1).toInt());
+    for (const QString& field : ImportableFields()) m_widths << widths.value(field, 0);
+}
+
+Line ImportRun::convert(const SourceLine& source) {
+    static const QStringList ownMessages{"NTIPUS", "SZLA", "ESZLA", "ERTEK"};
+    Line line;
+    line.number = source.number;
+    line.texts.resize(ImportableFields().size());
+    if (m_keyIndex >= 0) line.voucherKey = source.cells.value(m_keyIndex).trimmed();
+    for (int i = 0; i < m_format.columns.size(); ++i) {
+        const ImportColumn& column = m_format.columns[i];
+        const ColumnPlan& plan = m_plan[i];
+        QString value = plan.source >= 0 ? source.cells.value(plan.source).trimmed() : QString();
+        if (value.isEmpty()) value = column.defaultValue.trimmed();
+        if (value.isEmpty()) {
+            // Journal type, accounts and amount have their own messages.
+            if (column.required && !ownMessages.contains(column.field))
+                fault(line.number, QStringLiteral("Hiányzó kötelező adat: ") + column.field);
+            continue;
+        }
+        if (plan.upper) value = value.toUpper();
+        if (plan.number) {
+            double number = 0;
+            if (!ImportNumber(value, number)) {
+                fault(line.number, kNumberFaults.value(column.field, QStringLiteral("Hibás szám: ") + column.field));
+                if (plan.numberSlot >= 0) line.unreadable[plan.numberSlot] = true;
+                continue;
+            }
+            if (plan.negate) number = -number;
+            if (plan.numberSlot >= 0) {
+                line.numbers[plan.numberSlot] = number;
+                line.given[plan.numberSlot] = true;
+                continue;
+            }
+            value = QString::number(number, 'f', QLocale::FloatingPointShortest);
+        }
+        if (plan.date) {
+            QString date;
+            if (!ImportDate(value, date)) {
+                fault(line.number, kDateFaults.value(column.field, QStringLiteral("Hibás dátum: ") + column.field));
+                continue;
+            }
+            value = date;
+        }
+        line.texts[plan.field] = value;
+    }
+    return line;
+}
+
+void ImportRun::check(Line& line) {
+    for (int field = 0; field < line.texts.size(); ++field) {
+        const int w = m_widths[field];
+        if (w > 0 && line.texts[field].size() > w)
+            fault(line.number,
+                  QStringLiteral("Túl hosszú adat: %1 (legfeljebb %2 karakter).").arg(ImportableFields()[field]).arg(w));
+    }
+    if (!m_lookups.journalType(line.text(kNtipus))) fault(line.number, QStringLiteral("Rossz naplótípus."));
+    const QString& szla = line.text(kSzla);
+    if (szla.isEmpty())
+        fault(line.number, QStringLiteral("Hiányzó tartozik számlaszám."));
+    else if (!m_lookups.account(szla))
+        fault(line.number, QStringLiteral("Hibás tartozik számlaszám."));
+    const QString& eszla = line.text(kEszla);
+    if (eszla.isEmpty())
+        fault(line.number, QStringLiteral("Hiányzó követel számlaszám."));
+    else if (!m_lookups.account(eszla))
+        fault(line.number, QStringLiteral("Hibás követel számlaszám."));
+    if (!line.given[0] && !line.unreadable[0]) fault(line.number, QStringLiteral("Hiányzó érték."));
+    const QString& afakulcs = line.text(kAfakulcs);
+    if (!afakulcs.isEmpty() && !m_lookups.exists(QStringLiteral("SZ_ADO"), QStringLiteral("KOD"), afakulcs))
+        fault(line.number, QStringLiteral("Hibás ÁFA kulcs."));
+    const QString& tartKov = line.text(kTartKov);
+    if (!tartKov.isEmpty() && tartKov != QLatin1String("A"))
+        fault(line.number, QStringLiteral("A TART_KOV értéke A vagy üres lehet."));
+}
+
+QList<Voucher> ImportRun::group(const QList<Line>& lines) {
+    QList<Voucher> vouchers;
+    QString key;
+    for (const Line& line : lines) {
+        const QString& ntipus = line.text(kNtipus);
+        const bool starts = vouchers.isEmpty()
+                            || (m_keyIndex >= 0 ? line.voucherKey != key : ntipus != vouchers.last().ntipus);
+        key = line.voucherKey;
+        if (starts) vouchers << Voucher{ntipus, {}};
+        Voucher& voucher = vouchers.last();
+        if (ntipus != voucher.ntipus)
+            fault(line.number, QStringLiteral("Egy bizonylat tételei csak azonos naplótípusúak lehetnek."));
+        if (!line.isVat()) {
+            voucher.items << Item{line, std::nullopt};
+            continue;
+        }
+        if (voucher.items.isEmpty()) {
+            fault(line.number, QStringLiteral("Az ÁFA sor előtt nincs főtétel ugyanabban a bizonylatban."));
+            continue;
+        }
+        Item& item = voucher.items.last();
+        if (item.vat) {
+            fault(line.number, QStringLiteral("Egy tételnek csak egy ÁFA sora lehet."));
+            continue;
+        }
+        if (line.text(kSzla) == item.main.text(kSzla) && line.text(kEszla) == item.main.text(kEszla))
+            fault(line.number, QStringLiteral("Az ÁFA sor számlái megegyeznek a főtételéivel."));
+        item.vat = line;
+    }
+    return vouchers;
+}
+
+LedgerItem ImportRun::ledgerItem(const Line& line) const {
+    LedgerItem item;
+    item.ntipus = line.text(kNtipus);
+    item.szla = line.text(kSzla);
+    item.eszla = line.text(kEszla);
+    item.konyvelve = line.text(kKonyvelve);
+    if (item.konyvelve.isEmpty()) item.konyvelve = m_today;
+    item.teljkelt = line.text(kTeljkelt);
+    if (item.teljkelt.isEmpty()) item.teljkelt = item.konyvelve;
+    item.bizkelt = line.text(kBizkelt);
+    if (item.bizkelt.isEmpty()) item.bizkelt = item.konyvelve;
+    item.szlakelt = line.text(kSzlakelt);
+    item.fizhatido = line.text(kFizhatido);
+    item.ugyfelkod = line.text(kUgyfelkod);
+    item.ktsghely = line.text(kKtsghely);
+    item.szamlaszam = line.text(kSzamlaszam);
+    item.bizonylat = line.text(kBizonylat);
+    item.szoveg = line.text(kSzoveg);
+    item.tipus = line.text(kTipus);
+    item.tartKov = line.text(kTartKov);
+    item.afakulcs = line.text(kAfakulcs);
+    item.sor65 = line.text(kSor65);
+    item.devizanem = line.text(kDevizanem);
+    item.ertek = line.numbers[0];
+    const bool forint = item.devizanem.isEmpty() || item.devizanem == QLatin1String("HUF");
+    item.arfolyam = line.given[2] ? line.numbers[2] : (forint ? 1.0 : 0.0);
+    item.devizaertek = line.given[1] ? line.numbers[1] : item.ertek * item.arfolyam;
+    return item;
+}
+
+void ImportRun::write(const QList<Voucher>& vouchers) {
+    const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV"));
+    QHash<QString, qlonglong> voucherCounts;
+    for (const Voucher& voucher : vouchers) {
+        ++voucherCounts[voucher.ntipus];
+        m_report.items += int(voucher.items.size());
+    }
+
+    DbTransaction transaction(d_tarvedo);
+    // The numbers are taken in the transaction of the rows: a failed import
+    // leaves no gap in them.
+    qlonglong nextItem = TakeNumbers(QStringLiteral("SORSZAM"), m_report.items);
+    QHash<QString, qlonglong> nextVoucher;
+    bool numbered = nextItem >= 0;
+    for (auto it = voucherCounts.cbegin(); numbered && it != voucherCounts.cend(); ++it) {
+        nextVoucher[it.key()] = TakeNumbers(it.key(), it.value());
+        numbered = nextVoucher[it.key()] >= 0;
+    }
+    if (!numbered) {
+        m_report.error = QStringLiteral("A sorszámok foglaltak, az átvétel nem tárolt semmit.");
+        return;
+    }
+
+    LedgerBatchWriter writer(d_tarvedo);
+    for (const Voucher& voucher : vouchers) {
+        const QString konyvbiz = SequenceNumberText(year, nextVoucher[voucher.ntipus]++);
+        int kapocs = 0;
+        for (const Item& item : voucher.items) {
+            LedgerItem main = ledgerItem(item.main);
+            main.konyvbiz = konyvbiz;
+            main.kapocs = ZeroPad(QString::number(++kapocs), 3);
+            main.sorszam = SequenceNumberText(year, nextItem++);
+            if (m_report.firstSorszam.isEmpty()) m_report.firstSorszam = main.sorszam;
+            m_report.lastSorszam = main.sorszam;
+            std::optional<LedgerItem> vat;
+            if (item.vat) {
+                vat = ledgerItem(*item.vat);
+                // The rows of an item share its numbers, VAT code and VAT return line.
+                vat->konyvbiz = konyvbiz;
+                vat->kapocs = main.kapocs;
+                vat->sorszam = main.sorszam;
+                if (vat->szoveg.isEmpty()) vat->szoveg = QStringLiteral("AFA");
+                if (vat->afakulcs.isEmpty()) vat->afakulcs = main.afakulcs;
+                if (vat->sor65.isEmpty()) vat->sor65 = main.sor65;
+                if (main.afakulcs.isEmpty()) main.afakulcs = vat->afakulcs;
+                if (main.sor65.isEmpty()) main.sor65 = vat->sor65;
+            }
+            writer.write(main);
+            ++m_report.rows;
+            if (vat) {
+                writer.write(*vat);
+                ++m_report.rows;
+            }
+        }
+    }
+    writer.finish();
+    transaction.commit();
+    m_report.vouchers = int(vouchers.size());
+}
+
+void ImportRun::run(const QString& path) {
+    if (!prepare(path)) return;
+    QList<Line> lines;
+    lines.reserve(m_table.lines.size());
+    for (const SourceLine& source : m_table.lines) {
+        Line line = convert(source);
+        check(line);
+        lines << line;
+    }
+    m_report.lines = int(lines.size());
+    const QList<Voucher> vouchers = group(lines);
+
+    QSet<int> faulty;
+    for (const ImportFault& f : m_report.faults) faulty.insert(f.line);
+    m_report.faultyLines = int(faulty.size());
+    std::stable_sort(m_report.faults.begin(), m_report.faults.end(),
+                     [](const ImportFault& a, const ImportFault& b) { return a.line < b.line; });
+
+    if (!m_report.faults.isEmpty() || m_options.dryRun) {
+        m_report.result = m_options.dryRun ? QStringLiteral("PROBA") : QStringLiteral("HIBAS");
+        m_report.vouchers = int(vouchers.size());
+        for (const Voucher& voucher : vouchers) {
+            m_report.items += int(voucher.items.size());
+            for (const Item& item : voucher.items) m_report.rows += item.vat ? 2 : 1;
+        }
+        return;
+    }
+    write(vouchers);
+    m_report.result = m_report.error.isEmpty() ? QStringLiteral("SIKERES") : QStringLiteral("HIBAS");
+}
+
+QString nonNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
+
+// One BEOLOG row for the run.
+void logRun(const QString& path, const ImportReport& report) {
+    QStringList messages;
+    if (!report.error.isEmpty()) messages << report.error;
+    for (const ImportFault& f : report.faults) messages << QStringLiteral("%1. sor: %2").arg(f.line).arg(f.text);
+    const bool written = report.result == QLatin1String("SIKERES");
+    const QString file = QFileInfo(path).absoluteFilePath();
+    ExecSql(d_tarvedo,
+            QStringLiteral("insert into BEOLOG (MIKOR, JUZER, FORMATUM, FAJL, SOROK, TETELEK, BIZONYLATOK, HIBAK, EREDMENY,\n"
+                           "  ELSOSORSZAM, UTOLSOSORSZAM, UZENET)\n"
+                           "values (:MIKOR, :JUZER, :FORMATUM, :FAJL, :SOROK, :TETELEK, :BIZONYLATOK, :HIBAK, :EREDMENY,\n"
+                           "  :ELSOSORSZAM, :UTOLSOSORSZAM, :UZENET)"),
+            {{QStringLiteral("MIKOR"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"))},
+             {QStringLiteral("JUZER"), nonNull(Td().CurrentUser.left(30))},
+             {QStringLiteral("FORMATUM"), nonNull(report.format.left(20))},
+             {QStringLiteral("FAJL"), nonNull(file.right(250))},
+             {QStringLiteral("SOROK"), report.lines},
+             {QStringLiteral("TETELEK"), written ? report.rows : 0},
+             {QStringLiteral("BIZONYLATOK"), written ? report.vouchers : 0},
+             {QStringLiteral("HIBAK"), report.faultyLines},
+             {QStringLiteral("EREDMENY"), report.result.isEmpty() ? QStringLiteral("HIBAS") : report.result},
+             {QStringLiteral("ELSOSORSZAM"), nonNull(report.firstSorszam)},
+             {QStringLiteral("UTOLSOSORSZAM"), nonNull(report.lastSorszam)},
+             {QStringLiteral("UZENET"), nonNull(messages.join(QLatin1Char('\n')))}});
+}
+
+}  // namespace
+
+ImportReport ImportItems(const QString& path, const ImportOptions& options) {
+    ImportReport report;
+    try {
+        ImportRun(report, options).run(path);
+    } catch (const DbError& error) {
+        report.error = QStringLiteral("Adatbázis hiba: ") + error.message();
+        report.result = QStringLiteral("HIBAS");
+        report.rows = report.vouchers = report.items = 0;
+        report.firstSorszam.clear();
+        report.lastSorszam.clear();
+    }
+    if (report.result.isEmpty()) report.result = QStringLiteral("HIBAS");
+    logRun(path, report);
+    return report;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Taking over ledger items from other programs and spreadsheets: a file
+// described by an import format of BEOVEZ is read line by line, every line
+// is checked, the lines are grouped into vouchers, and when no line has a
+// fault every item is written into TETEL as the voucher window writes
+// items, each imported voucher with a voucher number of its own. A file
+// with any fault writes nothing. Every run is logged in BEOLOG.
+//
+// A line is a ledger row: a line with TART_KOV "A" is the VAT row of the
+// item on the line before it.
+#include <QList>
+#include <QString>
+
+struct ImportFault {
+    int line = 0;  // the line of the file (the row of a sheet), 1-based
+    QString text;
+};
+
+struct ImportReport {
+    QString error;   // why the file was not taken at all (closed year, format, unreadable file)
+    QString format;  // the format used
+    QString result;  // "SIKERES", "HIBAS" or "PROBA", as logged
+    int lines = 0;   // data lines read
+    int rows = 0;    // ledger rows (written, or to be written in a dry run)
+    int items = 0;
+    int vouchers = 0;
+    int faultyLines = 0;
+    QString firstSorszam, lastSorszam;
+    QList<ImportFault> faults;
+    bool ok() const { return error.isEmpty() && faults.isEmpty(); }
+};
+
+struct ImportOptions {
+    QString format;  // empty: the first format whose file type fits the file
+    bool dryRun = false;
+};
+
+ImportReport ImportItems(const QString& path, const ImportOptions& options);

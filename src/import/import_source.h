@@ -1,0 +1,23 @@
+#pragma once
+// The cells of an import file as the format describes it: a text file of
+// separated fields or a worksheet, its heading lines apart from its data.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "import/import_format.h"
+
+struct SourceLine {
+    int number = 0;  // the line of the text file or the row of the sheet (1-based)
+    QStringList cells;
+};
+
+struct SourceTable {
+    QStringList heading;  // the first heading line
+    QList<SourceLine> lines;
+    // The cell index of a source column: a heading text (any case), a
+    // column letter or a 1-based column number; -1 when there is none.
+    int columnOf(const QString& source) const;
+};
+
+bool ReadImportSource(const QString& path, const ImportFormat& format, SourceTable& table, QString& error);

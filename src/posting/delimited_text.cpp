@@ -1,0 +1,89 @@
+#include "delimited_text.h"
+
+#include <QFile>
+
+#include "db/cp1250.h"
+
+namespace {
+
+// A record whose fields hold quotes or line breaks, from `pos`; leaves
+// `pos` after the record and counts the lines it spans.
+DelimitedLine quotedRecord(const QString& text, qsizetype& pos, QChar separator, int& lineNumber) {
+    DelimitedLine record;
+    record.number = lineNumber;
+    QString field;
+    bool quoted = false;
+    for (; pos < text.size(); ++pos) {
+        const QChar ch = text.at(pos);
+        if (quoted) {
+            if (ch == QLatin1Char('"')) {
+                if (pos + 1 < text.size() && text.at(pos + 1) == QLatin1Char('"')) {
+                    field += ch;
+                    ++pos;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                if (ch == QLatin1Char('\n')) ++lineNumber;
+                field += ch;
+            }
+        } else if (ch == QLatin1Char('"') && field.isEmpty()) {
+            quoted = true;
+        } else if (ch == separator) {
+            record.fields << field;
+            field.clear();
+        } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
+            // CR LF and a lone CR end the line alike
+            if (ch == QLatin1Char('\r') && pos + 1 < text.size() && text.at(pos + 1) == QLatin1Char('\n')) ++pos;
+            ++pos;
+            break;
+        } else {
+            field += ch;
+        }
+    }
+    ++lineNumber;
+    record.fields << field;
+    return record;
+}
+
+}  // namespace
+
+QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator) {
+    QList<DelimitedLine> lines;
+    int lineNumber = 1;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype end = pos;
+        bool quotes = false;
+        while (end < text.size() && text.at(end) != QLatin1Char('\n') && text.at(end) != QLatin1Char('\r')) {
+            quotes = quotes || text.at(end) == QLatin1Char('"');
+            ++end;
+        }
+        DelimitedLine record;
+        if (quotes) {
+            record = quotedRecord(text, pos, separator, lineNumber);
+        } else {
+            record.number = lineNumber++;
+            record.fields = QStringView(text).mid(pos, end - pos).toString().split(separator);
+            pos = end;
+            if (pos < text.size() && text.at(pos) == QLatin1Char('\r')) ++pos;
+            if (pos < text.size() && text.at(pos) == QLatin1Char('\n')) ++pos;
+        }
+        const bool blank = record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
+        if (!blank) lines << record;
+    }
+    return lines;
+}
+
+bool ReadTextFile(const QString& path, QString& text, const QString& encoding) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    const QString e = encoding.trimmed().toUpper();
+    // A file said to be UTF-8 that is not valid UTF-8 is still read as Windows-1250.
+    if (e == QLatin1String("WINDOWS-1250") || e == QLatin1String("CP1250"))
+        text = DecodeCp1250(bytes);
+    else
+        text = Decode8BitText(bytes);
+    return true;
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The statements that write items, prepared once in the transaction that
+// runs them, so a voucher of many items does not prepare them again for
+// each. They belong to that transaction: make a new set after a commit.
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantMap>
+#include <memory>
+
+#include "db/dat.h"
+#include "posting/voucher_statements.h"
+
+// One statement with ":NAME" parameters, prepared on first use.
+class PreparedStatement {
+public:
+    explicit PreparedStatement(const QString& sql);
+    // Binds the parameters by name (any case; absent ones as null texts) and
+    // runs the statement. Throws DbError.
+    QSqlQuery& exec(const QVariantMap& params);
+
+private:
+    QString m_sql;
+    PositionalSql m_positional;
+    std::unique_ptr<QSqlQuery> m_query;
+};
+
+// Takes `count` consecutive numbers of `kind` in the business year, in the
+// caller's open transaction (they go back with it), and returns the first
+// counter; -1 when the counter is taken by another workstation and the user
+// gave up waiting.
+qlonglong TakeNumbers(const QString& kind, qlonglong count);
+
+class ItemStatements {
+public:
+    explicit ItemStatements(const VoucherStatements& statements);
+
+    void insert(const QVariantMap& params) { m_insert.exec(params); }
+    // The greatest link number of a voucher, read as a number; 0 for none.
+    int maxLink(const QString& ntipus, const QString& konyvbiz);
+    // The next number of `kind` (a journal type or "SORSZAM") in the
+    // business year, taken in this transaction; "-1" when the counter is
+    // taken by another workstation and the user gave up waiting.
+    QString nextNumber(const QString& kind);
+
+private:
+    PreparedStatement m_insert;
+    PreparedStatement m_maxLink;
+    PreparedStatement m_counter;
+};

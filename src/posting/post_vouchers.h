@@ -1,0 +1,33 @@
+#pragma once
+// Posting a file of vouchers without the window: each line is an item as
+// the user would key it into the voucher window, consecutive lines with the
+// same VOUCHER key form one voucher. Every item runs through the window's
+// checks and storage; a voucher with any fault is not stored at all, and
+// the faults are reported with their line numbers in the window's words.
+//
+// File: UTF-8 or Windows-1250, ";"-separated, a heading line with the
+// column names VOUCHER;NTIPUS;KONYVBIZ;KONYVELVE;TELJKELT;SZLAKELT;
+// FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;ERTEK;
+// AFA;AFAKULCS;ASZLA;SOR65;DEVIZANEM;ARFOLYAM. ERTEK is the gross amount as
+// typed, AFA "I" or "N" the "ÁFÁt tartalmaz" box; an empty KONYVBIZ is
+// allocated.
+#include <QList>
+#include <QString>
+
+struct PostFault {
+    int line = 0;  // line of the file, 1-based
+    QString text;
+};
+
+struct PostReport {
+    QString fileError;  // the file as a whole could not be posted
+    int vouchers = 0;
+    int storedVouchers = 0;  // stored, or found faultless in a dry run
+    int storedItems = 0;
+    int rejectedVouchers = 0;
+    QList<PostFault> faults;
+    bool ok() const { return fileError.isEmpty() && faults.isEmpty(); }
+};
+
+// dryRun: every check, nothing written, no number taken.
+PostReport PostVoucherFile(const QString& path, bool dryRun);

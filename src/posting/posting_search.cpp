@@ -1,0 +1,105 @@
+#include "posting_search.h"
+
+#include <cmath>
+
+#include "db/altproc.h"
+#include "db/dat.h"
+#include "masterdata/record_storage.h"
+
+namespace {
+
+struct Criterion {
+    const char* name;
+    const char* hint;
+};
+
+// Tab order: journal type, debit bounds, credit bounds, fulfilment dates,
+// voucher dates, document number, amount bounds, posting dates, voucher
+// number, invoice dates, invoice number, due dates, partner, remark.
+const Criterion kCriteria[] = {
+    {"e_ntipus", "="},          {"e_szla_tol", ">="},      {"e_szla_ig", "<="},       {"e_eszla_tol", ">="},
+    {"e_eszla_ig", "<="},       {"e_teljkelt_tol", ">="},  {"e_teljkelt_ig", "<="},   {"e_bizkelt_tol", ">="},
+    {"e_bizkelt_ig", "<="},     {"e_bizonylat", "="},      {"e_ertek_tol", ">="},     {"e_ertek_ig", "<="},
+    {"e_konyvelve_tol", ">="},  {"e_konyvelve_ig", "<="},  {"e_konyvbiz", "="},       {"e_szlakelt_tol", ">="},
+    {"e_szlakelt_ig", "<="},    {"e_szamlaszam", ""},      {"e_fizhatido_tol", ">="}, {"e_fizhatido_ig", "<="},
+    {"e_ugyfelkod", "="},       {"e_szoveg", "lower"},
+};
+
+bool isAmountBound(const QString& name) { return name.startsWith(QLatin1String("e_ertek_"), Qt::CaseInsensitive); }
+
+}  // namespace
+
+PanelValues KonyvkeresCriteria() {
+    PanelValues criteria;
+    const bool partners = Td().ceg.text(QStringLiteral("VANUGYFEL")).trimmed().toUpper() == QLatin1String("I");
+    for (const Criterion& c : kCriteria) {
+        PanelControl& control = criteria.add(QString::fromLatin1(c.name), PanelKind::Edit);
+        control.hint = QString::fromLatin1(c.hint);
+        if (control.name == QLatin1String("e_ugyfelkod")) control.visible = partners;
+    }
+    ClearCriteria(criteria);
+    return criteria;
+}
+
+void ClearCriteria(PanelValues& criteria) {
+    for (PanelControl& control : criteria.controls)
+        if (control.kind == PanelKind::Edit) control.text.clear();
+    criteria.setText(QStringLiteral("e_ertek_tol"), QStringLiteral("0"));
+    criteria.setText(QStringLiteral("e_ertek_ig"), QStringLiteral("9999999999"));
+}
+
+PostingSearch BuildPostingSearch(const PanelValues& criteria) {
+    // The amount bounds compare numbers; the other criteria go through the
+    // common search conditions.
+    PanelValues texts;
+    for (const PanelControl& control : criteria.controls)
+        if (!isAmountBound(control.name)) texts.controls << control;
+    PostingSearch search;
+    QStringList conditions;
+    KeresFeltetel(texts, conditions, &search.params);
+    for (const PanelControl& control : criteria.controls) {
+        if (!isAmountBound(control.name) || !control.visible || !control.enabled) continue;
+        const double bound = FloatFromText(control.text, std::nan(""));
+        if (std::isnan(bound)) continue;  // empty or not a number: no bound
+        const bool lower = control.hint == QLatin1String(">=");
+        const QString param = lower ? QStringLiteral("ERTEK_TOL") : QStringLiteral("ERTEK_IG");
+        conditions << (lower ? QStringLiteral("ERTEK >= :") : QStringLiteral("ERTEK <= :")) + param;
+        search.params.insert(param, bound);
+    }
+    search.sql << QStringLiteral("Select * From Tetel");
+    for (int i = 0; i < conditions.size(); ++i)
+        search.sql << (i == 0 ? QStringLiteral("where ") : QStringLiteral("and ")) + conditions[i];
+    search.wsqldb = int(conditions.size());
+    search.sql << DefaultOrderLine;
+    return search;
+}
+
+void SortPostingSearch(PostingSearch& search, const QString& field) {
+    const int orderLine = search.wsqldb + 1;
+    if (orderLine < search.sql.size()) search.sql[orderLine] = QStringLiteral("Order By ") + field;
+}
+
+const QList<QPair<QString, QString>>& KonyvkeresColumns() {
+    static const QList<QPair<QString, QString>> columns{
+        {QStringLiteral("NTIPUS"), QStringLiteral("N.")},
+        {QStringLiteral("TELJKELT"), QStringLiteral("Telj,.kelt")},
+        {QStringLiteral("SZLA"), QStringLiteral("Tartozik")},
+        {QStringLiteral("ESZLA"), QStringLiteral("Követel")},
+        {QStringLiteral("KONYVELVE"), QStringLiteral("Könyv.dátum")},
+        {QStringLiteral("KONYVBIZ"), QStringLiteral("Könyv.biz.")},
+        {QStringLiteral("BIZKELT"), QStringLiteral("Biz.kelt")},
+        {QStringLiteral("BIZONYLAT"), QStringLiteral("Bizonylat")},
+        {QStringLiteral("ERTEK"), QStringLiteral("Összeg")},
+        {QStringLiteral("SZOVEG"), QStringLiteral("Megjegyzés")},
+        {QStringLiteral("SZAMLASZAM"), QStringLiteral("Számlaszám")},
+        {QStringLiteral("SZLAKELT"), QStringLiteral("Szla.kelt")},
+        {QStringLiteral("FIZHATIDO"), QStringLiteral("Fiz.hat.idő")},
+        {QStringLiteral("UGYFELKOD"), QStringLiteral("Ügyfélkód")},
+        {QStringLiteral("DEVIZANEM"), QStringLiteral("Dev.")},
+        {QStringLiteral("DEVIZAERTEK"), QStringLiteral("Dev.összeg")},
+        {QStringLiteral("KTSGHELY"), QStringLiteral("Költséghely")},
+        {QStringLiteral("SORSZAM"), QStringLiteral("Sorszám")},
+        {QStringLiteral("TIPUS"), QStringLiteral("Típus")},
+    };
+    return columns;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The statements of the voucher window, line by line. The storage
+// statements are assembled once when the window opens, by whether the
+// company keeps currencies and whether TETEL has the exchange-rate column.
+#include <QStringList>
+
+struct VoucherStatements {
+    QStringList qi_tetel;     // insert of a main or VAT row
+    QStringList qu_tetel;     // update of a stored row, keyed by SORSZAM and the old accounts
+    QStringList qu_tetelfej;  // header columns of the rows of one item
+};
+
+// currencyShown: CEG.VANDEVIZA is "I"; rateColumn: the VANARFOLYAM setting is "I".
+VoucherStatements AssembleVoucherStatements(bool currencyShown, bool rateColumn);
+
+// The grid of the window: the rows of one voucher with one item serial number.
+const QStringList& GridStatement();
+// The VAT row of an item.
+const QStringList& VatRowStatement();
+// The greatest link number of a voucher. The link numbers are compared as
+// numbers: "1000" follows "999".
+const QStringList& MaxLinkStatement();

@@ -1,0 +1,259 @@
+#include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <xlsxwriter.h>
+
+#include "db/cp1250.h"
+#include "db/dat.h"
+#include "import/adatbeo.h"
+#include "support/test_db.h"
+
+namespace {
+
+const QString kHeading = QStringLiteral(
+    "VOUCHER;NTIPUS;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;ERTEK;"
+    "TART_KOV;AFAKULCS;SOR65;DEVIZANEM;DEVIZAERTEK;ARFOLYAM");
+
+class ImportTest : public CompanyDbTest {
+protected:
+    QString write(const QString& name, const QStringList& lines, bool cp1250 = false) {
+        const QString path = db.dir() + QLatin1Char('/') + name;
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        file.write(cp1250 ? EncodeCp1250(text) : text.toUtf8());
+        return path;
+    }
+    static QList<QVariantMap> rowsOf(const QString& sql) {
+        QList<QVariantMap> rows;
+        QSqlQuery q = ExecSql(d_tarvedo, sql);
+        while (q.next()) {
+            QVariantMap row;
+            for (int i = 0; i < q.record().count(); ++i) row.insert(q.record().fieldName(i), q.value(i));
+            rows << row;
+        }
+        return rows;
+    }
+    static QList<QVariantMap> ledger() { return rowsOf(QStringLiteral("select * from TETEL order by SORSZAM, TART_KOV")); }
+    static QVariantMap lastLog() {
+        const QList<QVariantMap> rows = rowsOf(QStringLiteral("select * from BEOLOG"));
+        return rows.isEmpty() ? QVariantMap() : rows.last();
+    }
+    static int counter(const QString& kind) {
+        return SelectValue(d_tarvedo, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = :F"), {{QStringLiteral("F"), kind}})
+            .toInt();
+    }
+
+    const QStringList invoices{
+        kHeading,
+        QStringLiteral("A;ve;2026.03.01;2026-03-01;2026.03.01;2026.03.15;;;X-1;X-1;Eladás;311;911;10000;;27;07;;;"),
+        QStringLiteral("A;VE;2026.03.01;2026.03.01;2026.03.01;2026.03.15;;;X-1;X-1;;311;467;2700;A;;;;;"),
+        QStringLiteral("A;VE;2026.03.01;2026.03.01;2026.03.01;2026.03.15;;;X-1;X-1;Szállítás;311;912;500;;;;;;"),
+        QStringLiteral("B;BK;2026.03.05;20260305;;;;;X-1;17;X-1 kiegyenlítése;384;311;13 200,00;;;;;;"),
+    };
+};
+
+TEST_F(ImportTest, ItemsAreWrittenAsTheLedgerDefinesThem) {
+    const ImportReport report = ImportItems(write(QStringLiteral("items.csv"), invoices), {});
+    ASSERT_TRUE(report.ok()) << report.error.toStdString();
+    EXPECT_EQ(report.format, QStringLiteral("TETEL_CSV"));
+    EXPECT_EQ(report.result, QStringLiteral("SIKERES"));
+    EXPECT_EQ(report.vouchers, 2);
+    EXPECT_EQ(report.items, 3);
+    EXPECT_EQ(report.rows, 4);
+
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 4);
+    const QVariantMap& main = rows[0];
+    const QVariantMap& vat = rows[1];
+    EXPECT_EQ(main[QStringLiteral("NTIPUS")].toString(), QStringLiteral("VE"));
+    EXPECT_EQ(main[QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+    EXPECT_EQ(main[QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.01"));
+    EXPECT_EQ(main[QStringLiteral("TART_KOV")].toString(), QString());
+    EXPECT_FALSE(main[QStringLiteral("TART_KOV")].isNull());
+    EXPECT_EQ(vat[QStringLiteral("SORSZAM")], main[QStringLiteral("SORSZAM")]);
+    EXPECT_EQ(vat[QStringLiteral("KAPOCS")].toString(), QStringLiteral("001"));
+    EXPECT_EQ(vat[QStringLiteral("TART_KOV")].toString(), QStringLiteral("A"));
+    EXPECT_EQ(vat[QStringLiteral("SZOVEG")].toString(), QStringLiteral("AFA"));
+    EXPECT_EQ(vat[QStringLiteral("AFAKULCS")].toString(), QStringLiteral("27"));
+    EXPECT_EQ(vat[QStringLiteral("SOR65")].toString(), QStringLiteral("07"));
+    EXPECT_EQ(rows[2][QStringLiteral("KAPOCS")].toString(), QStringLiteral("002"));
+    EXPECT_NE(rows[2][QStringLiteral("SORSZAM")], main[QStringLiteral("SORSZAM")]);
+    EXPECT_EQ(rows[3][QStringLiteral("NTIPUS")].toString(), QStringLiteral("BK"));
+    EXPECT_EQ(rows[3][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+    EXPECT_EQ(rows[3][QStringLiteral("KAPOCS")].toString(), QStringLiteral("001"));
+    EXPECT_EQ(rows[3][QStringLiteral("ERTEK")].toDouble(), 13200.0);
+    EXPECT_EQ(rows[3][QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.05"));
+    EXPECT_EQ(rows[3][QStringLiteral("DEVIZANEM")].toString(), QStringLiteral("HUF"));
+    EXPECT_EQ(rows[3][QStringLiteral("DEVIZAERTEK")].toDouble(), 13200.0);
+    // The numbers came from the counters.
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 3);
+    EXPECT_EQ(counter(QStringLiteral("VE")), 1);
+    EXPECT_EQ(counter(QStringLiteral("BK")), 1);
+
+    const QVariantMap log = lastLog();
+    EXPECT_EQ(log[QStringLiteral("EREDMENY")].toString(), QStringLiteral("SIKERES"));
+    EXPECT_EQ(log[QStringLiteral("SOROK")].toInt(), 4);
+    EXPECT_EQ(log[QStringLiteral("TETELEK")].toInt(), 4);
+    EXPECT_EQ(log[QStringLiteral("BIZONYLATOK")].toInt(), 2);
+    EXPECT_EQ(log[QStringLiteral("JUZER")].toString(), QStringLiteral("KARDO"));
+    EXPECT_EQ(log[QStringLiteral("ELSOSORSZAM")].toString(), QStringLiteral("2600001"));
+    EXPECT_EQ(log[QStringLiteral("UTOLSOSORSZAM")].toString(), QStringLiteral("2600003"));
+}
+
+TEST_F(ImportTest, OneBadLineStoresNothingAndIsReportedByLine) {
+    QStringList lines = invoices;
+    lines[3] = QStringLiteral("A;VE;2026.03.01;2026.02.30;;;;;X-1;X-1;Szállítás;311;999;5x0;;;;;;");
+    const ImportReport report = ImportItems(write(QStringLiteral("bad.csv"), lines), {});
+    EXPECT_EQ(report.result, QStringLiteral("HIBAS"));
+    ASSERT_EQ(report.faults.size(), 3);
+    for (const ImportFault& fault : report.faults) EXPECT_EQ(fault.line, 4);
+    EXPECT_EQ(report.faults[0].text, QStringLiteral("Hibás teljesítés kelte."));
+    EXPECT_EQ(report.faults[1].text, QStringLiteral("Hibás érték."));
+    EXPECT_EQ(report.faults[2].text, QStringLiteral("Hibás követel számlaszám."));
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);
+
+    const QVariantMap log = lastLog();
+    EXPECT_EQ(log[QStringLiteral("EREDMENY")].toString(), QStringLiteral("HIBAS"));
+    EXPECT_EQ(log[QStringLiteral("HIBAK")].toInt(), 1);
+    EXPECT_EQ(log[QStringLiteral("TETELEK")].toInt(), 0);
+    EXPECT_TRUE(log[QStringLiteral("UZENET")].toString().contains(QStringLiteral("4. sor: Hibás követel számlaszám.")));
+}
+
+TEST_F(ImportTest, DryRunChecksAndLogsOnly) {
+    const ImportReport report = ImportItems(write(QStringLiteral("items.csv"), invoices), {QString(), true});
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(report.result, QStringLiteral("PROBA"));
+    EXPECT_EQ(report.vouchers, 2);
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);
+    EXPECT_EQ(lastLog()[QStringLiteral("EREDMENY")].toString(), QStringLiteral("PROBA"));
+}
+
+TEST_F(ImportTest, VatRowsBelongToTheItemBeforeThem) {
+    const ImportReport report = ImportItems(
+        write(QStringLiteral("vat.csv"),
+              {kHeading, QStringLiteral("A;VE;2026.03.01;2026.03.01;;;;;;;;311;467;2700;A;27;;;;"),
+               QStringLiteral("B;VE;2026.03.01;2026.03.01;;;;;;;;311;911;10000;;27;;;;"),
+               QStringLiteral("B;VE;2026.03.01;2026.03.01;;;;;;;;311;467;2700;A;27;;;;"),
+               QStringLiteral("B;VE;2026.03.01;2026.03.01;;;;;;;;311;467;2700;A;27;;;;"),
+               QStringLiteral("B;BK;2026.03.01;2026.03.01;;;;;;;;384;311;5;X;;;;;")}),
+        {});
+    QStringList faults;
+    for (const ImportFault& f : report.faults) faults << QStringLiteral("%1: %2").arg(f.line).arg(f.text);
+    EXPECT_EQ(faults, (QStringList{QStringLiteral("2: Az ÁFA sor előtt nincs főtétel ugyanabban a bizonylatban."),
+                                   QStringLiteral("5: Egy tételnek csak egy ÁFA sora lehet."),
+                                   QStringLiteral("6: A TART_KOV értéke A vagy üres lehet."),
+                                   QStringLiteral("6: Egy bizonylat tételei csak azonos naplótípusúak lehetnek.")}));
+    EXPECT_TRUE(ledger().isEmpty());
+}
+
+TEST_F(ImportTest, Windows1250TextAndAFormatOfColumnLetters) {
+    // A bank's export: no heading, amounts with the sign reversed, one voucher per file day.
+    Exec(QStringLiteral("insert into BEOVEZ (FORMATUM, SORREND, MEGNEVEZES, FAJLTIPUS, ELVALASZTO, KODLAP, FEJLECSOR, BIZONYLATKULCS) "
+                        "values ('BANK', 0, 'Bankkivonat', 'TXT', 'TAB', 'WINDOWS-1250', 0, 'A')"));
+    const char* mapping[][5] = {{"", "NTIPUS", "BK", "", "I"},  {"A", "KONYVELVE", "", "DATUM", "I"},
+                                {"A", "TELJKELT", "", "DATUM", "I"}, {"B", "SZOVEG", "", "", "N"},
+                                {"", "SZLA", "532", "", "I"},   {"", "ESZLA", "384", "", "I"},
+                                {"3", "ERTEK", "", "ELOJEL", "I"}};
+    int order = 0;
+    for (const auto& m : mapping)
+        ExecSql(d_tarvedo,
+                QStringLiteral("insert into BEOVEZ (FORMATUM, SORREND, OSZLOP, MEZO, ALAPERTEK, ATALAKITAS, KOTELEZO) "
+                               "values ('BANK', :S, :O, :M, :A, :T, :K)"),
+                {{QStringLiteral("S"), ++order}, {QStringLiteral("O"), QString::fromLatin1(m[0])}, {QStringLiteral("M"), QString::fromLatin1(m[1])},
+                 {QStringLiteral("A"), QString::fromLatin1(m[2])}, {QStringLiteral("T"), QString::fromLatin1(m[3])},
+                 {QStringLiteral("K"), QString::fromLatin1(m[4])}});
+    const QString path = write(QStringLiteral("bank.txt"),
+                               {QStringLiteral("2026.04.01\tSzámlavezetési díj – április\t-1 250"),
+                                QStringLiteral("2026.04.01\tÁtutalási jutalék\t-80"),
+                                QStringLiteral("2026.04.02\tKártyadíj őszi\t-300")},
+                               true);
+    const ImportReport report = ImportItems(path, {QStringLiteral("bank"), false});
+    ASSERT_TRUE(report.ok()) << report.error.toStdString();
+    EXPECT_EQ(report.vouchers, 2);
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), 1250.0);
+    EXPECT_EQ(rows[0][QStringLiteral("SZOVEG")].toString(), QStringLiteral("Számlavezetési díj – április"));
+    EXPECT_EQ(rows[2][QStringLiteral("SZOVEG")].toString(), QStringLiteral("Kártyadíj őszi"));
+    EXPECT_EQ(rows[1][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+    EXPECT_EQ(rows[1][QStringLiteral("KAPOCS")].toString(), QStringLiteral("002"));
+    EXPECT_EQ(rows[2][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600002"));
+    EXPECT_EQ(rows[2][QStringLiteral("SZLA")].toString(), QStringLiteral("532"));
+}
+
+TEST_F(ImportTest, SpreadsheetCellsAreRead) {
+    const QString path = db.dir() + QStringLiteral("/items.xlsx");
+    lxw_workbook* workbook = workbook_new(path.toLocal8Bit().constData());
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Tételek");
+    lxw_format* dateFormat = workbook_add_format(workbook);
+    format_set_num_format(dateFormat, "yyyy.mm.dd");
+    const QStringList heading = kHeading.split(QLatin1Char(';'));
+    for (int c = 0; c < heading.size(); ++c) worksheet_write_string(sheet, 0, lxw_col_t(c), heading[c].toUtf8().constData(), nullptr);
+    lxw_datetime day{2026, 3, 1, 0, 0, 0};
+    for (int r = 1; r <= 2; ++r) {
+        worksheet_write_number(sheet, lxw_row_t(r), 0, 7, nullptr);
+        worksheet_write_string(sheet, lxw_row_t(r), 1, "SZ", nullptr);
+        worksheet_write_datetime(sheet, lxw_row_t(r), 3, &day, dateFormat);
+        worksheet_write_string(sheet, lxw_row_t(r), 8, "Sz/2026/ő", nullptr);
+        worksheet_write_number(sheet, lxw_row_t(r), 11, r == 1 ? 521 : 466, nullptr);
+        worksheet_write_number(sheet, lxw_row_t(r), 12, 454, nullptr);
+        worksheet_write_number(sheet, lxw_row_t(r), 13, r == 1 ? 1000.5 : 270, nullptr);
+    }
+    worksheet_write_string(sheet, 2, 14, "A", nullptr);
+    ASSERT_EQ(workbook_close(workbook), LXW_NO_ERROR);
+
+    const ImportReport report = ImportItems(path, {});
+    ASSERT_TRUE(report.ok()) << report.error.toStdString();
+    EXPECT_EQ(report.format, QStringLiteral("TETEL_XLSX"));
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][QStringLiteral("SZLA")].toString(), QStringLiteral("521"));
+    EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), 1000.5);
+    EXPECT_EQ(rows[0][QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.01"));
+    EXPECT_EQ(rows[0][QStringLiteral("SZAMLASZAM")].toString(), QStringLiteral("SZ/2026/Ő"));
+    EXPECT_EQ(rows[1][QStringLiteral("SZLA")].toString(), QStringLiteral("466"));
+    EXPECT_EQ(rows[1][QStringLiteral("TART_KOV")].toString(), QStringLiteral("A"));
+}
+
+TEST_F(ImportTest, LargeFilesAreWrittenInBlocksAsSmallOnes) {
+    // 75 items of one bank statement and 5 invoices with VAT rows: full
+    // blocks of rows and a remainder.
+    QStringList lines{kHeading};
+    double total = 0;
+    for (int i = 1; i <= 75; ++i) {
+        lines << QStringLiteral("A;BK;2026.03.05;2026.03.05;;;;;;%1;Tétel %1;384;311;%2;;;;;;").arg(i).arg(i * 10);
+        total += i * 10;
+    }
+    for (int i = 1; i <= 5; ++i) {
+        lines << QStringLiteral("V%1;VE;2026.03.06;2026.03.06;;;U1;;S-%1;S-%1;Eladás;311;911;1000;;27;07;;;").arg(i);
+        lines << QStringLiteral("V%1;VE;2026.03.06;2026.03.06;;;U1;;S-%1;S-%1;;311;467;270;A;;;;;").arg(i);
+        total += 1270;
+    }
+    const ImportReport report = ImportItems(write(QStringLiteral("large.csv"), lines), {});
+    ASSERT_TRUE(report.ok()) << report.error.toStdString();
+    EXPECT_EQ(report.rows, 85);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL")).toInt(), 85);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select sum(ERTEK) from TETEL")).toDouble(), total);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(distinct KAPOCS) from TETEL where NTIPUS = 'BK'")).toInt(), 75);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select max(KAPOCS) from TETEL where NTIPUS = 'BK'")).toString(), QStringLiteral("075"));
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL where UGYFELKOD is null or SZAMLASZAM is null "
+                                                    "or TART_KOV is null or TIPUS is null")).toInt(), 0);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select SZOVEG from TETEL where BIZONYLAT = '42'")).toString(), QStringLiteral("Tétel 42"));
+    // The VAT rows share the numbers of their items.
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL A join TETEL M on M.SORSZAM = A.SORSZAM and "
+                                                    "M.KAPOCS = A.KAPOCS and M.TART_KOV = '' where A.TART_KOV = 'A'")).toInt(), 5);
+}
+
+TEST_F(ImportTest, ClosedYearTakesNothing) {
+    Exec(QStringLiteral("update CEG set NYITVA = 'N'"));
+    db1AfterConnect();
+    const ImportReport report = ImportItems(write(QStringLiteral("items.csv"), invoices), {});
+    EXPECT_EQ(report.error, QStringLiteral("Az év le van zárva."));
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(lastLog()[QStringLiteral("EREDMENY")].toString(), QStringLiteral("HIBAS"));
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "db/altproc.h"
+#include "posting/konyvel_window.h"
+#include "posting_test_support.h"
+
+namespace {
+
+class KonyvelWindowTest : public PostingTest {
+protected:
+    // The window on the screen, active, so that the focus moves.
+    static void open(QWidget& w) {
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QApplication::processEvents();
+    }
+    static void key(QWidget* w, int key, const QString& text = {}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &press);
+    }
+    // Types the text into the field and leaves it with Enter.
+    static void enter(QLineEdit* e, const QString& text) {
+        e->setFocus();
+        e->setText(text);
+        key(e, Qt::Key_Return);
+    }
+    static void press(QPushButton* b) {
+        ASSERT_TRUE(b->isEnabled() && b->isVisibleTo(b->window())) << b->objectName().toStdString();
+        b->click();
+    }
+};
+
+TEST_F(KonyvelWindowTest, OpenedFromTheMenuItBrowses) {
+    TKonyvelFm w;
+    open(w);
+    EXPECT_EQ(w.l_state->text(), QStringLiteral("böngész"));
+    EXPECT_EQ(w.l_statesor->text(), QStringLiteral("böngész"));
+    EXPECT_TRUE(w.b_ujbiz->isEnabled());
+    EXPECT_FALSE(w.p_sorbutton->isEnabled());
+    EXPECT_FALSE(w.P_fej->isEnabled());
+    EXPECT_EQ(w.e_konyvdat->displayText(), DateToText());
+    EXPECT_EQ(w.e_teljkelt->displayText(), EmptyDate);
+    // No currencies in the template company; voucher numbers are allocated.
+    EXPECT_FALSE(w.e_devizanem->isVisibleTo(&w));
+    EXPECT_FALSE(w.L_devizaertek->isVisibleTo(&w));
+    EXPECT_FALSE(w.e_arfolyam->isVisibleTo(&w));
+    EXPECT_FALSE(w.e_konyvbiz->isEnabled());
+    EXPECT_EQ(w.DBGrid1->columnCount(), 7);
+    EXPECT_EQ(w.DBGrid1->horizontalHeaderItem(4)->text(), QStringLiteral("Kapcs."));
+}
+
+TEST_F(KonyvelWindowTest, KeyingACustomerInvoiceStoresIt) {
+    TKonyvelFm w;
+    open(w);
+    press(w.b_ujbiz);
+    EXPECT_EQ(w.l_state->text(), QStringLiteral("Új bizonylat"));
+    EXPECT_TRUE(w.e_ntipus->hasFocus());
+    enter(w.e_ntipus, QStringLiteral("VE"));
+    EXPECT_TRUE(w.e_konyvbiz->hasFocus() || w.e_konyvdat->hasFocus());
+    EXPECT_EQ(w.l_ntip->text(), QStringLiteral("Vevő számlák"));
+    EXPECT_EQ(w.e_szla->text(), QStringLiteral("311"));
+    EXPECT_TRUE(w.cb_afa->isChecked());
+    EXPECT_TRUE(w.p_afa->isVisibleTo(&w));
+    EXPECT_EQ(w.e_aszla->text(), QStringLiteral("467"));
+    EXPECT_FALSE(w.e_bizonylat->isVisibleTo(&w));
+
+    enter(w.e_konyvdat, QStringLiteral("2026.03.10"));
+    enter(w.e_szamlaszam, QStringLiteral("123"));
+    enter(w.e_eszla, QStringLiteral("911"));
+    EXPECT_EQ(w.l_eszla->text(), QStringLiteral("Belföldi termékértékesítés árbevétele"));
+    enter(w.e_ertek, QStringLiteral("12700"));
+    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10000"));
+    EXPECT_EQ(w.e_afaertek->text(), QStringLiteral("2700"));
+    enter(w.e_aszla, QStringLiteral("467"));
+    EXPECT_EQ(w.e_sor65->text(), QStringLiteral("07"));
+
+    press(w.b_rogzit);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), 10000.0);
+    EXPECT_EQ(rows[1][QStringLiteral("ESZLA")].toString(), QStringLiteral("467"));
+    EXPECT_EQ(rows[1][QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.10"));
+    // Back to browsing with the fields cleared; the posting date stays.
+    EXPECT_EQ(w.l_state->text(), QStringLiteral("böngész"));
+    EXPECT_TRUE(w.e_szla->text().isEmpty());
+    EXPECT_EQ(w.e_konyvdat->displayText(), QStringLiteral("2026.03.10"));
+}
+
+TEST_F(KonyvelWindowTest, FaultsAreShownAndTheFocusGoesToTheFirst) {
+    Exec(QStringLiteral("update CEG set VANKONYVBIZ = 'N'"));
+    db1AfterConnect();
+    TKonyvelFm w;
+    open(w);
+    press(w.b_ujbiz);
+    w.e_konyvdat->setText(EmptyDate);
+    w.b_rogzit->setFocus();
+    press(w.b_rogzit);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.first(), QStringLiteral("Az adatokban az alábbi hibák vannak:\r\r"
+                                               "Rossz naplótípus.\rHiányzó könyvelési bizonylatszám.\rHibás könyvelési dátum.\r"));
+    EXPECT_TRUE(w.e_ntipus->hasFocus());
+    EXPECT_EQ(w.l_state->text(), QStringLiteral("Új bizonylat"));
+    EXPECT_TRUE(ledger().isEmpty());
+}
+
+TEST_F(KonyvelWindowTest, KeysMoveTheFocusAndAmountsTakeDigits) {
+    TKonyvelFm w;
+    open(w);
+    press(w.b_ujbiz);
+    enter(w.e_ntipus, QStringLiteral("BK"));
+    w.e_ertek->setFocus();
+    w.e_ertek->clear();
+    key(w.e_ertek, Qt::Key_1, QStringLiteral("1"));
+    key(w.e_ertek, Qt::Key_A, QStringLiteral("a"));
+    key(w.e_ertek, Qt::Key_Minus, QStringLiteral("-"));
+    key(w.e_ertek, Qt::Key_2, QStringLiteral("2"));
+    EXPECT_EQ(w.e_ertek->text(), QStringLiteral("12"));
+    key(w.e_ertek, Qt::Key_Up);
+    EXPECT_TRUE(w.e_eszla->hasFocus());
+    key(w.e_eszla, Qt::Key_Down);
+    EXPECT_TRUE(w.e_ertek->hasFocus());
+
+    // Leaving while entering asks first; "Nem" keeps the window.
+    answer = 1;
+    press(w.b_vissza);
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Adatbevitel közben van. Biztos, hogy kilép innen?")});
+    EXPECT_TRUE(w.isVisible());
+    press(w.b_megsem);
+    press(w.b_vissza);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(KonyvelWindowTest, AStoredItemIsShownAndModified) {
+    KonyvelForm first;
+    startVoucher(first, QStringLiteral("VE"));
+    first.f.e_konyvdat = QStringLiteral("2026.03.10");
+    first.f.e_eszla = QStringLiteral("911");
+    first.f.e_ertek = QStringLiteral("12700");
+    first.e_ertekExit();
+    ASSERT_TRUE(TetelTarol(first));
+    const QVariantMap stored = ledger().first();
+
+    TKonyvelFm w;
+    w.form.wntipus = stored[QStringLiteral("NTIPUS")].toString();
+    w.form.wkonyvbiz = stored[QStringLiteral("KONYVBIZ")].toString();
+    w.form.wsorszam = stored[QStringLiteral("SORSZAM")].toString();
+    w.form.wszla = stored[QStringLiteral("SZLA")].toString();
+    w.form.weszla = stored[QStringLiteral("ESZLA")].toString();
+    open(w);
+    EXPECT_EQ(w.l_state->text(), QStringLiteral("módosítás"));
+    EXPECT_EQ(w.l_statesor->text(), QStringLiteral("módosítás"));
+    EXPECT_EQ(w.DBGrid1->rowCount(), 2);
+    EXPECT_EQ(w.e_ntipus->text(), QStringLiteral("VE"));
+    EXPECT_EQ(w.e_ertek->text(), QStringLiteral("12700"));
+    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10000"));
+    EXPECT_EQ(w.e_aszla->text(), QStringLiteral("467"));
+    EXPECT_TRUE(w.b_rogzit->isEnabled());
+    EXPECT_FALSE(w.b_ujbiz->isEnabled());
+
+    enter(w.e_szoveg, QStringLiteral("Javítva"));
+    press(w.b_rogzit);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select SZOVEG from TETEL where TART_KOV = ''")).toString(),
+              QStringLiteral("Javítva"));
+    EXPECT_EQ(w.l_state->text(), QStringLiteral("böngész"));
+    EXPECT_EQ(w.e_szoveg->text(), QStringLiteral("Javítva"));
+}
+
+}  // namespace

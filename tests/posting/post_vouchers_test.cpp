@@ -1,0 +1,156 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "db/cp1250.h"
+#include "posting/post_vouchers.h"
+#include "posting_test_support.h"
+
+namespace {
+
+const QString kHeading = QStringLiteral(
+    "VOUCHER;NTIPUS;KONYVBIZ;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;"
+    "ERTEK;AFA;AFAKULCS;ASZLA;SOR65;DEVIZANEM;ARFOLYAM");
+
+class PostVouchersTest : public PostingTest {
+protected:
+    QString write(const QStringList& lines, bool cp1250 = false) {
+        const QString path = db.dir() + QStringLiteral("/vouchers.csv");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QString text = (QStringList{kHeading} + lines).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        file.write(cp1250 ? EncodeCp1250(text) : text.toUtf8());
+        return path;
+    }
+    static int counter(const QString& kind) {
+        return SelectValue(d_tarvedo, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = :F"), {{QStringLiteral("F"), kind}})
+            .toInt();
+    }
+    static QStringList faults(const PostReport& report) {
+        QStringList list;
+        for (const PostFault& f : report.faults) list << QStringLiteral("%1: %2").arg(f.line).arg(f.text);
+        return list;
+    }
+
+    const QStringList mixed{
+        QStringLiteral("A;VE;;2026.03.01;;2026.03.01;2026.03.15;;;S-1;;Eladás;311;911;12700;I;;;;;"),
+        QStringLiteral("A;VE;;2026.03.01;;2026.03.01;2026.03.15;;;S-1;;Eladás 2;311;912;1270;I;18;;;;"),
+        QStringLiteral("B;BK;;2026.03.02;;;;;;;1;Bank;384;999;500;N;;;;;"),
+        QStringLiteral("B;BK;;2026.3.2;;;;;;;2;Bank;384;311;500;N;;;;;"),
+    };
+};
+
+TEST_F(PostVouchersTest, FaultlessVouchersAreStoredFaultyOnesNotAtAll) {
+    const PostReport report = PostVoucherFile(write(mixed), false);
+    EXPECT_TRUE(report.fileError.isEmpty()) << report.fileError.toStdString();
+    EXPECT_EQ(faults(report), (QStringList{QStringLiteral("4: Hibás követel számlaszám."), QStringLiteral("5: Hibás könyvelési dátum.")}));
+    EXPECT_EQ(report.vouchers, 2);
+    EXPECT_EQ(report.storedVouchers, 1);
+    EXPECT_EQ(report.storedItems, 2);
+
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 4);
+    for (const QVariantMap& r : rows) {
+        EXPECT_EQ(r[QStringLiteral("NTIPUS")].toString(), QStringLiteral("VE"));
+        EXPECT_EQ(r[QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+        EXPECT_EQ(r[QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.01"));
+    }
+    // Stored as the window stores them: the second item at 18 %, its own link number.
+    EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), 10000.0);
+    EXPECT_EQ(rows[1][QStringLiteral("ERTEK")].toDouble(), 2700.0);
+    EXPECT_EQ(rows[1][QStringLiteral("SOR65")].toString(), QStringLiteral("07"));
+    EXPECT_EQ(rows[2][QStringLiteral("KAPOCS")].toString(), QStringLiteral("002"));
+    EXPECT_EQ(rows[2][QStringLiteral("AFAKULCS")].toString(), QStringLiteral("18"));
+    EXPECT_EQ(rows[3][QStringLiteral("ERTEK")].toDouble(), 194.0);  // 1270 / 1.18 = 1076.27: VAT 194
+    EXPECT_EQ(rows[3][QStringLiteral("SOR65")].toString(), QStringLiteral("06"));
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 2);
+    EXPECT_EQ(counter(QStringLiteral("BK")), 0);
+}
+
+TEST_F(PostVouchersTest, DryRunChecksEverythingAndWritesNothing) {
+    const PostReport report = PostVoucherFile(write(mixed), true);
+    EXPECT_EQ(report.faults.size(), 2);
+    EXPECT_EQ(report.storedVouchers, 1);
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);
+    EXPECT_EQ(counter(QStringLiteral("VE")), 0);
+}
+
+TEST_F(PostVouchersTest, ADatabaseFailureUndoesOnlyItsVoucher) {
+    Exec(QStringLiteral("alter table TETEL add constraint TEST_NO_BOOM check (SZOVEG is distinct from 'BUMM')"));
+    const PostReport report = PostVoucherFile(
+        write({QStringLiteral("1;BK;;2026.04.01;;;;;;;;Első;384;311;100;N;;;;;"),
+               QStringLiteral("2;BK;;2026.04.01;;;;;;;;Második;384;311;200;N;;;;;"),
+               QStringLiteral("2;BK;;2026.04.01;;;;;;;;BUMM;384;311;300;N;;;;;"),
+               QStringLiteral("3;BK;;2026.04.01;;;;;;;;Harmadik;384;311;400;N;;;;;")}),
+        false);
+    ASSERT_EQ(report.faults.size(), 1);
+    EXPECT_EQ(report.faults.first().line, 3);
+    EXPECT_TRUE(report.faults.first().text.startsWith(QStringLiteral("Adatbázis hiba: ")));
+    const QList<QVariantMap> rows = rowsOf(QStringLiteral("select KONYVBIZ, SZOVEG from TETEL order by KONYVBIZ"));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][QStringLiteral("SZOVEG")].toString(), QStringLiteral("Első"));
+    // The failed voucher's numbers went back with it.
+    EXPECT_EQ(rows[1][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600002"));
+    EXPECT_EQ(rows[1][QStringLiteral("SZOVEG")].toString(), QStringLiteral("Harmadik"));
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 2);
+}
+
+TEST_F(PostVouchersTest, ReadsWindows1250AndTypedVoucherNumbers) {
+    const PostReport report = PostVoucherFile(
+        write({QStringLiteral("1;pt;P-7;2026.05.01;;;;;;;P1;Árvíztűrő tükörfúrógép;521;381;1270;I;;;;;")}, true), false);
+    ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][QStringLiteral("SZOVEG")].toString(), QStringLiteral("Árvíztűrő tükörfúrógép"));
+    EXPECT_EQ(rows[0][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("P-7"));
+    EXPECT_EQ(rows[0][QStringLiteral("NTIPUS")].toString(), QStringLiteral("PT"));
+    EXPECT_EQ(rows[0][QStringLiteral("BIZONYLAT")].toString(), QStringLiteral("P1"));
+    EXPECT_EQ(rows[1][QStringLiteral("SZLA")].toString(), QStringLiteral("466"));
+    EXPECT_EQ(rows[1][QStringLiteral("ESZLA")].toString(), QStringLiteral("381"));
+}
+
+TEST_F(PostVouchersTest, FileFaults) {
+    QFile file(db.dir() + QStringLiteral("/bad.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("VOUCHER;NTIPUS;SZLA;ESZLA;ERTEK;MEGJEGYZES\n1;BK;384;311;1;x\n");
+    file.close();
+    EXPECT_EQ(PostVoucherFile(file.fileName(), false).fileError, QStringLiteral("Ismeretlen oszlop a fejlécben: MEGJEGYZES"));
+
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("VOUCHER;NTIPUS;SZLA;ESZLA\n1;BK;384;311\n");
+    file.close();
+    EXPECT_EQ(PostVoucherFile(file.fileName(), false).fileError, QStringLiteral("Hiányzó oszlop a fejlécben: ERTEK"));
+
+    Exec(QStringLiteral("update CEG set NYITVA = 'N'"));
+    db1AfterConnect();
+    EXPECT_EQ(PostVoucherFile(write(mixed), false).fileError, QStringLiteral("Az év le van zárva."));
+}
+
+TEST(PostCommandTest, PrintsFaultsWithLineNumbersAndFails) {
+    QTemporaryDir dir(QStringLiteral("/tmp/tarvedo-post-XXXXXX"));
+    const QString work = dir.filePath(QStringLiteral("demo"));
+    QProcess make;
+    make.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
+                                                 QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_TRUE(make.waitForFinished(120000));
+    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+
+    QFile file(dir.filePath(QStringLiteral("v.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((kHeading + QStringLiteral("\n1;BK;;2025.02.01;;;;;;;;Bank;384;311;500;N;;;;;\n"
+                                          "2;BK;;2025.02.01;;;;;;;;Bank;;311;500;N;;;;;\n"))
+                   .toUtf8());
+    file.close();
+    QProcess post;
+    post.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("--workdir"), work, QStringLiteral("post"), file.fileName()});
+    ASSERT_TRUE(post.waitForFinished(120000));
+    EXPECT_EQ(post.exitCode(), 1);
+    const QString errors = QString::fromUtf8(post.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("3. sor: Hiányzó tartozik számlaszám.\n"))) << errors.toStdString();
+    EXPECT_EQ(errors.count(QStringLiteral(". sor: ")), 1) << errors.toStdString();
+    EXPECT_EQ(QString::fromUtf8(post.readAllStandardOutput()), QStringLiteral("2 bizonylatból 1 tárolva (1 tétel), 1 hibás, nem tárolva.\n"));
+}
+
+}  // namespace

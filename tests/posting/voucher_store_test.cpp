@@ -1,0 +1,315 @@
+#include "db/altproc.h"
+#include "db/db_error.h"
+#include "posting_test_support.h"
+
+namespace {
+
+class VoucherStoreTest : public PostingTest {
+protected:
+    // A customer invoice 311/911, gross 12 700 at the default 27 %.
+    void keyCustomerInvoice(KonyvelForm& form) {
+        startVoucher(form, QStringLiteral("VE"));
+        form.f.e_konyvdat = QStringLiteral("2026.03.10");
+        form.f.e_szamlaszam = QStringLiteral("123");
+        form.f.e_ugyfelkod = QStringLiteral("");
+        form.f.e_szoveg = QStringLiteral("Áruértékesítés");
+        form.f.e_eszla = QStringLiteral("911");
+        form.e_eszlaExit();
+        form.f.e_ertek = QStringLiteral("12700");
+        form.e_ertekExit();
+        form.e_aszlaExit();  // tabbing through the proposed VAT account
+    }
+
+    // The window opened from the search on a stored row.
+    static void openOn(KonyvelForm& form, const QVariantMap& row) {
+        form.wntipus = row.value(QStringLiteral("NTIPUS")).toString();
+        form.wkonyvbiz = row.value(QStringLiteral("KONYVBIZ")).toString();
+        form.wsorszam = row.value(QStringLiteral("SORSZAM")).toString();
+        form.wszla = row.value(QStringLiteral("SZLA")).toString();
+        form.weszla = row.value(QStringLiteral("ESZLA")).toString();
+        form.FormShow();
+    }
+
+    static int counter(const QString& kind) {
+        return SelectValue(d_tarvedo, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = :F and EV = '2026'"),
+                           {{QStringLiteral("F"), kind}})
+            .toInt();
+    }
+};
+
+TEST_F(VoucherStoreTest, FirstBankItemGetsItsNumbersAndOneRow) {
+    KonyvelForm form;
+    startVoucher(form, QStringLiteral("BK"));
+    EXPECT_EQ(form.f.e_szla, QStringLiteral("384"));
+    EXPECT_FALSE(form.f.cb_afa);
+    form.f.e_bizonylat = QStringLiteral("17");
+    form.f.e_eszla = QStringLiteral("311");
+    form.f.e_ertek = QStringLiteral("5000");
+    form.e_ertekExit();
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 1);
+    const QVariantMap& r = rows.first();
+    EXPECT_EQ(r[QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+    EXPECT_EQ(r[QStringLiteral("SORSZAM")].toString(), QStringLiteral("2600001"));
+    EXPECT_EQ(r[QStringLiteral("KAPOCS")].toString(), QStringLiteral("001"));
+    EXPECT_EQ(r[QStringLiteral("SZLA")].toString(), QStringLiteral("384"));
+    EXPECT_EQ(r[QStringLiteral("ESZLA")].toString(), QStringLiteral("311"));
+    EXPECT_EQ(r[QStringLiteral("ERTEK")].toDouble(), 5000.0);
+    EXPECT_EQ(r[QStringLiteral("BIZONYLAT")].toString(), QStringLiteral("17"));
+    EXPECT_EQ(r[QStringLiteral("BIZKELT")].toString(), DateToText());
+    // Empty texts, never nulls; the currency columns are not written.
+    for (const char* column : {"TART_KOV", "AFAKULCS", "SOR65", "TIPUS", "UGYFELKOD", "KTSGHELY", "SZAMLASZAM"}) {
+        EXPECT_FALSE(r[QString::fromLatin1(column)].isNull()) << column;
+        EXPECT_EQ(r[QString::fromLatin1(column)].toString(), QString()) << column;
+    }
+    EXPECT_TRUE(r[QStringLiteral("DEVIZANEM")].isNull());
+    EXPECT_EQ(r[QStringLiteral("TELJKELT")].toString(), EmptyDate);
+
+    // The grid of a window opened from the menu is empty: browse, cleared,
+    // only "Új bizonylat" left; the posting date stays for the next voucher.
+    EXPECT_EQ(form.wstate, QStringLiteral("browse"));
+    EXPECT_TRUE(form.f.e_szla.isEmpty());
+    EXPECT_FALSE(form.c.p_sorbutton);
+    EXPECT_TRUE(form.c.b_ujbiz);
+    EXPECT_TRUE(questions.isEmpty());
+}
+
+TEST_F(VoucherStoreTest, CustomerInvoiceIsAMainRowAndAVatRow) {
+    KonyvelForm form;
+    keyCustomerInvoice(form);
+    EXPECT_EQ(form.f.e_nettoertek, QStringLiteral("10000"));
+    EXPECT_EQ(form.f.e_afaertek, QStringLiteral("2700"));
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    const QVariantMap& main = rows[0];
+    const QVariantMap& vat = rows[1];
+    EXPECT_EQ(main[QStringLiteral("SZLA")].toString(), QStringLiteral("311"));
+    EXPECT_EQ(main[QStringLiteral("ESZLA")].toString(), QStringLiteral("911"));
+    EXPECT_EQ(main[QStringLiteral("ERTEK")].toDouble(), 10000.0);
+    EXPECT_EQ(main[QStringLiteral("BIZONYLAT")].toString(), QStringLiteral("123"));
+    EXPECT_EQ(main[QStringLiteral("TART_KOV")].toString(), QString());
+    EXPECT_EQ(main[QStringLiteral("SZOVEG")].toString(), QStringLiteral("Áruértékesítés"));
+    EXPECT_EQ(vat[QStringLiteral("SZLA")].toString(), QStringLiteral("311"));
+    EXPECT_EQ(vat[QStringLiteral("ESZLA")].toString(), QStringLiteral("467"));
+    EXPECT_EQ(vat[QStringLiteral("ERTEK")].toDouble(), 2700.0);
+    EXPECT_EQ(vat[QStringLiteral("TART_KOV")].toString(), QStringLiteral("A"));
+    EXPECT_EQ(vat[QStringLiteral("SZOVEG")].toString(), QStringLiteral("AFA"));
+    for (const QVariantMap& r : rows) {
+        EXPECT_EQ(r[QStringLiteral("SORSZAM")], main[QStringLiteral("SORSZAM")]);
+        EXPECT_EQ(r[QStringLiteral("KAPOCS")].toString(), QStringLiteral("001"));
+        EXPECT_EQ(r[QStringLiteral("AFAKULCS")].toString(), QStringLiteral("27"));
+        EXPECT_EQ(r[QStringLiteral("SOR65")].toString(), QStringLiteral("07"));
+        EXPECT_EQ(r[QStringLiteral("SZAMLASZAM")].toString(), QStringLiteral("123"));
+        // No fulfilment date was given: the posting date stands for it.
+        EXPECT_EQ(r[QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.10"));
+    }
+}
+
+TEST_F(VoucherStoreTest, VatAccountTakesTheSideTheJournalAsks) {
+    struct Case {
+        const char* ntipus;
+        const char* szla;
+        const char* eszla;
+        const char* vatSzla;
+        const char* vatEszla;
+        double mainAmount;
+    };
+    const Case cases[] = {
+        {"SZ", "521", "454", "466", "454", 1000},  // supplier invoice
+        {"SZ", "454", "521", "454", "466", 1000},  // supplier credit note
+        {"PT", "521", "381", "466", "381", 1000},  // cash purchase
+        {"PT", "381", "911", "381", "467", 1000},  // cash sale, VAT account chosen
+        {"VE", "911", "311", "467", "311", 1000},  // customer credit note
+    };
+    for (const Case& c : cases) {
+        Exec(QStringLiteral("delete from TETEL"));
+        KonyvelForm form;
+        startVoucher(form, QString::fromLatin1(c.ntipus));
+        ASSERT_TRUE(form.f.cb_afa) << c.ntipus;
+        form.f.e_konyvdat = QStringLiteral("2026.04.01");
+        form.f.e_szla = QString::fromLatin1(c.szla);
+        form.f.e_eszla = QString::fromLatin1(c.eszla);
+        if (QString::fromLatin1(c.vatEszla) == QLatin1String("467") || QString::fromLatin1(c.vatSzla) == QLatin1String("467")) {
+            form.f.e_aszla = QStringLiteral("467");
+        }
+        form.f.e_ertek = QStringLiteral("1270");
+        form.e_ertekExit();
+        ASSERT_TRUE(TetelTarol(form)) << c.ntipus << " " << messages.join(QStringLiteral(" | ")).toStdString();
+        const QList<QVariantMap> rows = ledger();
+        ASSERT_EQ(rows.size(), 2) << c.ntipus << c.szla;
+        EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), c.mainAmount) << c.ntipus << c.szla;
+        EXPECT_EQ(rows[1][QStringLiteral("SZLA")].toString(), QString::fromLatin1(c.vatSzla)) << c.ntipus << c.szla;
+        EXPECT_EQ(rows[1][QStringLiteral("ESZLA")].toString(), QString::fromLatin1(c.vatEszla)) << c.ntipus << c.szla;
+        EXPECT_EQ(rows[1][QStringLiteral("ERTEK")].toDouble(), 270.0) << c.ntipus << c.szla;
+    }
+}
+
+TEST_F(VoucherStoreTest, NewItemOfAStoredVoucherGetsTheNextLinkNumber) {
+    KonyvelForm first;
+    keyCustomerInvoice(first);
+    ASSERT_TRUE(TetelTarol(first));
+    const QVariantMap stored = ledger().first();
+
+    KonyvelForm form;
+    openOn(form, stored);
+    EXPECT_EQ(form.wstate, QStringLiteral("update"));
+    form.b_ujtetelClick();
+    EXPECT_EQ(form.f.e_konyvbiz, stored[QStringLiteral("KONYVBIZ")].toString());  // the header stays
+    form.f.e_szla = QStringLiteral("311");
+    form.f.e_eszla = QStringLiteral("912");
+    form.f.e_ertek = QStringLiteral("1270");
+    form.e_ertekExit();
+    EXPECT_TRUE(form.f.cb_afa);
+    form.f.e_aszla = QStringLiteral("467");
+    form.e_aszlaExit();
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+
+    const QList<QVariantMap> second = rowsOf(QStringLiteral("select * from TETEL where ESZLA = '912' or (SZLA = '311' and "
+                                                            "SORSZAM <> :S) order by TART_KOV"),
+                                             {{QStringLiteral("S"), stored[QStringLiteral("SORSZAM")]}});
+    ASSERT_EQ(second.size(), 2);
+    for (const QVariantMap& r : second) {
+        EXPECT_EQ(r[QStringLiteral("KAPOCS")].toString(), QStringLiteral("002"));
+        EXPECT_EQ(r[QStringLiteral("KONYVBIZ")], stored[QStringLiteral("KONYVBIZ")]);
+        EXPECT_NE(r[QStringLiteral("SORSZAM")], stored[QStringLiteral("SORSZAM")]);
+    }
+    // The grid keeps the serial number the window was opened with.
+    EXPECT_EQ(form.rows.size(), 2);
+    EXPECT_EQ(form.wstate, QStringLiteral("browse"));
+}
+
+TEST_F(VoucherStoreTest, LinkNumbersGoOnPastNineHundredNinetyNine) {
+    Exec(QStringLiteral("update CEG set VANKONYVBIZ = 'N'"));
+    db1AfterConnect();
+    for (const char* kapocs : {"998", "999", "1000"})
+        Exec(QStringLiteral("insert into TETEL (SORSZAM, SZLA, ESZLA, ERTEK, NTIPUS, KONYVBIZ, KAPOCS, TART_KOV) values "
+                            "('X%1', '521', '454', 1, 'VV', 'V-1', '%1', '')")
+                 .arg(QString::fromLatin1(kapocs)));
+    KonyvelForm form;
+    startVoucher(form, QStringLiteral("VV"));
+    EXPECT_TRUE(form.c.e_konyvbiz);
+    form.f.e_konyvbiz = QStringLiteral("V-1");
+    form.f.e_szla = QStringLiteral("521");
+    form.f.e_eszla = QStringLiteral("454");
+    form.f.e_ertek = QStringLiteral("100");
+    form.e_ertekExit();
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(form.wkapocsn, 1001);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL where KAPOCS = '1001'")).toInt(), 1);
+}
+
+TEST_F(VoucherStoreTest, ChangingTheNarrativeLeavesTheVatRowAlone) {
+    KonyvelForm first;
+    keyCustomerInvoice(first);
+    ASSERT_TRUE(TetelTarol(first));
+    // A mark on the VAT row that any rewrite of the row would lose.
+    Exec(QStringLiteral("update TETEL set BIZKELT = '2000.01.01' where TART_KOV = 'A'"));
+
+    KonyvelForm form;
+    openOn(form, ledger().first());
+    ASSERT_EQ(form.wstatesor, QStringLiteral("update"));
+    EXPECT_EQ(form.f.e_ertek, QStringLiteral("12700"));
+    EXPECT_EQ(form.f.e_aszla, QStringLiteral("467"));
+    form.f.e_szoveg = QStringLiteral("Javított szöveg");
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][QStringLiteral("SZOVEG")].toString(), QStringLiteral("Javított szöveg"));
+    EXPECT_EQ(rows[1][QStringLiteral("BIZKELT")].toString(), QStringLiteral("2000.01.01"));
+    EXPECT_EQ(rows[1][QStringLiteral("ERTEK")].toDouble(), 2700.0);
+}
+
+TEST_F(VoucherStoreTest, ChangingTheGrossAmountRewritesTheVatRow) {
+    KonyvelForm first;
+    keyCustomerInvoice(first);
+    ASSERT_TRUE(TetelTarol(first));
+
+    KonyvelForm form;
+    openOn(form, ledger().first());
+    form.f.e_ertek = QStringLiteral("25400");
+    form.e_ertekExit();
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), 20000.0);
+    EXPECT_EQ(rows[1][QStringLiteral("ERTEK")].toDouble(), 5400.0);
+    EXPECT_EQ(rows[1][QStringLiteral("SZLA")].toString(), QStringLiteral("311"));
+    EXPECT_EQ(rows[1][QStringLiteral("ESZLA")].toString(), QStringLiteral("467"));
+    EXPECT_EQ(rows[1][QStringLiteral("TART_KOV")].toString(), QStringLiteral("A"));
+    // The window shows the item as stored now.
+    EXPECT_EQ(form.f.e_ertek, QStringLiteral("25400"));
+    EXPECT_EQ(form.f.e_afaertek, QStringLiteral("5400"));
+}
+
+TEST_F(VoucherStoreTest, AFailureBeforeTheVatRowLeavesNothing) {
+    // Every VAT row is refused by the database from now on.
+    Exec(QStringLiteral("alter table TETEL add constraint TEST_NO_VAT_ROW check (TART_KOV is distinct from 'A')"));
+    KonyvelForm form;
+    keyCustomerInvoice(form);
+    EXPECT_THROW(TetelTarol(form), DbError);
+
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);  // the numbers went back with the rows
+    EXPECT_EQ(counter(QStringLiteral("VE")), 0);
+    EXPECT_EQ(form.wstate, QStringLiteral("insert"));  // the window keeps its state and texts
+    EXPECT_TRUE(form.f.e_konyvbiz.isEmpty());
+    EXPECT_EQ(form.f.e_teljkelt, EmptyDate);
+    EXPECT_EQ(form.f.e_ertek, QStringLiteral("12700"));
+}
+
+TEST_F(VoucherStoreTest, NoVoucherNumberStopsTheStore) {
+    Exec(QStringLiteral("insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO, FOGLALT) values ('VE', '2026', 1, 7, 'MASIK')"));
+    KonyvelForm form;
+    keyCustomerInvoice(form);
+    EXPECT_FALSE(TetelTarol(form));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.first(), QStringLiteral("Nem sikerült könyvelési bizonylatszámot kérni, a tétel nincs tárolva."));
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);
+    EXPECT_TRUE(form.f.e_konyvbiz.isEmpty());
+    EXPECT_EQ(form.wstate, QStringLiteral("insert"));
+}
+
+TEST_F(VoucherStoreTest, FailedChecksWriteNothing) {
+    KonyvelForm form;
+    keyCustomerInvoice(form);
+    form.f.e_eszla = QStringLiteral("999");
+    EXPECT_FALSE(TetelTarol(form));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.first(), QStringLiteral("Az adatokban az alábbi hibák vannak:\r\rHibás követel számlaszám.\r"));
+    EXPECT_EQ(form.c.focus, QStringLiteral("e_eszla"));
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(counter(QStringLiteral("VE")), 0);
+}
+
+TEST_F(VoucherStoreTest, ModifyingAnAssetItemOffersTheAssetRegister) {
+    KonyvelForm first;
+    startVoucher(first, QStringLiteral("SZ"));
+    first.f.e_konyvdat = QStringLiteral("2026.05.02");
+    first.f.e_szla = QStringLiteral("141");
+    first.f.e_ertek = QStringLiteral("127000");
+    first.e_ertekExit();
+    ASSERT_TRUE(TetelTarol(first));
+    EXPECT_TRUE(questions.isEmpty());  // a new item of a window opened from the menu: nothing shown
+
+    KonyvelForm form;
+    openOn(form, ledger().first());
+    form.f.e_szoveg = QStringLiteral("Számítógép");
+    answer = 0;
+    QString handedNtipus, handedKonyvbiz;
+    ASSERT_TRUE(TetelTarol(form, [&](const QString& ntipus, const QString& konyvbiz) {
+        handedNtipus = ntipus;
+        handedKonyvbiz = konyvbiz;
+    }));
+    ASSERT_EQ(questions, QStringList{QStringLiteral("Belép a tárgyi eszközök kezeléséhez?")});
+    EXPECT_EQ(handedNtipus, QStringLiteral("SZ"));
+    EXPECT_EQ(handedKonyvbiz, QStringLiteral("2600001"));
+}
+
+}  // namespace
