@@ -1,8 +1,10 @@
 // tarvedo-cli: the program's logic without windows, for scripts, tests and
 // benchmarks. It works in a working directory whose TARVEDO.INI names the
 // databases, exactly as the desktop program starts, without the login.
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
+#include <QFile>
+#include <unistd.h>
 #include <cstdio>
 
 #include "cli/cli_command.h"
@@ -48,7 +50,18 @@ QString TakeOption(QStringList& args, const QString& name, const QString& fallba
 bool TakeFlag(QStringList& args, const QString& name) { return args.removeOne(name); }
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // The reports lay their pages out with fonts and write PDF files, which
+    // needs a GUI application; without a display it runs offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A private runtime folder when the session has none, so that the
+    // platform does not warn about it on stderr.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStringLiteral("%1/tarvedo-runtime-%2").arg(QDir::tempPath()).arg(getuid());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    QGuiApplication app(argc, argv);
     SetAppConventions();
     QStringList args = app.arguments().mid(1);
     CliContext context;

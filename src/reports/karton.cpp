@@ -1,0 +1,87 @@
+#include "reports/karton.h"
+
+#include <stdexcept>
+
+#include "db/dat.h"
+
+namespace {
+
+// The criterion lines, in the order journal type, posting date from / to,
+// fulfilment date from / to, each only when given.
+QString conditions(const KartonCriteria& c, QVariantMap& params) {
+    QString sql;
+    const auto add = [&](const QString& value, const QString& condition, const QString& name) {
+        if (value.isEmpty()) return;
+        sql += condition + u'\n';
+        params[name] = value;
+    };
+    add(c.ntipus.trimmed(), QStringLiteral(" and T.NTIPUS = :NTIPUS"), QStringLiteral("NTIPUS"));
+    add(DateCriterion(c.konyvelveTol), QStringLiteral(" and T.KONYVELVE >= :KONYVELVETOL"), QStringLiteral("KONYVELVETOL"));
+    add(DateCriterion(c.konyvelveIg), QStringLiteral(" and T.KONYVELVE <= :KONYVELVEIG"), QStringLiteral("KONYVELVEIG"));
+    add(DateCriterion(c.teljkeltTol), QStringLiteral(" and T.TELJKELT >= :TELJKELTTOL"), QStringLiteral("TELJKELTTOL"));
+    add(DateCriterion(c.teljkeltIg), QStringLiteral(" and T.TELJKELT <= :TELJKELTIG"), QStringLiteral("TELJKELTIG"));
+    return sql;
+}
+
+// The lines of one side: `own` is the card's account column of the item
+// (SZLA for debit lines, ESZLA for credit lines), `contra` the other one.
+QString sideInsert(const QString& table, const QString& own, const QString& contra, bool debit, const QString& where) {
+    const QString amount = QStringLiteral("T.ERTEK");
+    const QString zero = QStringLiteral("0");
+    return QStringLiteral("INSERT INTO ") + table +
+           QStringLiteral("(SZLA,ESZLA,TART_ERT,KOV_ERT,TART_EGY,KOV_EGY,KONYVELVE,NTIPUS,SZOVEG,SZLANEV,\n"
+                          "SZAMLASZAM,TELJKELT,SZLAKELT,FIZHATIDO,BIZKELT,BIZONYLAT,KONYVBIZ,SORSZAM)\n") +
+           QStringLiteral("SELECT T.%1, T.%2, %3, %4, %3, %4, T.KONYVELVE, T.NTIPUS, T.SZOVEG, coalesce(S.SZOVEG, ''),\n"
+                          "T.SZAMLASZAM, T.TELJKELT, T.SZLAKELT, T.FIZHATIDO, T.BIZKELT, T.BIZONYLAT, T.KONYVBIZ, T.SORSZAM\n")
+               .arg(own, contra, debit ? amount : zero, debit ? zero : amount) +
+           QStringLiteral("from TETEL T left join SZ_TUKOR S on S.SZLA = T.%1\nwhere T.%1 like :LIKEPARAM\n").arg(own) + where;
+}
+
+}  // namespace
+
+ResultTable& KartonResultTable() {
+    static ResultTable table;
+    return table;
+}
+
+QStringList KartonColumns() {
+    return {QStringLiteral("SZLA varchar(10),      "),           QStringLiteral("ESZLA varchar(10),      "),
+            QStringLiteral("TART_ERT   double precision,      "), QStringLiteral("KOV_ERT    double precision,      "),
+            QStringLiteral("TART_EGY   double precision,      "), QStringLiteral("KOV_EGY    double precision,      "),
+            QStringLiteral("KONYVELVE varchar(10), "),            QStringLiteral("NTIPUS   Varchar(2),   "),
+            QStringLiteral("SZOVEG    varchar(120),"),            QStringLiteral("SZlANEV   varchar(120),"),
+            QStringLiteral("SZAMLASZAM    varchar(30),"),         QStringLiteral("TELJKELT    varchar(10)  ,"),
+            QStringLiteral("SZLAKELT    varchar(10)  ,"),         QStringLiteral("FIZHATIDO    varchar(10) ,"),
+            QStringLiteral("BIZKELT    varchar(10)   ,"),         QStringLiteral("BIZONYLAT    varchar(15) ,"),
+            QStringLiteral("KONYVBIZ    varchar(15)  ,"),         QStringLiteral("SORSZAM    varchar(15)  ")};
+}
+
+QString KartonParamLine(const KartonCriteria& criteria) {
+    const QString szla = criteria.szla.trimmed();
+    const QString name =
+        SelectValue(d_tarvedo, QStringLiteral("select SZOVEG from SZ_TUKOR where SZLA = :SZLA"), {{QStringLiteral("SZLA"), szla}})
+            .toString();
+    return QStringLiteral("Naplótípus : ") + criteria.ntipus.trimmed() + QStringLiteral(";   ") +
+           QStringLiteral("Számlaszám : ") + szla + QStringLiteral("  ") + name;
+}
+
+ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table) {
+    const QString szla = criteria.szla.trimmed();
+    if (szla.isEmpty()) throw std::invalid_argument(KartonNoAccount.toStdString());
+    ReportRun run;
+    run.whivparam = KartonParamLine(criteria);
+    table.prepare(KartonPrefix, KartonColumns());
+    QVariantMap params;
+    const QString where = conditions(criteria, params);
+    params[QStringLiteral("LIKEPARAM")] = szla + u'%';
+    {
+        DbTransaction transaction(d_tarvedo);
+        ExecSql(d_tarvedo, sideInsert(table.name, QStringLiteral("SZLA"), QStringLiteral("ESZLA"), true, where), params);
+        ExecSql(d_tarvedo, sideInsert(table.name, QStringLiteral("ESZLA"), QStringLiteral("SZLA"), false, where), params);
+        transaction.commit();
+    }
+    run.table = table.name;
+    run.querySql = ReportQueryText(table.name, KartonOrder);
+    run.rows = CountRows(table.name);
+    return run;
+}

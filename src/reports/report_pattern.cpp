@@ -1,0 +1,63 @@
+#include "reports/report_pattern.h"
+
+#include <QDateTime>
+
+#include "db/altproc.h"
+#include "db/catalog.h"
+#include "db/dat.h"
+#include "db/db_error.h"
+
+#include <QSqlError>
+
+QString DateCriterion(const QString& text) {
+    const QString trimmed = text.trimmed();
+    return trimmed == QLatin1String(".  .") ? QString("") : trimmed;
+}
+
+QString StampedTableName(const QString& prefix) {
+    return prefix + QDateTime::currentDateTime().toString(QStringLiteral("yyMMddhhmmsszzz"));
+}
+
+QString UserTableName(const QString& prefix) { return TmpTableName(Td().CurrentUserKod, prefix); }
+
+void ResultTable::forgetIfDropped() {
+    if (!name.isEmpty() && !TableExists(name)) name.clear();
+}
+
+void ResultTable::prepare(const QString& prefix, const QStringList& columnLines,
+                          const std::function<QString(const QString&)>& makeName) {
+    forgetIfDropped();
+    if (!name.isEmpty()) {
+        ExecSql(d_tarvedo, QStringLiteral("delete from ") + name);
+        return;
+    }
+    const QString fresh = makeName(prefix);
+    ExecSql(d_tarvedo, QStringLiteral("Create Table ") + fresh + QStringLiteral(" ( \n") + columnLines.join(u'\n') +
+                           QStringLiteral("\n ) "));
+    name = fresh;
+}
+
+QString ReportQueryText(const QString& table, const QString& orderBy) {
+    return QStringLiteral("select * from \n") + table + u'\n' + orderBy;
+}
+
+qint64 CountRows(const QString& table) {
+    return SelectValue(d_tarvedo, QStringLiteral("select count(*) from ") + table).toLongLong();
+}
+
+RowInsert::RowInsert(const QString& sql) : m_sql(sql) {
+    const PositionalSql positional = ToPositional(sql);
+    m_names = positional.names;
+    m_query = std::make_unique<QSqlQuery>(Connection(d_tarvedo));
+    if (!m_query->prepare(positional.text)) throw DbError(m_query->lastError(), sql);
+}
+
+void RowInsert::run(const QVariantMap& values) {
+    for (int i = 0; i < m_names.size(); ++i) {
+        QVariant value;
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            if (it.key().compare(m_names.at(i), Qt::CaseInsensitive) == 0) value = it.value();
+        m_query->bindValue(i, value);
+    }
+    if (!m_query->exec()) throw DbError(m_query->lastError(), m_sql);
+}

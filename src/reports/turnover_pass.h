@@ -1,0 +1,20 @@
+#pragma once
+// The turnover of every account on both sides from one grouped pass over
+// the ledger items: the sums by pair of debit and credit account, added up
+// here into the debit sums by SZLA and the credit sums by ESZLA of the items
+// that pass the conditions. One pass instead of a grouped statement per
+// side, which would make the database read and sort the item table twice.
+#include <QHash>
+#include <QString>
+#include <QVariantMap>
+
+struct AccountTurnovers {
+    QHash<QString, double> debit;   // by the item's debit account
+    QHash<QString, double> credit;  // by the item's credit account
+};
+
+// `where`: conditions on both sides, each line beginning with " and ".
+// `debitOnly` / `creditOnly`: a condition that an item's debit / credit
+// side must also meet to be summed on that side (empty: none).
+AccountTurnovers ReadTurnovers(const QString& where, const QString& debitOnly, const QString& creditOnly,
+                               const QVariantMap& params);

@@ -1,0 +1,60 @@
+#pragma once
+// Ledger items written straight into TETEL for the report tests, and the
+// rows of a result table read back.
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <QStringList>
+
+#include "db/dat.h"
+#include "export/export_source.h"
+
+namespace items {
+
+struct Item {
+    QString szla, eszla;
+    double ertek;
+    QString ntipus = QStringLiteral("VV");
+    QString teljkelt = QStringLiteral("2025.03.10");
+    QString konyvbiz = QStringLiteral("V1");
+    QString sorszam = QStringLiteral("1");
+    QString bizonylat = QString("");
+    QString szoveg = QStringLiteral("tétel");
+    QString konyvelve = QStringLiteral("2025.03.12");
+    QString bizkelt = QStringLiteral("2025.03.09");
+    QString szamlaszam = QString("");
+};
+
+inline void Post(const QList<Item>& list) {
+    for (const Item& i : list)
+        ExecSql(d_tarvedo,
+                "insert into TETEL (SZLA, ESZLA, ERTEK, NTIPUS, TELJKELT, KONYVBIZ, SORSZAM, BIZONYLAT, SZOVEG, "
+                "KONYVELVE, BIZKELT, SZAMLASZAM, SZLAKELT, FIZHATIDO) values (:SZLA, :ESZLA, :ERTEK, :NTIPUS, :TELJKELT, "
+                ":KONYVBIZ, :SORSZAM, :BIZONYLAT, :SZOVEG, :KONYVELVE, :BIZKELT, :SZAMLASZAM, :TELJKELT, :TELJKELT)",
+                {{"SZLA", i.szla}, {"ESZLA", i.eszla}, {"ERTEK", i.ertek}, {"NTIPUS", i.ntipus},
+                 {"TELJKELT", i.teljkelt}, {"KONYVBIZ", i.konyvbiz}, {"SORSZAM", i.sorszam},
+                 {"BIZONYLAT", i.bizonylat}, {"SZOVEG", i.szoveg}, {"KONYVELVE", i.konyvelve},
+                 {"BIZKELT", i.bizkelt}, {"SZAMLASZAM", i.szamlaszam}});
+}
+
+// The named columns of a statement's rows as the reports read them (CHAR
+// values without their padding), joined by " | ", numbers in general form.
+inline QStringList Rows(const QString& sql, const QStringList& columns, const QVariantMap& params = {}) {
+    QStringList out;
+    QueryExportSource rows(ExecSql(d_tarvedo, sql, params), QStringLiteral("q_rows"));
+    QList<int> at;
+    for (const QString& column : columns)
+        for (int i = 0; i < rows.columns().size(); ++i)
+            if (rows.columns().at(i).name.compare(column, Qt::CaseInsensitive) == 0) at << i;
+    for (bool more = rows.first(); more; more = rows.next()) {
+        QStringList values;
+        for (int i : at) {
+            const QVariant v = rows.value(i);
+            values << (v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15) : v.toString());
+        }
+        out << values.join(QStringLiteral(" | "));
+    }
+    return out;
+}
+
+}  // namespace items
