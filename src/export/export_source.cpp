@@ -213,3 +213,24 @@ QString ExportValueText(const QVariant& value) {
     default: return value.toString();
     }
 }
+
+bool IsWholeNumberValue(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: return true;
+    default: return false;
+    }
+}
+
+bool IsNumberValue(const QVariant& value) {
+    const int type = value.metaType().id();
+    return IsWholeNumberValue(value) || type == QMetaType::Float || type == QMetaType::Double;
+}

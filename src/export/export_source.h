@@ -106,6 +106,10 @@ private:
     qsizetype m_current = -1;
 };
 
+// Values of the integer kinds, and of any number kind.
+bool IsWholeNumberValue(const QVariant& value);
+bool IsNumberValue(const QVariant& value);
+
 // A value as a list shows it: numbers in general form with the workstation's
 // decimal separator, dates as "yyyy.mm.dd", NULL as the empty text.
 QString ExportValueText(const QVariant& value);

@@ -24,22 +24,6 @@ bool isQuotedType(const QString& typeName) {
         || typeName == QLatin1String("BOOLEAN");
 }
 
-bool isWholeNumber(const QVariant& value) {
-    switch (value.metaType().id()) {
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong: return true;
-    default: return false;
-    }
-}
-
 // Rounded to three decimals, with a point whatever the workstation's
 // decimal separator is.
 void appendNumber(QString& out, double x) {
@@ -68,7 +52,7 @@ void appendQuoted(QString& out, const QString& text) {
 void appendLiteral(QString& out, const ExportColumn& column, const QVariant& value) {
     if (isQuotedType(column.typeName)) return appendQuoted(out, ExportValueText(value));
     const int type = value.metaType().id();
-    if (isWholeNumber(value)) {
+    if (IsWholeNumberValue(value)) {
         out += QString::number(value.toLongLong());  // whole numbers stay exact
         return;
     }

@@ -20,27 +20,9 @@ bool inLabels(const QStringList& labels, const QString& label) {
     return labels.contains(label.trimmed(), Qt::CaseInsensitive);
 }
 
-bool isNumberValue(const QVariant& value) {
-    switch (value.metaType().id()) {
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Float:
-    case QMetaType::Double: return true;
-    default: return false;
-    }
-}
-
 // The value as a number: numbers as they are, texts when they read as one.
 bool numberOf(const QVariant& value, double& x) {
-    if (isNumberValue(value)) {
+    if (IsNumberValue(value)) {
         x = value.toDouble();
         return true;
     }
@@ -319,7 +301,7 @@ void WorksheetWriter::writeDataRow() {
                     break;
                 }
                 default:
-                    if (isNumberValue(value)) {
+                    if (IsNumberValue(value)) {
                         x = value.toDouble();
                         if (!std::isfinite(x)) break;
                         summed = x;

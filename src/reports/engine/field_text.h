@@ -6,10 +6,10 @@
 #include <QString>
 #include <QVariant>
 
+#include "export/export_source.h"
+
 struct ReportField;
 
-QString FieldText(const ReportField& field, const QVariant& value);
-
-// A numeric value: such a value under a mask is kept as a number on the
+// Numeric values (IsNumberValue) under a mask are kept as numbers on the
 // page and formatted only when the page is shown, printed or read.
-bool IsNumberValue(const QVariant& value);
+QString FieldText(const ReportField& field, const QVariant& value);

@@ -100,7 +100,7 @@ void ReportDocument::place(int bandId, int topTenthMm, const std::vector<FieldPr
             appendText(page.text, utf8, print.text());
         } else if (field.source == FieldSource::Label) {
             page.text += Tag::Caption;
-        } else if (!field.displayMask.isEmpty() && IsNumberValue(value)) {
+        } else if (!field.displayMask.isEmpty() && !value.isNull() && IsNumberValue(value)) {
             const double x = value.toDouble();
             page.text += Tag::Number;
             page.text.append(reinterpret_cast<const char*>(&x), sizeof x);
