@@ -6,5 +6,10 @@
 // Peak resident memory of this process so far, in megabytes.
 double PeakMemoryMb();
 
+// Processor time of this process so far, in seconds (the embedded engine
+// runs inside it): on a machine shared with other work it tells the rate an
+// idle one would give.
+double CpuSeconds();
+
 // Prints one result line: "<what>: <rate> <unit>/s (<seconds> s)".
 void PrintRate(const QString& what, double count, const QString& unit, double seconds);

@@ -13,7 +13,6 @@
 #include <QSqlError>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 
 #include <cstdio>
 
@@ -83,14 +82,6 @@ void WriteWithLibraryAlone(int rows, const QString& file) {
         worksheet_write_number(sheet, lxw_row_t(i + 2), 9, (i * 104729 % 100000) / 1000.0, nullptr);
     }
     workbook_close(workbook);
-}
-
-// Processor time of this process (the embedded engine runs inside it): on
-// a machine shared with other work it tells the rate an idle one would give.
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 class Phase {

@@ -12,7 +12,6 @@
 #include <QSqlError>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 
 #include <cstdio>
 
@@ -126,12 +125,6 @@ ReportLayout CardLayout() {
     s.sum("TART_ERT", 207, 35).mask("###,###,###,###").right().bold();
     s.sum("KOV_ERT", 242, 35).mask("###,###,###,###").right().bold();
     return r;
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 class Phase {
