@@ -10,21 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "db/named_widgets_window.h"
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/ui_hooks.h"
 #include "import/import_format.h"
-
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
 
 Tadatbeofm::Tadatbeofm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("adatbeofm"));
@@ -34,7 +24,7 @@ Tadatbeofm::Tadatbeofm(QWidget* parent) : QDialog(parent) {
     e_fajl = new QLineEdit(this);
     e_fajl->setObjectName(QStringLiteral("e_fajl"));
     g->addWidget(e_fajl, 0, 1);
-    g->addWidget(b_tallozas = button(this, "b_tallozas", QStringLiteral("Tallózás...")), 0, 2);
+    g->addWidget(b_tallozas = NamedButton(this, "b_tallozas", QStringLiteral("Tallózás...")), 0, 2);
     g->addWidget(new QLabel(QStringLiteral(" Formátum:"), this), 1, 0);
     cb_formatum = new QComboBox(this);
     cb_formatum->setObjectName(QStringLiteral("cb_formatum"));
@@ -42,10 +32,10 @@ Tadatbeofm::Tadatbeofm(QWidget* parent) : QDialog(parent) {
     root->addLayout(g);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(b_proba = button(this, "b_proba", QStringLiteral("&Próba (csak ellenőrzés)")));
-    buttons->addWidget(b_atvetel = button(this, "b_atvetel", QStringLiteral("&Átvétel")));
+    buttons->addWidget(b_proba = NamedButton(this, "b_proba", QStringLiteral("&Próba (csak ellenőrzés)")));
+    buttons->addWidget(b_atvetel = NamedButton(this, "b_atvetel", QStringLiteral("&Átvétel")));
     buttons->addStretch(1);
-    buttons->addWidget(b_vissza = button(this, "b_vissza", QStringLiteral("&Vissza")));
+    buttons->addWidget(b_vissza = NamedButton(this, "b_vissza", QStringLiteral("&Vissza")));
     root->addLayout(buttons);
 
     l_eredmeny = new QLabel(this);

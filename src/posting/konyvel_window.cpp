@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "db/named_widgets_window.h"
 #include "db/app_conventions.h"
 #include "db/dat.h"
 #include "db/db_error.h"
@@ -43,20 +44,6 @@ QSqlRecord toRecord(const ASelectedRecord& chosen) {
         record.append(field);
     }
     return record;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, bool tabStop = true) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    if (!tabStop) b->setFocusPolicy(Qt::ClickFocus);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption) {
-    auto* l = new QLabel(caption, parent);
-    if (name) l->setObjectName(QString::fromLatin1(name));
-    return l;
 }
 
 QLineEdit* edit(QWidget* parent, const char* name, int maxLength = 0) {
@@ -107,9 +94,9 @@ void TKonyvelFm::buildWindow() {
     p_topbutton = new QFrame(this);
     p_topbutton->setObjectName(QStringLiteral("p_topbutton"));
     auto* top = new QHBoxLayout(p_topbutton);
-    b_ujbiz = button(p_topbutton, "b_ujbiz", QStringLiteral("Új &bizonylat"));
-    l_state = label(p_topbutton, "l_state", QString());
-    b_vissza = button(p_topbutton, "b_vissza", QStringLiteral("Vissza"));
+    b_ujbiz = NamedButton(p_topbutton, "b_ujbiz", QStringLiteral("Új &bizonylat"));
+    l_state = NamedLabel(p_topbutton, "l_state", QString());
+    b_vissza = NamedButton(p_topbutton, "b_vissza", QStringLiteral("Vissza"));
     top->addWidget(b_ujbiz);
     top->addWidget(l_state, 1, Qt::AlignCenter);
     top->addWidget(b_vissza);
@@ -121,45 +108,45 @@ void TKonyvelFm::buildWindow() {
     P_fej->setFrameShape(QFrame::StyledPanel);
     auto* h = new QGridLayout(P_fej);
     int row = 0;
-    h->addWidget(label(P_fej, nullptr, QStringLiteral(" Napló típusa:")), row, 0);
+    h->addWidget(NamedLabel(P_fej, nullptr, QStringLiteral(" Napló típusa:")), row, 0);
     h->addWidget(e_ntipus = edit(P_fej, "e_ntipus", 3), row, 1);
-    h->addWidget(b_ntipus = button(P_fej, "b_ntipus", QStringLiteral("?"), false), row, 2);
-    h->addWidget(l_ntip = label(P_fej, "l_ntip", QString()), row++, 3);
-    h->addWidget(label(P_fej, nullptr, QStringLiteral(" Könyv.bizszám:")), row, 0);
+    h->addWidget(b_ntipus = NamedButton(P_fej, "b_ntipus", QStringLiteral("?"), false), row, 2);
+    h->addWidget(l_ntip = NamedLabel(P_fej, "l_ntip", QString()), row++, 3);
+    h->addWidget(NamedLabel(P_fej, nullptr, QStringLiteral(" Könyv.bizszám:")), row, 0);
     h->addWidget(e_konyvbiz = edit(P_fej, "e_konyvbiz", 15), row++, 1);
-    h->addWidget(label(P_fej, nullptr, QStringLiteral(" Könyvelés dátuma:")), row, 0);
+    h->addWidget(NamedLabel(P_fej, nullptr, QStringLiteral(" Könyvelés dátuma:")), row, 0);
     h->addWidget(e_konyvdat = dateEdit(P_fej, "e_konyvdat"), row, 1);
-    h->addWidget(B_konyvdat = button(P_fej, "B_konyvdat", QStringLiteral("Naptár"), false), row++, 2);
-    h->addWidget(label(P_fej, nullptr, QStringLiteral(" Ügyfélkód")), row, 0);
+    h->addWidget(B_konyvdat = NamedButton(P_fej, "B_konyvdat", QStringLiteral("Naptár"), false), row++, 2);
+    h->addWidget(NamedLabel(P_fej, nullptr, QStringLiteral(" Ügyfélkód")), row, 0);
     h->addWidget(e_ugyfelkod = edit(P_fej, "e_ugyfelkod", 7), row, 1);
-    h->addWidget(B_ugyfel = button(P_fej, "B_ugyfel", QStringLiteral("?"), false), row, 2);
-    h->addWidget(l_ugyfelnev = label(P_fej, "l_ugyfelnev", QString()), row++, 3);
-    h->addWidget(label(P_fej, nullptr, QStringLiteral(" Költséghely:")), row, 0);
+    h->addWidget(B_ugyfel = NamedButton(P_fej, "B_ugyfel", QStringLiteral("?"), false), row, 2);
+    h->addWidget(l_ugyfelnev = NamedLabel(P_fej, "l_ugyfelnev", QString()), row++, 3);
+    h->addWidget(NamedLabel(P_fej, nullptr, QStringLiteral(" Költséghely:")), row, 0);
     h->addWidget(e_ktsghely = edit(P_fej, "e_ktsghely", 10), row, 1);
-    h->addWidget(B_ktsghely = button(P_fej, "B_ktsghely", QStringLiteral("?"), false), row++, 2);
-    h->addWidget(L_devizanem = label(P_fej, "L_devizanem", QStringLiteral(" Devizanem:")), row, 0);
+    h->addWidget(B_ktsghely = NamedButton(P_fej, "B_ktsghely", QStringLiteral("?"), false), row++, 2);
+    h->addWidget(L_devizanem = NamedLabel(P_fej, "L_devizanem", QStringLiteral(" Devizanem:")), row, 0);
     h->addWidget(e_devizanem = edit(P_fej, "e_devizanem", 3), row, 1);
-    h->addWidget(b_devizanem = button(P_fej, "b_devizanem", QStringLiteral("?"), false), row++, 2);
-    h->addWidget(L_Bizonylat = label(P_fej, "L_Bizonylat", form.c.L_Bizonylat), row, 0);
+    h->addWidget(b_devizanem = NamedButton(P_fej, "b_devizanem", QStringLiteral("?"), false), row++, 2);
+    h->addWidget(L_Bizonylat = NamedLabel(P_fej, "L_Bizonylat", form.c.L_Bizonylat), row, 0);
     h->addWidget(e_bizonylat = edit(P_fej, "e_bizonylat", 15), row++, 1);
-    h->addWidget(label(P_fej, nullptr, QStringLiteral(" Számlaszám:")), row, 0);
+    h->addWidget(NamedLabel(P_fej, nullptr, QStringLiteral(" Számlaszám:")), row, 0);
     h->addWidget(e_szamlaszam = edit(P_fej, "e_szamlaszam", 30), row++, 1);
-    h->addWidget(L_teljkelt = label(P_fej, "L_teljkelt", form.c.L_teljkelt), row, 0);
+    h->addWidget(L_teljkelt = NamedLabel(P_fej, "L_teljkelt", form.c.L_teljkelt), row, 0);
     h->addWidget(e_teljkelt = dateEdit(P_fej, "e_teljkelt"), row, 1);
-    h->addWidget(b_teljkelt = button(P_fej, "b_teljkelt", QStringLiteral("Naptár"), false), row++, 2);
-    h->addWidget(label(P_fej, nullptr, QStringLiteral(" Számla kelte:")), row, 0);
+    h->addWidget(b_teljkelt = NamedButton(P_fej, "b_teljkelt", QStringLiteral("Naptár"), false), row++, 2);
+    h->addWidget(NamedLabel(P_fej, nullptr, QStringLiteral(" Számla kelte:")), row, 0);
     h->addWidget(e_szamlakelt = dateEdit(P_fej, "e_szamlakelt"), row, 1);
-    h->addWidget(b_szamlakelt = button(P_fej, "b_szamlakelt", QStringLiteral("Naptár"), false), row++, 2);
-    h->addWidget(label(P_fej, nullptr, QStringLiteral(" Fizhatidő:")), row, 0);
+    h->addWidget(b_szamlakelt = NamedButton(P_fej, "b_szamlakelt", QStringLiteral("Naptár"), false), row++, 2);
+    h->addWidget(NamedLabel(P_fej, nullptr, QStringLiteral(" Fizhatidő:")), row, 0);
     h->addWidget(e_fizhatido = dateEdit(P_fej, "e_fizhatido"), row, 1);
-    h->addWidget(b_fizhatido = button(P_fej, "b_fizhatido", QStringLiteral("Naptár"), false), row++, 2);
-    h->addWidget(l_arfolyam = label(P_fej, "l_arfolyam", QStringLiteral(" Árfolyam:")), row, 0);
+    h->addWidget(b_fizhatido = NamedButton(P_fej, "b_fizhatido", QStringLiteral("Naptár"), false), row++, 2);
+    h->addWidget(l_arfolyam = NamedLabel(P_fej, "l_arfolyam", QStringLiteral(" Árfolyam:")), row, 0);
     h->addWidget(e_arfolyam = edit(P_fej, "e_arfolyam", 12), row++, 1);
     // The voucher date is kept but not shown.
-    QLabel* bizkeltLabel = label(P_fej, nullptr, QStringLiteral(" Bizonylat kelte:"));
+    QLabel* bizkeltLabel = NamedLabel(P_fej, nullptr, QStringLiteral(" Bizonylat kelte:"));
     h->addWidget(bizkeltLabel, row, 0);
     h->addWidget(e_bizkelt = dateEdit(P_fej, "e_bizkelt"), row, 1);
-    h->addWidget(b_bizkelt = button(P_fej, "b_bizkelt", QStringLiteral("Naptár"), false), row++, 2);
+    h->addWidget(b_bizkelt = NamedButton(P_fej, "b_bizkelt", QStringLiteral("Naptár"), false), row++, 2);
     bizkeltLabel->hide();
     e_bizkelt->hide();
     b_bizkelt->hide();
@@ -169,11 +156,11 @@ void TKonyvelFm::buildWindow() {
     p_sorbutton = new QFrame(this);
     p_sorbutton->setObjectName(QStringLiteral("p_sorbutton"));
     auto* items = new QHBoxLayout(p_sorbutton);
-    items->addWidget(b_ujtetel = button(p_sorbutton, "b_ujtetel", QStringLiteral("Új &tétel")));
-    items->addWidget(b_modosit = button(p_sorbutton, "b_modosit", QStringLiteral("Tétel módosítása")));
-    items->addWidget(b_rogzit = button(p_sorbutton, "b_rogzit", QStringLiteral("Tétel tárolása")));
-    items->addWidget(b_megsem = button(p_sorbutton, "b_megsem", QStringLiteral("Eldob (mégsem tárol)")));
-    items->addWidget(l_statesor = label(p_sorbutton, "l_statesor", QString()), 1, Qt::AlignCenter);
+    items->addWidget(b_ujtetel = NamedButton(p_sorbutton, "b_ujtetel", QStringLiteral("Új &tétel")));
+    items->addWidget(b_modosit = NamedButton(p_sorbutton, "b_modosit", QStringLiteral("Tétel módosítása")));
+    items->addWidget(b_rogzit = NamedButton(p_sorbutton, "b_rogzit", QStringLiteral("Tétel tárolása")));
+    items->addWidget(b_megsem = NamedButton(p_sorbutton, "b_megsem", QStringLiteral("Eldob (mégsem tárol)")));
+    items->addWidget(l_statesor = NamedLabel(p_sorbutton, "l_statesor", QString()), 1, Qt::AlignCenter);
     root->addWidget(p_sorbutton);
 
     // The item.
@@ -182,17 +169,17 @@ void TKonyvelFm::buildWindow() {
     p_tetel->setFrameShape(QFrame::StyledPanel);
     auto* t = new QGridLayout(p_tetel);
     row = 0;
-    t->addWidget(label(p_tetel, nullptr, QStringLiteral(" Szöveges leírás:")), row, 0);
+    t->addWidget(NamedLabel(p_tetel, nullptr, QStringLiteral(" Szöveges leírás:")), row, 0);
     t->addWidget(e_szoveg = edit(p_tetel, "e_szoveg", 120), row++, 1, 1, 3);
-    t->addWidget(label(p_tetel, nullptr, QStringLiteral(" Tartozik számlaszám:")), row, 0);
+    t->addWidget(NamedLabel(p_tetel, nullptr, QStringLiteral(" Tartozik számlaszám:")), row, 0);
     t->addWidget(e_szla = edit(p_tetel, "e_szla", 10), row, 1);
-    t->addWidget(b_szla = button(p_tetel, "b_szla", QStringLiteral("?"), false), row, 2);
-    t->addWidget(l_szla = label(p_tetel, "l_szla", QString()), row++, 3);
-    t->addWidget(label(p_tetel, nullptr, QStringLiteral(" Követel számlaszám :")), row, 0);
+    t->addWidget(b_szla = NamedButton(p_tetel, "b_szla", QStringLiteral("?"), false), row, 2);
+    t->addWidget(l_szla = NamedLabel(p_tetel, "l_szla", QString()), row++, 3);
+    t->addWidget(NamedLabel(p_tetel, nullptr, QStringLiteral(" Követel számlaszám :")), row, 0);
     t->addWidget(e_eszla = edit(p_tetel, "e_eszla", 10), row, 1);
-    t->addWidget(b_eszla = button(p_tetel, "b_eszla", QStringLiteral("?"), false), row, 2);
-    t->addWidget(l_eszla = label(p_tetel, "l_eszla", QString()), row++, 3);
-    t->addWidget(label(p_tetel, nullptr, QStringLiteral(" Érték")), row, 0);
+    t->addWidget(b_eszla = NamedButton(p_tetel, "b_eszla", QStringLiteral("?"), false), row, 2);
+    t->addWidget(l_eszla = NamedLabel(p_tetel, "l_eszla", QString()), row++, 3);
+    t->addWidget(NamedLabel(p_tetel, nullptr, QStringLiteral(" Érték")), row, 0);
     t->addWidget(e_ertek = edit(p_tetel, "e_ertek", 15), row++, 1);
     cb_afa = new QCheckBox(QStringLiteral("ÁFÁt tartalmaz"), p_tetel);
     cb_afa->setObjectName(QStringLiteral("cb_afa"));
@@ -201,21 +188,21 @@ void TKonyvelFm::buildWindow() {
     p_afa = new QFrame(p_tetel);
     p_afa->setObjectName(QStringLiteral("p_afa"));
     auto* a = new QGridLayout(p_afa);
-    a->addWidget(label(p_afa, nullptr, QStringLiteral(" ÁFA számlaszám:")), 0, 0);
+    a->addWidget(NamedLabel(p_afa, nullptr, QStringLiteral(" ÁFA számlaszám:")), 0, 0);
     a->addWidget(e_aszla = edit(p_afa, "e_aszla", 10), 0, 1);
-    a->addWidget(b_aszla = button(p_afa, "b_aszla", QStringLiteral("?"), false), 0, 2);
-    a->addWidget(l_aszlanev = label(p_afa, "l_aszlanev", QString()), 0, 3);
-    a->addWidget(label(p_afa, nullptr, QStringLiteral(" ÁFA érték")), 1, 0);
+    a->addWidget(b_aszla = NamedButton(p_afa, "b_aszla", QStringLiteral("?"), false), 0, 2);
+    a->addWidget(l_aszlanev = NamedLabel(p_afa, "l_aszlanev", QString()), 0, 3);
+    a->addWidget(NamedLabel(p_afa, nullptr, QStringLiteral(" ÁFA érték")), 1, 0);
     a->addWidget(e_afaertek = edit(p_afa, "e_afaertek", 15), 1, 1);
-    a->addWidget(label(p_afa, nullptr, QStringLiteral(" Nettó érték")), 2, 0);
+    a->addWidget(NamedLabel(p_afa, nullptr, QStringLiteral(" Nettó érték")), 2, 0);
     a->addWidget(e_nettoertek = edit(p_afa, "e_nettoertek", 15), 2, 1);
-    a->addWidget(label(p_afa, nullptr, QStringLiteral(" ÁFA bevallás sora:")), 3, 0);
+    a->addWidget(NamedLabel(p_afa, nullptr, QStringLiteral(" ÁFA bevallás sora:")), 3, 0);
     a->addWidget(e_sor65 = edit(p_afa, "e_sor65", 3), 3, 1);
-    a->addWidget(label(p_afa, nullptr, QStringLiteral(" ÁFA kulcs:")), 4, 0);
+    a->addWidget(NamedLabel(p_afa, nullptr, QStringLiteral(" ÁFA kulcs:")), 4, 0);
     a->addWidget(e_afakulcs = edit(p_afa, "e_afakulcs", 2), 4, 1);
     a->setColumnStretch(3, 1);
     t->addWidget(p_afa, row++, 0, 1, 4);
-    t->addWidget(L_devizaertek = label(p_tetel, "L_devizaertek", QStringLiteral(" Deviza érték:")), row, 0);
+    t->addWidget(L_devizaertek = NamedLabel(p_tetel, "L_devizaertek", QStringLiteral(" Deviza érték:")), row, 0);
     t->addWidget(e_devizaertek = edit(p_tetel, "e_devizaertek", 15), row++, 1);
     t->setColumnStretch(3, 1);
     root->addWidget(p_tetel);

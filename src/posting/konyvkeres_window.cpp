@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "db/named_widgets_window.h"
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/display_mask.h"
@@ -42,20 +43,6 @@ public:
 namespace {
 
 const QString kNotGiven = QStringLiteral("Nincs megadva");
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, bool tabStop = true) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    if (!tabStop) b->setFocusPolicy(Qt::ClickFocus);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption) {
-    auto* l = new QLabel(caption, parent);
-    if (name) l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
 
 QLineEdit* edit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
@@ -107,16 +94,16 @@ void Tkonyvkeresfm::buildWindow() {
     int row = 0;
     const auto range = [&](const QString& caption, QLineEdit*& from, const char* fromName, QLineEdit*& to, const char* toName,
                            bool dates) {
-        g->addWidget(label(Panel1, nullptr, caption), row, 0);
-        g->addWidget(label(Panel1, nullptr, QStringLiteral("tól")), row, 1);
+        g->addWidget(NamedLabel(Panel1, nullptr, caption), row, 0);
+        g->addWidget(NamedLabel(Panel1, nullptr, QStringLiteral("tól")), row, 1);
         g->addWidget(from = edit(Panel1, fromName), row, 2);
-        g->addWidget(label(Panel1, nullptr, QStringLiteral("ig")), row, 5);
+        g->addWidget(NamedLabel(Panel1, nullptr, QStringLiteral("ig")), row, 5);
         g->addWidget(to = edit(Panel1, toName), row, 6);
         if (dates) {
             QLineEdit* f = from;
             QLineEdit* t = to;
-            QPushButton* fromDay = button(Panel1, nullptr, QStringLiteral("Nap"), false);
-            QPushButton* toDay = button(Panel1, nullptr, QStringLiteral("Nap"), false);
+            QPushButton* fromDay = NamedButton(Panel1, nullptr, QStringLiteral("Nap"), false);
+            QPushButton* toDay = NamedButton(Panel1, nullptr, QStringLiteral("Nap"), false);
             connect(fromDay, &QPushButton::clicked, this, [f] { f->setText(PickDate(f->text())); });
             connect(toDay, &QPushButton::clicked, this, [t] { t->setText(PickDate(t->text())); });
             g->addWidget(fromDay, row, 3);
@@ -125,24 +112,24 @@ void Tkonyvkeresfm::buildWindow() {
         ++row;
     };
     const auto single = [&](const QString& caption, QLineEdit*& e, const char* name) {
-        g->addWidget(label(Panel1, nullptr, caption), row, 0);
+        g->addWidget(NamedLabel(Panel1, nullptr, caption), row, 0);
         g->addWidget(e = edit(Panel1, name), row++, 2);
     };
 
-    g->addWidget(label(Panel1, nullptr, QStringLiteral(" Napló típus:")), row, 0);
+    g->addWidget(NamedLabel(Panel1, nullptr, QStringLiteral(" Napló típus:")), row, 0);
     g->addWidget(e_ntipus = edit(Panel1, "e_ntipus"), row, 2);
-    g->addWidget(B_ntipus = button(Panel1, "B_ntipus", QStringLiteral("?"), false), row, 3);
-    g->addWidget(l_ntip = label(Panel1, "l_ntip", kNotGiven), row++, 4);
+    g->addWidget(B_ntipus = NamedButton(Panel1, "B_ntipus", QStringLiteral("?"), false), row, 3);
+    g->addWidget(l_ntip = NamedLabel(Panel1, "l_ntip", kNotGiven), row++, 4);
     range(QStringLiteral(" Fők.számla (tartozik):"), e_szla_tol, "e_szla_tol", e_szla_ig, "e_szla_ig", false);
-    g->addWidget(b_fokszlatol = button(Panel1, "b_fokszlatol", QStringLiteral("?"), false), row - 1, 3);
-    g->addWidget(l_fokszlatol = label(Panel1, "l_fokszlatol", kNotGiven), row - 1, 4);
-    g->addWidget(b_fokszlaig = button(Panel1, "b_fokszlaig", QStringLiteral("?"), false), row - 1, 7);
-    g->addWidget(l_fokszlaig = label(Panel1, "l_fokszlaig", kNotGiven), row - 1, 8);
+    g->addWidget(b_fokszlatol = NamedButton(Panel1, "b_fokszlatol", QStringLiteral("?"), false), row - 1, 3);
+    g->addWidget(l_fokszlatol = NamedLabel(Panel1, "l_fokszlatol", kNotGiven), row - 1, 4);
+    g->addWidget(b_fokszlaig = NamedButton(Panel1, "b_fokszlaig", QStringLiteral("?"), false), row - 1, 7);
+    g->addWidget(l_fokszlaig = NamedLabel(Panel1, "l_fokszlaig", kNotGiven), row - 1, 8);
     range(QStringLiteral(" Ellenszámla (követel):"), e_eszla_tol, "e_eszla_tol", e_eszla_ig, "e_eszla_ig", false);
-    g->addWidget(b_eszlatol = button(Panel1, "b_eszlatol", QStringLiteral("?"), false), row - 1, 3);
-    g->addWidget(l_eszlatol = label(Panel1, "l_eszlatol", kNotGiven), row - 1, 4);
-    g->addWidget(b_eszlaig = button(Panel1, "b_eszlaig", QStringLiteral("?"), false), row - 1, 7);
-    g->addWidget(l_eszlaig = label(Panel1, "l_eszlaig", kNotGiven), row - 1, 8);
+    g->addWidget(b_eszlatol = NamedButton(Panel1, "b_eszlatol", QStringLiteral("?"), false), row - 1, 3);
+    g->addWidget(l_eszlatol = NamedLabel(Panel1, "l_eszlatol", kNotGiven), row - 1, 4);
+    g->addWidget(b_eszlaig = NamedButton(Panel1, "b_eszlaig", QStringLiteral("?"), false), row - 1, 7);
+    g->addWidget(l_eszlaig = NamedLabel(Panel1, "l_eszlaig", kNotGiven), row - 1, 8);
     range(QStringLiteral(" Teljesítés kelte:"), e_teljkelt_tol, "e_teljkelt_tol", e_teljkelt_ig, "e_teljkelt_ig", true);
     range(QStringLiteral(" Bizonylat kelte:"), e_bizkelt_tol, "e_bizkelt_tol", e_bizkelt_ig, "e_bizkelt_ig", true);
     single(QStringLiteral(" Bizonylatszám:"), e_bizonylat, "e_bizonylat");
@@ -152,25 +139,25 @@ void Tkonyvkeresfm::buildWindow() {
     range(QStringLiteral(" Számlakelt:"), e_szlakelt_tol, "e_szlakelt_tol", e_szlakelt_ig, "e_szlakelt_ig", true);
     single(QStringLiteral(" Számlaszám:"), e_szamlaszam, "e_szamlaszam");
     range(QStringLiteral(" Fizetési határidő:"), e_fizhatido_tol, "e_fizhatido_tol", e_fizhatido_ig, "e_fizhatido_ig", true);
-    g->addWidget(l_ugyfel1 = label(Panel1, "l_ugyfel1", QStringLiteral(" Ügyfélkód:")), row, 0);
+    g->addWidget(l_ugyfel1 = NamedLabel(Panel1, "l_ugyfel1", QStringLiteral(" Ügyfélkód:")), row, 0);
     g->addWidget(e_ugyfelkod = edit(Panel1, "e_ugyfelkod"), row, 2);
-    g->addWidget(B_ugyfelkod = button(Panel1, "B_ugyfelkod", QStringLiteral("?"), false), row, 3);
-    g->addWidget(l_ugyfel = label(Panel1, "l_ugyfel", kNotGiven), row++, 4, 1, 5);
+    g->addWidget(B_ugyfelkod = NamedButton(Panel1, "B_ugyfelkod", QStringLiteral("?"), false), row, 3);
+    g->addWidget(l_ugyfel = NamedLabel(Panel1, "l_ugyfel", kNotGiven), row++, 4, 1, 5);
     single(QStringLiteral(" Megjegyzés:"), e_szoveg, "e_szoveg");
     e_szoveg->setMaximumWidth(QWIDGETSIZE_MAX);
-    g->addWidget(label(Panel1, "l_hint", QStringLiteral("A táblázat rendezéséhez kattintson az oszlop fejlécére!")), row++, 0, 1, 9);
+    g->addWidget(NamedLabel(Panel1, "l_hint", QStringLiteral("A táblázat rendezéséhez kattintson az oszlop fejlécére!")), row++, 0, 1, 9);
     g->setColumnStretch(8, 1);
     root->addWidget(Panel1);
 
     Panel2 = new QFrame(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     auto* buttons = new QHBoxLayout(Panel2);
-    buttons->addWidget(b_vissza = button(Panel2, "b_vissza", QStringLiteral("&Vissza")));
-    buttons->addWidget(b_modosit = button(Panel2, "b_modosit", QStringLiteral("A kiválasztott tétel módosítása")));
-    buttons->addWidget(b_frissit = button(Panel2, "b_frissit", QStringLiteral("&Keresés, leválogatás")));
-    buttons->addWidget(b_tarol = button(Panel2, "b_tarol", QStringLiteral("&Táblázat tárolása")));
-    buttons->addWidget(b_torol = button(Panel2, "b_torol", QStringLiteral("&Feltételek törlése")));
-    buttons->addWidget(l_db = label(Panel2, "l_db", QString()), 1, Qt::AlignRight);
+    buttons->addWidget(b_vissza = NamedButton(Panel2, "b_vissza", QStringLiteral("&Vissza")));
+    buttons->addWidget(b_modosit = NamedButton(Panel2, "b_modosit", QStringLiteral("A kiválasztott tétel módosítása")));
+    buttons->addWidget(b_frissit = NamedButton(Panel2, "b_frissit", QStringLiteral("&Keresés, leválogatás")));
+    buttons->addWidget(b_tarol = NamedButton(Panel2, "b_tarol", QStringLiteral("&Táblázat tárolása")));
+    buttons->addWidget(b_torol = NamedButton(Panel2, "b_torol", QStringLiteral("&Feltételek törlése")));
+    buttons->addWidget(l_db = NamedLabel(Panel2, "l_db", QString()), 1, Qt::AlignRight);
     root->addWidget(Panel2);
 
     p_grid = new QFrame(this);
