@@ -15,6 +15,7 @@
 #include "db/db_error.h"
 #include "db/sequence.h"
 #include "ledger/ledger_item.h"
+#include "ledger/turnover_table.h"
 
 namespace {
 
@@ -656,6 +657,7 @@ DemoStats DemoWriter::run(const DemoProgress& progress) {
         m_items.finish();
         transaction.commit();
     }
+    MergeTurnoversIfMany(m_connection);
 
     for (auto it = m_voucherCounters.cbegin(); it != m_voucherCounters.cend(); ++it) {
         const qlonglong used = it.value() - m_voucherStart.value(it.key());

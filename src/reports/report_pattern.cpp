@@ -32,8 +32,10 @@ void ResultTable::prepare(const QString& prefix, const QStringList& columnLines,
         return;
     }
     const QString fresh = makeName(prefix);
-    ExecSql(d_tarvedo, QStringLiteral("Create Table ") + fresh + QStringLiteral(" ( \n") + columnLines.join(u'\n') +
-                           QStringLiteral("\n ) "));
+    // A global temporary table: its rows belong to this connection and live
+    // outside the database pages, so filling it writes nothing to disk.
+    ExecSql(d_tarvedo, QStringLiteral("Create Global Temporary Table ") + fresh + QStringLiteral(" ( \n") +
+                           columnLines.join(u'\n') + QStringLiteral("\n ) on commit preserve rows"));
     name = fresh;
 }
 

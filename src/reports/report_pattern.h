@@ -7,7 +7,8 @@
 // time stamp "yymmddhhnnsszzz" (or with the user code between them), and its
 // name is remembered by whoever holds the ResultTable, until the program
 // ends. A report never drops its table; the clean-up of temporary tables
-// does.
+// does. The tables are global temporary tables whose rows stay until the
+// connection ends: each workstation sees only its own rows.
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -40,7 +41,8 @@ struct ResultTable {
     void forgetIfDropped();
     // Before a run: a remembered table is emptied; otherwise a new one is
     // named by `makeName` and created by the DDL lines, with the name
-    // spliced in ("Create Table " + name + " ( ", column lines, " ) ").
+    // spliced in ("Create Global Temporary Table " + name + " ( ", column lines,
+    // " ) on commit preserve rows").
     void prepare(const QString& prefix, const QStringList& columnLines,
                  const std::function<QString(const QString&)>& makeName = StampedTableName);
 };

@@ -3,14 +3,20 @@
 #include <QSqlQuery>
 
 #include "db/dat.h"
+#include "ledger/turnover_table.h"
 
 AccountTurnovers ReadTurnovers(const QString& where, const QString& debitOnly, const QString& creditOnly,
                                const QVariantMap& params) {
     const auto flag = [](const QString& condition) {
         return condition.isEmpty() ? QStringLiteral("1") : QStringLiteral("IIF(%1, 1, 0)").arg(condition);
     };
-    const QString sql = QStringLiteral("SELECT SZLA, ESZLA, sum(ERTEK) ERTEK, max(%1) TART, max(%2) KOV\nfrom TETEL where 1 = 1\n")
-                            .arg(flag(debitOnly), flag(creditOnly)) +
+    QString source = QStringLiteral("TETEL");
+    if (HasTurnoverTable(d_tarvedo)) {
+        MergeTurnoversIfMany(d_tarvedo);
+        source = TurnoverTable;
+    }
+    const QString sql = QStringLiteral("SELECT SZLA, ESZLA, sum(ERTEK) ERTEK, max(%1) TART, max(%2) KOV\nfrom %3 where 1 = 1\n")
+                            .arg(flag(debitOnly), flag(creditOnly), source) +
                         where + QStringLiteral("group by SZLA, ESZLA");
     AccountTurnovers sums;
     QSqlQuery q = ExecSql(d_tarvedo, sql, params);

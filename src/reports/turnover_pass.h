@@ -1,9 +1,10 @@
 #pragma once
 // The turnover of every account on both sides from one grouped pass over
-// the ledger items: the sums by pair of debit and credit account, added up
-// here into the debit sums by SZLA and the credit sums by ESZLA of the items
-// that pass the conditions. One pass instead of a grouped statement per
-// side, which would make the database read and sort the item table twice.
+// the turnover table (the ledger items summed by account pair, date and
+// journal type; the items themselves in a database without it): the sums
+// by pair of debit and credit account, added up here into the debit sums
+// by SZLA and the credit sums by ESZLA of the rows that pass the
+// conditions. The conditions may name SZLA, ESZLA, TELJKELT and NTIPUS.
 #include <QHash>
 #include <QString>
 #include <QVariantMap>

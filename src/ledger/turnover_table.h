@@ -1,0 +1,28 @@
+#pragma once
+// The turnover table FORGALOM: the ledger items summed by debit account,
+// credit account, fulfilment date and journal type, kept by a trigger on
+// TETEL that only ever adds rows. Reports read it instead of every item;
+// from time to time the added rows are merged into one row per key.
+#include <QString>
+
+inline const QString TurnoverTable = QStringLiteral("FORGALOM");
+
+// Above this many added rows a report merges them before reading: reading a
+// few tens of thousands of rows costs less than merging them.
+inline constexpr qint64 TurnoverMergeThreshold = 20000;
+
+// Whether the company database has the turnover table (databases made
+// before it existed are summed from TETEL).
+bool HasTurnoverTable(const QString& connection);
+
+// Rows added by the trigger since the last merge.
+qint64 UnmergedTurnoverRows(const QString& connection);
+
+// Merges every row into one row per key, in one transaction; the sums stay
+// the same. Rows added meanwhile by other workstations' uncommitted items
+// are left for a later merge. False when another workstation was merging
+// at the same time (nothing changed; the rows are merged by whoever won).
+bool MergeTurnovers(const QString& connection);
+
+// Merges when more than TurnoverMergeThreshold rows were added.
+void MergeTurnoversIfMany(const QString& connection);
