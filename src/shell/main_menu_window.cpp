@@ -7,6 +7,10 @@
 #include "import/adatbeo_window.h"
 #include "posting/konyvel_window.h"
 #include "posting/konyvkeres_window.h"
+#include "reports/egyezteto_window.h"
+#include "reports/fokiv_window.h"
+#include "reports/karton_window.h"
+#include "reports/knaplo_window.h"
 #include "shell/main_tarvedo_window.h"
 #include "shell/menu_rules.h"
 
@@ -38,10 +42,14 @@ const QList<MainMenuItem>& MainMenuItems() {
              [](Tmain_tarvedofm& main, QAction* action) { ShowAdatbeoFm(&main, MenuNev(action)); }),
 
         submenu("Riportok", QStringLiteral("Riportok")),
-        item("Riportok", "Knyvelsinapl1", QStringLiteral("Könyvelési napló")),
-        item("Riportok", "kartonok", QStringLiteral("Kartonok lekérdezése")),
-        item("Riportok", "kivonat", QStringLiteral("Főkönyvi kivonat")),
-        item("Riportok", "Egyeztettbla1", QStringLiteral("Egyeztető tábla")),
+        item("Riportok", "Knyvelsinapl1", QStringLiteral("Könyvelési napló"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowKnaploFm(&main, MenuNev(action)); }),
+        item("Riportok", "kartonok", QStringLiteral("Kartonok lekérdezése"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowKartonFm(&main, MenuNev(action)); }),
+        item("Riportok", "kivonat", QStringLiteral("Főkönyvi kivonat"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowFokivFm(&main, MenuNev(action)); }),
+        item("Riportok", "Egyeztettbla1", QStringLiteral("Egyeztető tábla"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowEgyeztetoFm(&main, MenuNev(action)); }),
         item("Riportok", "afalista", QStringLiteral("ÁFA lista")),
         item("Riportok", "Kimenszmlk1", QStringLiteral("Vevő folyószámla")),
         item("Riportok", "Bejvszmlk1", QStringLiteral("Szállító folyószámla")),
