@@ -1,6 +1,8 @@
 #include "reports/karton.h"
 
+#include <QSqlQuery>
 #include <stdexcept>
+#include <vector>
 
 #include "db/dat.h"
 
@@ -24,17 +26,55 @@ QString conditions(const KartonCriteria& c, QVariantMap& params) {
 }
 
 // The lines of one side: `own` is the card's account column of the item
-// (SZLA for debit lines, ESZLA for credit lines), `contra` the other one.
-QString sideInsert(const QString& table, const QString& own, const QString& contra, bool debit, const QString& where) {
+// (SZLA for debit lines, ESZLA for credit lines), `contra` the other one;
+// `accounts` narrows the own account further and `name` is the account
+// name written into every line.
+QString sideInsert(const QString& table, const QString& own, const QString& contra, bool debit, const QString& accounts,
+                   const QString& name, const QString& where) {
     const QString amount = QStringLiteral("T.ERTEK");
     const QString zero = QStringLiteral("0");
     return QStringLiteral("INSERT INTO ") + table +
            QStringLiteral("(SZLA,ESZLA,TART_ERT,KOV_ERT,TART_EGY,KOV_EGY,KONYVELVE,NTIPUS,SZOVEG,SZLANEV,\n"
                           "SZAMLASZAM,TELJKELT,SZLAKELT,FIZHATIDO,BIZKELT,BIZONYLAT,KONYVBIZ,SORSZAM)\n") +
-           QStringLiteral("SELECT T.%1, T.%2, %3, %4, %3, %4, T.KONYVELVE, T.NTIPUS, T.SZOVEG, coalesce(S.SZOVEG, ''),\n"
+           QStringLiteral("SELECT T.%1, T.%2, %3, %4, %3, %4, T.KONYVELVE, T.NTIPUS, T.SZOVEG, %5,\n"
                           "T.SZAMLASZAM, T.TELJKELT, T.SZLAKELT, T.FIZHATIDO, T.BIZKELT, T.BIZONYLAT, T.KONYVBIZ, T.SORSZAM\n")
-               .arg(own, contra, debit ? amount : zero, debit ? zero : amount) +
-           QStringLiteral("from TETEL T left join SZ_TUKOR S on S.SZLA = T.%1\nwhere T.%1 like :LIKEPARAM\n").arg(own) + where;
+               .arg(own, contra, debit ? amount : zero, debit ? zero : amount, name) +
+           QStringLiteral("from TETEL T\nwhere T.%1 like :LIKEPARAM\n").arg(own) + QString(accounts).replace(QStringLiteral("%1"), own) + where;
+}
+
+struct ChartAccount {
+    QString szla, szoveg;
+};
+
+// The chart rows whose number begins like the card's items must, in order.
+std::vector<ChartAccount> chartAccounts(const QVariantMap& params) {
+    std::vector<ChartAccount> rows;
+    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select SZLA, SZOVEG from SZ_TUKOR where SZLA like :LIKEPARAM order by SZLA"),
+                          {{QStringLiteral("LIKEPARAM"), params.value(QStringLiteral("LIKEPARAM"))}});
+    while (q.next()) rows.push_back({q.value(0).toString(), q.value(1).toString()});
+    return rows;
+}
+
+// Writes the lines of one side with the account's name from the chart. The
+// name is not joined row by row: each chart account's lines are written by
+// a statement of their own with the name bound, and the lines of accounts
+// missing from the chart (between two chart accounts in order) with an
+// empty name.
+void insertSide(const QString& table, const QString& own, const QString& contra, bool debit,
+                const std::vector<ChartAccount>& chart, const QString& where, QVariantMap params) {
+    const auto run = [&](const QString& accounts, const QString& name) {
+        ExecSql(d_tarvedo, sideInsert(table, own, contra, debit, accounts, name, where), params);
+    };
+    QString below = QStringLiteral("and T.%1 < :FELETT\n");
+    for (const ChartAccount& account : chart) {
+        params[QStringLiteral("FELETT")] = account.szla;
+        run(below, QStringLiteral("''"));
+        params[QStringLiteral("ALATT")] = account.szla;
+        params[QStringLiteral("NEV")] = account.szoveg;
+        run(QStringLiteral("and T.%1 = :ALATT\n"), QStringLiteral("coalesce(cast(:NEV as varchar(120)), '')"));
+        below = QStringLiteral("and T.%1 > :ALATT and T.%1 < :FELETT\n");
+    }
+    run(chart.empty() ? QString() : QStringLiteral("and T.%1 > :ALATT\n"), QStringLiteral("''"));
 }
 
 }  // namespace
@@ -76,8 +116,9 @@ ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table) {
     params[QStringLiteral("LIKEPARAM")] = szla + u'%';
     {
         DbTransaction transaction(d_tarvedo);
-        ExecSql(d_tarvedo, sideInsert(table.name, QStringLiteral("SZLA"), QStringLiteral("ESZLA"), true, where), params);
-        ExecSql(d_tarvedo, sideInsert(table.name, QStringLiteral("ESZLA"), QStringLiteral("SZLA"), false, where), params);
+        const std::vector<ChartAccount> chart = chartAccounts(params);
+        insertSide(table.name, QStringLiteral("SZLA"), QStringLiteral("ESZLA"), true, chart, where, params);
+        insertSide(table.name, QStringLiteral("ESZLA"), QStringLiteral("SZLA"), false, chart, where, params);
         transaction.commit();
     }
     run.table = table.name;

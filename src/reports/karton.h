@@ -25,7 +25,7 @@ QStringList KartonColumns();
 // "Naplótípus : " + type + ";   Számlaszám : " + account + "  " + its name.
 QString KartonParamLine(const KartonCriteria& criteria);
 
-// Fills the result table in one transaction by two statements, the debit
+// Fills the result table in one transaction by statements writing the debit
 // lines and the credit lines. Throws std::invalid_argument with the message
 // above when no account is given.
 ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table = KartonResultTable());

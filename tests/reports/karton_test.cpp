@@ -45,6 +45,16 @@ TEST_F(Karton, APrefixListsAnItemBetweenTwoOfItsAccountsTwice) {
     EXPECT_EQ(r.whivparam, "Naplótípus : ;   Számlaszám : 31  Követelések áruszállításból és szolgáltatásból (vevők)");
 }
 
+TEST_F(Karton, AccountsMissingFromTheChartAreListedWithoutAName) {
+    // Before the first chart account of the prefix, between two, after the last, and the collector itself.
+    items::Post({{"3100", "911", 1, "VV"}, {"313", "911", 2, "VV"}, {"3199", "911", 3, "VV"}, {"31", "911", 4, "VV"}});
+    const ReportRun r = RunKarton({.szla = "31", .ntipus = "VV"});
+    EXPECT_EQ(items::Rows(r.querySql, {"SZLA", "TART_ERT", "SZLANEV"}),
+              QStringList({"31 | 4 | Követelések áruszállításból és szolgáltatásból (vevők)", "3100 | 1 | ",
+                           "311 | 250 | Belföldi követelések (vevők)", "312 | 0 | Külföldi követelések (vevők)",
+                           "313 | 2 | ", "3199 | 3 | "}));
+}
+
 TEST_F(Karton, CriteriaNarrowTheItems) {
     struct Case {
         const char* what;
