@@ -627,9 +627,15 @@ DemoStats DemoWriter::run(const DemoProgress& progress) {
     m_itemCounter = m_itemStart;
 
     const qlonglong total = m_options.items;
+    // A large load into the new database: the ledger's indexes and the
+    // turnover trigger wait until the items are in.
+    const bool bulk = total >= 20000;
     {
         std::optional<LedgerIndexesOff> indexesOff;
-        if (total >= 20000) indexesOff.emplace(m_connection);
+        if (bulk) {
+            indexesOff.emplace(m_connection);
+            SetTurnoverTrigger(m_connection, false);
+        }
         DbTransaction transaction(m_connection);
         m_items.prepare();
         if (total >= 20) writeOpening();
@@ -657,7 +663,10 @@ DemoStats DemoWriter::run(const DemoProgress& progress) {
         m_items.finish();
         transaction.commit();
     }
-    MergeTurnoversIfMany(m_connection);
+    if (bulk) {
+        SetTurnoverTrigger(m_connection, true);
+        RebuildTurnovers(m_connection);
+    }
 
     for (auto it = m_voucherCounters.cbegin(); it != m_voucherCounters.cend(); ++it) {
         const qlonglong used = it.value() - m_voucherStart.value(it.key());

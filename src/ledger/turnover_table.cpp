@@ -37,3 +37,17 @@ bool MergeTurnovers(const QString& connection) {
 void MergeTurnoversIfMany(const QString& connection) {
     if (UnmergedTurnoverRows(connection) > TurnoverMergeThreshold) MergeTurnovers(connection);
 }
+
+void SetTurnoverTrigger(const QString& connection, bool active) {
+    ExecSql(connection, QStringLiteral("alter trigger TETEL_FORGALOM ") + (active ? QStringLiteral("active") : QStringLiteral("inactive")));
+}
+
+void RebuildTurnovers(const QString& connection) {
+    DbTransaction transaction(connection);
+    ExecSql(connection, QStringLiteral("delete from FORGALOM"));
+    ExecSql(connection, QStringLiteral(
+        "insert into FORGALOM (SZLA, ESZLA, TELJKELT, NTIPUS, ERTEK, OSSZEVONT)\n"
+        "select SZLA, ESZLA, TELJKELT, NTIPUS, sum(ERTEK), 1 from TETEL\n"
+        "group by SZLA, ESZLA, TELJKELT, NTIPUS having sum(ERTEK) <> 0"));
+    transaction.commit();
+}

@@ -26,3 +26,10 @@ bool MergeTurnovers(const QString& connection);
 
 // Merges when more than TurnoverMergeThreshold rows were added.
 void MergeTurnoversIfMany(const QString& connection);
+
+// For a load into a database no one else uses: the trigger off while the
+// items are written, then the table made afresh from the items in one
+// grouped pass. Merging a load's worth of added rows would leave as many
+// deleted rows for the engine to clean up at the next read.
+void SetTurnoverTrigger(const QString& connection, bool active);
+void RebuildTurnovers(const QString& connection);
