@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libqt6sql6-ibase
   libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
-  libxlsxwriter-dev libzip-dev libcurl4-openssl-dev libsodium-dev
+  libxlsxwriter-dev libzip-dev zlib1g-dev libcurl4-openssl-dev libsodium-dev
   libgtest-dev ledger
   xvfb xauth poppler-utils
 )

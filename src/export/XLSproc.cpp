@@ -2,20 +2,17 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <memory>
 
-#include <xlsxwriter.h>
-
 #include "ask_file_name.h"
 #include "db/ui_hooks.h"
 #include "export_source.h"
-#include "macro_workbook.h"
+#include "work_file.h"
 #include "workbook_opener.h"
-#include "workbook_styles.h"
 #include "worksheet_writer.h"
+#include "xlsx_package.h"
 
 namespace {
 
@@ -33,22 +30,7 @@ QString cannotWrite(const QString& name) { return QStringLiteral("A fájl nem í
 // takes the target's name only when it is complete, so a failed export
 // leaves an earlier file of that name as it was.
 std::unique_ptr<QTemporaryFile> workFileBeside(const QString& target) {
-    const QFileInfo info(target);
-    return std::make_unique<QTemporaryFile>(info.absolutePath() + QStringLiteral("/.") + info.fileName()
-                                            + QStringLiteral(".XXXXXX"));
-}
-
-bool replaceWith(const QString& work, const QString& target) {
-    // The workbook gets the permissions of the file it replaces, or the usual ones.
-    QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-        | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    if (QFile::exists(target)) {
-        permissions = QFile::permissions(target);
-        if (!QFile::remove(target)) return false;
-    }
-    if (!QFile::rename(work, target)) return false;
-    QFile::setPermissions(target, permissions);
-    return true;
+    return std::make_unique<QTemporaryFile>(WorkFilePattern(target));
 }
 
 // The workbook's name: the one given (after asking before overwriting a
@@ -63,14 +45,13 @@ QString confirmedName(const QString& fileName, bool nameConfirmed) {
 }
 
 // Every result set on its worksheets; a set that fails is reported and the
-// others are still written.
-lxw_error writeWorkbook(const QString& path, const QList<ExportSource*>& sources, const QList<TXLSParams>& params,
-                        int rowsPerSheet, ExportProgress* progress) {
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;  // rows go to disk as they are written
-    lxw_workbook* workbook = workbook_new_opt(path.toUtf8().constData(), &options);
-    if (!workbook) return LXW_ERROR_CREATING_XLSX_FILE;
-    WorkbookStyles styles(workbook);
+// others are still written. Returns the reason when the file could not be
+// written, else an empty text.
+QString writeWorkbook(const QString& path, const QList<ExportSource*>& sources, const QList<TXLSParams>& params,
+                      int rowsPerSheet, bool macroEnabled, ExportProgress* progress) {
+    XlsxPackage workbook(path);
+    workbook.setMacroEnabled(macroEnabled);
+    if (!workbook.open()) return workbook.errorString();
     QStringList sheetNames;
     for (qsizetype k = 0; k < sources.size(); ++k) {
         ExportSource* source = sources.at(k);
@@ -80,7 +61,7 @@ lxw_error writeWorkbook(const QString& path, const QList<ExportSource*>& sources
             sheetParams = params.at(k);
         else
             sheetParams.SheetName = source->name();
-        WorksheetWriter writer(workbook, styles, sheetNames, *source, sheetParams, rowsPerSheet, progress);
+        WorksheetWriter writer(workbook, sheetNames, *source, sheetParams, rowsPerSheet, progress);
         try {
             writer.write();
         } catch (const std::exception&) {
@@ -88,7 +69,8 @@ lxw_error writeWorkbook(const QString& path, const QList<ExportSource*>& sources
         }
         writer.finish();
     }
-    return workbook_close(workbook);
+    if (!workbook.close()) return workbook.errorString().isEmpty() ? QStringLiteral("?") : workbook.errorString();
+    return {};
 }
 
 }  // namespace
@@ -123,10 +105,11 @@ bool ExportToExcel(const QList<ExportSource*>& sources, const QList<TXLSParams>&
     work->close();
     const QString workPath = work->fileName();
 
-    const lxw_error written =
-        writeWorkbook(workPath, sources, params, temporary ? kRowsXlsx : RowsPerWorksheet(name), progress);
-    if (written != LXW_NO_ERROR) {
-        ShowMessage(cannotWrite(temporary ? workPath : name) + QStringLiteral(" (%1)").arg(lxw_strerror(written)));
+    const bool macroEnabled = !temporary && ExportFileExtension(name) == QLatin1String(".XLSM");
+    const QString failure = writeWorkbook(workPath, sources, params, temporary ? kRowsXlsx : RowsPerWorksheet(name),
+                                          macroEnabled, progress);
+    if (!failure.isEmpty()) {
+        ShowMessage(cannotWrite(temporary ? workPath : name) + QStringLiteral(" (%1)").arg(failure));
         return false;
     }
     if (temporary) {
@@ -136,8 +119,7 @@ bool ExportToExcel(const QList<ExportSource*>& sources, const QList<TXLSParams>&
         return true;
     }
 
-    if ((ExportFileExtension(name) == QLatin1String(".XLSM") && !MarkWorkbookMacroEnabled(workPath))
-        || !replaceWith(workPath, name)) {
+    if (!ReplaceFile(workPath, name)) {
         ShowMessage(cannotWrite(name));
         return false;
     }

@@ -11,6 +11,9 @@
 #include "db/cp1250.h"
 #include "db/dat.h"
 #include "db/db_error.h"
+#include "db/fb_cursor.h"
+#include "number_text.h"
+#include "row_prefetch.h"
 
 namespace {
 
@@ -87,6 +90,8 @@ QueryExportSource::QueryExportSource(Query& query) {
     readColumns();
 }
 
+QueryExportSource::~QueryExportSource() = default;
+
 void QueryExportSource::readColumns() {
     if (!m_query->isActive()) {
         if (!m_query->exec()) throw DbError(m_query->lastError(), m_statement);
@@ -99,7 +104,7 @@ void QueryExportSource::readColumns() {
 }
 
 QVariant QueryExportSource::value(int column) const {
-    QVariant value = m_query->value(column);
+    QVariant value = !m_prefetch ? m_query->value(column) : m_onPrefetched ? m_prefetch->value(column) : QVariant();
     const int width = m_charWidths.value(column);
     if (width > 0 && !value.isNull()) {
         // The driver pads a CHAR value to its length in bytes (four a
@@ -113,11 +118,24 @@ QVariant QueryExportSource::value(int column) const {
     return value;
 }
 
+bool QueryExportSource::textUtf8(int column, std::string_view& utf8) const {
+    if (!m_prefetch || !m_onPrefetched || !m_prefetch->text(column, utf8)) return false;
+    const int width = m_charWidths.value(column);
+    // A CHAR value comes padded to its length in bytes, as in value().
+    if (width > 0) utf8 = Utf8Left(utf8, width);
+    return true;
+}
+
 bool QueryExportSource::first() {
+    // Rows read ahead through the cursor have moved it on past the first.
+    const bool readAhead = m_prefetch != nullptr;
+    m_prefetch.reset();
+    m_prefetchTried = false;
+    m_onPrefetched = false;
     if (!m_query->isActive() && !m_query->exec()) throw DbError(m_query->lastError(), m_statement);
     if (!m_query->isForwardOnly()) return m_query->first();
     const int at = m_query->at();
-    if (at == 0) return true;  // already on the first row
+    if (at == 0 && !readAhead) return true;  // already on the first row
     if (at != QSql::BeforeFirstRow) {
         // Read past its first row: a forward-only query is run again.
         if (!m_query->exec()) throw DbError(m_query->lastError(), m_statement);
@@ -128,6 +146,12 @@ bool QueryExportSource::first() {
 }
 
 bool QueryExportSource::next() {
+    if (!m_prefetchTried && m_query->isForwardOnly() && m_query->at() == 0) {
+        m_prefetchTried = true;
+        if (std::unique_ptr<FbCursor> cursor = FbCursor::take(*m_query))
+            m_prefetch = std::make_unique<RowPrefetch>(std::move(cursor));
+    }
+    if (m_prefetch) return m_onPrefetched = m_prefetch->next();
     if (m_query->next()) return true;
     if (m_query->lastError().isValid()) throw DbError(m_query->lastError(), m_statement);
     return false;
@@ -198,8 +222,9 @@ QString ExportValueText(const QVariant& value) {
     case QMetaType::Double: {
         const double x = value.toDouble();
         if (!std::isfinite(x)) return {};
-        QString text = QString::number(x + 0.0, 'g', 15);  // +0.0: no "-0"
-        return text.replace(u'.', DecimalSeparator());
+        char text[kNumberTextSize];
+        const int size = GeneralNumberText(x, text);
+        return QString::fromLatin1(text, size).replace(u'.', DecimalSeparator());
     }
     case QMetaType::QDate: return value.toDate().toString(QStringLiteral("yyyy.MM.dd"));
     case QMetaType::QTime: return value.toTime().toString(QStringLiteral("hh:mm:ss"));
@@ -212,6 +237,28 @@ QString ExportValueText(const QVariant& value) {
     }
     default: return value.toString();
     }
+}
+
+qsizetype Utf8Length(std::string_view utf8) {
+    qsizetype length = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) ++length;  // not a continuation byte
+        if (byte >= 0xF0) ++length;           // a surrogate pair in UTF-16
+    }
+    return length;
+}
+
+std::string_view Utf8Left(std::string_view utf8, qsizetype characters) {
+    size_t end = 0;
+    for (qsizetype taken = 0; end < utf8.size(); ++end) {
+        const auto byte = static_cast<unsigned char>(utf8[end]);
+        if ((byte & 0xC0) == 0x80) continue;
+        const qsizetype width = byte >= 0xF0 ? 2 : 1;
+        if (taken + width > characters) break;
+        taken += width;
+    }
+    return utf8.substr(0, end);
 }
 
 bool IsWholeNumberValue(const QVariant& value) {

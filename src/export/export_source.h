@@ -7,7 +7,11 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+#include <string_view>
+
 class Query;
+class RowPrefetch;
 
 struct ExportColumn {
     QString name;
@@ -51,6 +55,10 @@ public:
     // Moves to the following row; false after the last one.
     virtual bool next() = 0;
     virtual QVariant value(int column) const = 0;
+    // A text value of the current row in UTF-8, when the source holds it so
+    // (rows read from the database): writers take it without converting it
+    // twice. False when it has none; value() gives it then.
+    virtual bool textUtf8(int column, std::string_view& utf8) const { return false; }
     // The number of rows when it is known without reading them; else -1.
     virtual qint64 rowCount() const { return -1; }
 
@@ -61,7 +69,9 @@ protected:
 
 // The rows of a statement on the database. An open query is read where it
 // stands (a scrollable one from its first row again); a closed one is run
-// forward-only, so its rows pass through one at a time.
+// forward-only, so its rows pass through one at a time. The rows of a
+// forward-only query after its first one are read ahead on a thread of
+// their own while the caller handles the ones before.
 class QueryExportSource : public ExportSource {
 public:
     // Reads the caller's query, which lives as long as this source.
@@ -71,12 +81,14 @@ public:
     // A query of the database services (reports, lists). A closed one is run
     // with its statement text as it stands.
     explicit QueryExportSource(Query& query);
+    ~QueryExportSource() override;
 
     bool isQuery() const override { return true; }
     QString statementText() const override { return m_statement; }
     bool first() override;
     bool next() override;
     QVariant value(int column) const override;
+    bool textUtf8(int column, std::string_view& utf8) const override;
     qint64 rowCount() const override;
 
 private:
@@ -86,6 +98,10 @@ private:
     QSqlQuery m_owned;
     QSqlQuery* m_query = nullptr;
     QString m_statement;
+    // The rows after the first, when the cursor could be read ahead.
+    bool m_prefetchTried = false;
+    bool m_onPrefetched = false;
+    std::unique_ptr<RowPrefetch> m_prefetch;
 };
 
 // Rows held in memory: lists the program builds itself.
@@ -105,6 +121,12 @@ private:
     QList<QVariantList> m_rows;
     qsizetype m_current = -1;
 };
+
+// The characters of a UTF-8 text (as QString counts them: two for a
+// character beyond the basic plane).
+qsizetype Utf8Length(std::string_view utf8);
+// The first `characters` characters of a UTF-8 text.
+std::string_view Utf8Left(std::string_view utf8, qsizetype characters);
 
 // Values of the integer kinds, and of any number kind.
 bool IsWholeNumberValue(const QVariant& value);

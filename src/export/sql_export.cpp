@@ -1,16 +1,19 @@
 #include "sql_export.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include <charconv>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "ask_file_name.h"
 #include "cp1250_writer.h"
 #include "db/altproc.h"
 #include "db/ui_hooks.h"
 #include "export_source.h"
+#include "number_text.h"
+#include "work_file.h"
 
 namespace {
 
@@ -26,18 +29,19 @@ bool isQuotedType(const QString& typeName) {
 
 // Rounded to three decimals, with a point whatever the workstation's
 // decimal separator is.
-void appendNumber(QString& out, double x) {
+void appendNumber(ByteBuffer& out, double x) {
     double rounded = x;
     try {
-        rounded = RoundDec(3, x);
+        rounded = double(RoundHalfAway(x * 1000.0)) / 1000.0;  // RoundDec(3, x), without its pow()
     } catch (const HelperError&) {
         // Too large to have thousandths.
     }
-    out += QString::number(rounded + 0.0, 'f', QLocale::FloatingPointShortest);  // +0.0: no "-0"
+    char* at = out.room(kNumberTextSize);
+    out.setEnd(at + PlainNumberText(rounded, at));
 }
 
-void appendQuoted(QString& out, const QString& text) {
-    out += u'\'';
+void appendQuoted(ByteBuffer& out, QStringView text) {
+    out.put('\'');
     // Most texts need no change.
     bool plain = true;
     for (QChar c : text)
@@ -45,16 +49,29 @@ void appendQuoted(QString& out, const QString& text) {
             plain = false;
             break;
         }
-    out += plain ? text : SqlTextLiteral(text);
-    out += u'\'';
+    AppendCp1250(out, plain ? text : QStringView(SqlTextLiteral(text.toString())));
+    out.put('\'');
 }
 
-void appendLiteral(QString& out, const ExportColumn& column, const QVariant& value) {
-    if (isQuotedType(column.typeName)) return appendQuoted(out, ExportValueText(value));
+// A text of the database, in UTF-8.
+void appendQuoted(ByteBuffer& out, std::string_view utf8) {
+    if (utf8.find_first_of("'/*") != std::string_view::npos)
+        return appendQuoted(out, QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+    out.put('\'');
+    AppendCp1250(out, utf8);
+    out.put('\'');
+}
+
+void appendLiteral(ByteBuffer& out, bool quoted, const QVariant& value) {
     const int type = value.metaType().id();
+    if (quoted) {
+        if (type == QMetaType::QString) return appendQuoted(out, *static_cast<const QString*>(value.constData()));
+        return appendQuoted(out, ExportValueText(value));
+    }
     if (IsWholeNumberValue(value)) {
-        out += QString::number(value.toLongLong());  // whole numbers stay exact
-        return;
+        char* at = out.room(24);
+        out.setEnd(std::to_chars(at, at + 24, value.toLongLong()).ptr);
+        return;  // whole numbers stay exact
     }
     switch (type) {
     case QMetaType::Float:
@@ -138,8 +155,8 @@ bool ExportToSql(ExportSource& source, const QString& fileName, const QString& t
         file = std::make_unique<QFile>(name);
         if (!file->open(QIODevice::WriteOnly | QIODevice::Append)) file.reset();
     } else {
-        file = std::make_unique<QSaveFile>(name);
-        if (!file->open(QIODevice::WriteOnly)) file.reset();
+        auto work = std::make_unique<WorkFile>(name);
+        if (work->open()) file = std::move(work);
     }
     if (!file) {
         ShowMessage(QStringLiteral("A fájl nem írható: %1").arg(name));
@@ -151,52 +168,69 @@ bool ExportToSql(ExportSource& source, const QString& fileName, const QString& t
         out.append(QStringLiteral("Delete From %1;").arg(table));
         out.endLine();
     }
+    // What every row needs of its columns, made once.
     const QList<int> columns = source.visibleColumns();
-    QStringList separatedNames;  // ",NAME"
-    for (int i : columns) separatedNames << u',' + source.columns().at(i).name;
-    const QString start = QStringLiteral("Insert Into %1 (").arg(table);
+    std::vector<ByteBuffer> separatedNames(size_t(columns.size()));  // ",NAME"
+    QList<bool> quoted;
+    for (qsizetype k = 0; k < columns.size(); ++k) {
+        const ExportColumn& column = source.columns().at(columns.at(k));
+        separatedNames[size_t(k)].put(',');
+        AppendCp1250(separatedNames[size_t(k)], column.name);
+        quoted << isQuotedType(column.typeName);
+    }
+    ByteBuffer start;
+    AppendCp1250(start, QStringLiteral("Insert Into %1 (").arg(table));
 
-    QString statement, piece;
+    ByteBuffer statement, piece;
     QList<int> present;
-    QVariantList values;
+    QList<QVariant> values(columns.size());
+    std::vector<std::string_view> texts(size_t(columns.size()));
+    std::vector<char> isText(size_t(columns.size()));
     // One INSERT, broken into lines before a name or value that would make
     // the line too long.
-    const auto add = [&](const QString& text) {
-        if (!statement.isEmpty() && statement.size() + text.size() > kLineLength) {
-            out.append(statement);
+    const auto add = [&](const char* text, qsizetype size) {
+        if (!statement.isEmpty() && statement.size() + size > kLineLength) {
+            out.appendBytes(statement.data(), statement.size());
             out.endLine();
             statement.clear();
         }
-        statement += text;
+        statement.put(text, size);
     };
     do {
-        present.clear();
-        values.clear();
+        present.resize(0);
         for (qsizetype k = 0; k < columns.size(); ++k) {
-            QVariant value = source.value(columns.at(k));
-            if (value.isNull()) continue;
-            present << int(k);
-            values << std::move(value);
+            isText[size_t(k)] = quoted.at(k) && source.textUtf8(columns.at(k), texts[size_t(k)]);
+            if (!isText[size_t(k)]) values[k] = source.value(columns.at(k));
+            if (isText[size_t(k)] || !values.at(k).isNull()) present << int(k);
         }
-        statement = start;
+        statement.clear();
+        statement.put(start.data(), start.size());
         for (qsizetype p = 0; p < present.size(); ++p) {
-            const QString& name = separatedNames.at(present.at(p));
-            add(p == 0 ? name.mid(1) : name);
+            const ByteBuffer& name = separatedNames[size_t(present.at(p))];
+            add(name.data() + (p == 0 ? 1 : 0), name.size() - (p == 0 ? 1 : 0));
         }
         for (qsizetype p = 0; p < present.size(); ++p) {
-            piece = p == 0 ? QStringLiteral(") Values (") : QStringLiteral(",");
-            appendLiteral(piece, source.columns().at(columns.at(present.at(p))), values.at(p));
-            if (p == present.size() - 1) piece += QLatin1String(");");
-            add(piece);
+            piece.clear();
+            if (p == 0)
+                piece.put(") Values (", 10);
+            else
+                piece.put(',');
+            const qsizetype k = present.at(p);
+            if (isText[size_t(k)])
+                appendQuoted(piece, texts[size_t(k)]);
+            else
+                appendLiteral(piece, quoted.at(k), values.at(k));
+            if (p == present.size() - 1) piece.put(");", 2);
+            add(piece.data(), piece.size());
         }
-        if (present.isEmpty()) add(QStringLiteral(") Values ();"));
-        out.append(statement);
+        if (present.isEmpty()) add(") Values ();", 12);
+        out.appendBytes(statement.data(), statement.size());
         out.endLine();
     } while (source.next());
     out.flush();
 
-    auto* saveFile = dynamic_cast<QSaveFile*>(file.get());
-    const bool written = saveFile ? saveFile->commit() : (file->flush() && file->error() == QFileDevice::NoError);
+    auto* work = dynamic_cast<WorkFile*>(file.get());
+    const bool written = work ? work->commit() : (file->flush() && file->error() == QFileDevice::NoError);
     if (!written) {
         ShowMessage(QStringLiteral("A fájl nem írható: %1").arg(name));
         return false;

@@ -1,10 +1,16 @@
 #include "text_export.h"
 
-#include <QSaveFile>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 
 #include "cp1250_writer.h"
+#include "db/app_conventions.h"
 #include "db/ui_hooks.h"
 #include "export_source.h"
+#include "number_text.h"
+#include "work_file.h"
 
 namespace {
 
@@ -25,28 +31,44 @@ bool ExportToText(ExportSource& source, const QString& fileName) {
         layout << TextColumn{i, qMax(int(column.displayLabel.size()), column.displayWidth), column.isText()};
     }
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    WorkFile file(fileName);
+    if (!file.open()) {
         ShowMessage(QStringLiteral("A fájl nem írható: %1").arg(fileName));
         return false;
     }
     Cp1250Writer out(file);
+    const char separator = char(DecimalSeparator().toLatin1());
+    char number[kNumberTextSize];
     do {
         for (const TextColumn& column : layout) {
-            QString value = ExportValueText(source.value(column.index));
-            // A line break inside a value would split the row in two.
-            if (value.contains(u'\n') || value.contains(u'\r')) {
-                value.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-                value.replace(u'\r', u' ').replace(u'\n', u' ');
+            std::string_view utf8;
+            if (source.textUtf8(column.index, utf8)) {
+                out.appendUtf8Field(utf8, column.width, column.leftAligned);
+                continue;
             }
-            if (column.leftAligned) {
-                out.append(value);
-                out.appendBlanks(column.width + 2 - value.size());
-            } else {
-                out.appendBlanks(column.width - value.size());
-                out.append(value);
-                out.appendBlanks(2);
+            const QVariant value = source.value(column.index);
+            // Texts and numbers, most of every list, go straight to the line.
+            switch (value.metaType().id()) {
+            case QMetaType::QString:
+                out.appendField(*static_cast<const QString*>(value.constData()), column.width, column.leftAligned);
+                continue;
+            case QMetaType::Double: {
+                const double x = value.toDouble();
+                if (!std::isfinite(x)) break;
+                const int size = GeneralNumberText(x, number);
+                std::replace(number, number + size, '.', separator);
+                out.appendField(std::string_view(number, size_t(size)), column.width, column.leftAligned);
+                continue;
             }
+            case QMetaType::Int:
+            case QMetaType::LongLong: {
+                const int size = int(std::to_chars(number, number + sizeof number, value.toLongLong()).ptr - number);
+                out.appendField(std::string_view(number, size_t(size)), column.width, column.leftAligned);
+                continue;
+            }
+            default: break;
+            }
+            out.appendField(ExportValueText(value), column.width, column.leftAligned);
         }
         out.endLine();
     } while (source.next());

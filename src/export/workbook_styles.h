@@ -1,9 +1,7 @@
 #pragma once
-// The cell formats of an exported workbook, made once per workbook and
-// shared by its worksheets.
-#include <QHash>
-
-#include <xlsxwriter.h>
+// The cell formats of an exported workbook: one fixed table, the same in
+// every workbook, so a cell names its format by a number known beforehand.
+#include <QByteArray>
 
 // How a number is shown.
 enum class NumberStyle {
@@ -15,16 +13,10 @@ enum class NumberStyle {
     Time,      // "hh:mm:ss"
 };
 
-class WorkbookStyles {
-public:
-    explicit WorkbookStyles(lxw_workbook* workbook) : m_workbook(workbook) {}
-    // NULL for a plain cell, which needs no format of its own.
-    lxw_format* cell(NumberStyle number, bool bold);
-    // The merged report title: bold, centred.
-    lxw_format* title();
+// The format of a cell; 0 is a plain cell.
+inline int CellStyle(NumberStyle number, bool bold) { return int(number) * 2 + (bold ? 1 : 0); }
+// The merged report title: bold, centred.
+constexpr int kTitleStyle = 12;
 
-private:
-    lxw_workbook* m_workbook;
-    QHash<int, lxw_format*> m_cells;
-    lxw_format* m_title = nullptr;
-};
+// The workbook's styles part, holding the formats above.
+QByteArray StylesXml();

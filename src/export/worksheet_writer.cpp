@@ -8,12 +8,15 @@
 #include "excel_columns.h"
 #include "export_progress.h"
 #include "export_source.h"
+#include "sheet_xml.h"
+#include "xlsx_package.h"
 
 namespace {
 
 constexpr int kMaxSheetName = 31;
 constexpr int kMaxCellText = 32767;
 constexpr double kMaxColumnWidth = 255;
+constexpr double kDefaultColumnWidth = 8.43;
 const QString kMarker = QStringLiteral("összesen");
 
 bool inLabels(const QStringList& labels, const QString& label) {
@@ -34,7 +37,7 @@ bool numberOf(const QVariant& value, double& x) {
 
 double roundedToThousandths(double x) {
     try {
-        return RoundDec(3, x);
+        return double(RoundHalfAway(x * 1000.0)) / 1000.0;  // RoundDec(3, x), without its pow()
     } catch (const HelperError&) {
         return x;  // too large to have thousandths
     }
@@ -78,20 +81,16 @@ QString sheetNameFrom(const QString& wanted) {
     return name.left(kMaxSheetName);
 }
 
-lxw_datetime datetimeOf(const QDate& date, const QTime& time) {
-    lxw_datetime dt{};
-    if (date.isValid()) {
-        dt.year = date.year();
-        dt.month = date.month();
-        dt.day = date.day();
-    }
-    if (time.isValid()) {
-        dt.hour = time.hour();
-        dt.min = time.minute();
-        dt.sec = time.second() + time.msec() / 1000.0;
-    }
-    return dt;
+// Days since the spreadsheet's epoch, as it counts them (with its 29
+// February 1900); -1 for a date before 1900, which it cannot show.
+double dateSerial(const QDate& date) {
+    static const QDate epoch(1899, 12, 30);
+    if (date < QDate(1900, 1, 1)) return -1;
+    const qint64 days = epoch.daysTo(date);
+    return double(date < QDate(1900, 3, 1) ? days - 1 : days);
 }
+
+double timeSerial(const QTime& time) { return time.isValid() ? time.msecsSinceStartOfDay() / 86400000.0 : 0.0; }
 
 }  // namespace
 
@@ -121,20 +120,14 @@ QString SubtotalFormula(const QList<SheetRowRange>& ranges, int markerColumn, in
     return parts.isEmpty() ? QStringLiteral("0") : parts.join(u'+');
 }
 
-WorksheetWriter::WorksheetWriter(lxw_workbook* workbook, WorkbookStyles& styles, QStringList& usedSheetNames,
-                                 ExportSource& source, const TXLSParams& params, int rowsPerSheet,
-                                 ExportProgress* progress)
+WorksheetWriter::WorksheetWriter(XlsxPackage& workbook, QStringList& usedSheetNames, ExportSource& source,
+                                 const TXLSParams& params, int rowsPerSheet, ExportProgress* progress)
     : m_workbook(workbook),
-      m_styles(styles),
       m_usedNames(usedSheetNames),
       m_source(source),
       m_params(params),
       m_rowsPerSheet(rowsPerSheet),
       m_progress(progress) {}
-
-void WorksheetWriter::check(lxw_error error) {
-    if (error != LXW_NO_ERROR) throw WorksheetError(error);
-}
 
 void WorksheetWriter::prepareColumns() {
     const QList<int> visible = m_source.visibleColumns();
@@ -179,6 +172,7 @@ void WorksheetWriter::prepareColumns() {
             break;
         }
     }
+    m_groupValues = QStringList(m_groups.size());
     m_grandSums = QList<double>(m_sumColumns.size(), 0.0);
 }
 
@@ -190,24 +184,31 @@ void WorksheetWriter::openSheet(const QString& wantedName) {
         const QString suffix = QStringLiteral("_%1").arg(n);
         name = base.left(kMaxSheetName - suffix.size()) + suffix;
     }
-    lxw_worksheet* worksheet = workbook_add_worksheet(m_workbook, name.toUtf8().constData());
-    if (!worksheet) throw WorksheetError(LXW_ERROR_SHEETNAME_ALREADY_USED);
+    const int index = m_workbook.addSheet(name);
     m_usedNames << name;
-    m_sheets << Sheet{worksheet, name, QList<int>(m_marker + 1, 0)};
+    m_sheets << Sheet{index, name, QList<int>(m_marker + 1, 0)};
+    m_sheet = &m_workbook.rows(index);
+    m_widths = m_sheets.last().widths.data();
+    m_openRow = 0;
 
     if (!m_params.ReportTitle.isEmpty()) {
-        const QByteArray title = m_params.ReportTitle.toUtf8();
-        if (m_marker > 0)
-            check(worksheet_merge_range(worksheet, 0, 0, 0, lxw_col_t(m_marker), title.constData(), m_styles.title()));
-        else
-            check(worksheet_write_string(worksheet, 0, 0, title.constData(), m_styles.title()));
+        // The title row, merged up to the marker column.
+        m_row = 1;
+        row().text(0, m_params.ReportTitle, kTitleStyle);
+        for (int k = 1; k <= m_marker; ++k) row().blank(k, kTitleStyle);
+        if (m_marker > 0) m_sheet->merge(0, m_marker, 1);
     }
     m_row = m_firstDataRow - 1;
-    for (int k = 0; k < m_captions.size(); ++k) writeText(k, m_captions.at(k), nullptr);
-    for (int k : m_sumColumns)
-        worksheet_set_column(worksheet, lxw_col_t(k), lxw_col_t(k), LXW_DEF_COL_WIDTH,
-                             m_styles.cell(m_columns.at(k).style, false));
+    for (int k = 0; k < m_captions.size(); ++k) writeText(k, m_captions.at(k), 0);
     m_row = m_firstDataRow;
+}
+
+SheetXml& WorksheetWriter::row() {
+    if (m_openRow != m_row) {
+        m_sheet->beginRow(m_row);
+        m_openRow = m_row;
+    }
+    return *m_sheet;
 }
 
 void WorksheetWriter::ensureRoom() {
@@ -224,47 +225,97 @@ void WorksheetWriter::ensureRoom() {
 }
 
 void WorksheetWriter::widen(int column, int characters) {
-    int& width = m_sheets.last().widths[column];
-    if (characters > width) width = characters;
+    if (characters > m_widths[column]) m_widths[column] = characters;
 }
 
-void WorksheetWriter::writeText(int column, const QString& text, lxw_format* format) {
-    if (text.isEmpty() && !format) return;
-    const QByteArray utf8 = (text.size() > kMaxCellText ? text.left(kMaxCellText) : text).toUtf8();
-    check(worksheet_write_string(m_sheets.last().worksheet, lxwRow(), lxw_col_t(column), utf8.constData(), format));
+void WorksheetWriter::writeText(int column, QStringView text, int style) {
+    if (text.isEmpty() && style == 0) return;
+    if (text.size() > kMaxCellText) text = text.left(kMaxCellText);
+    row().text(column, text, style);
     widen(column, int(text.size()));
 }
 
+void WorksheetWriter::writeText(int column, std::string_view utf8, int style) {
+    if (utf8.empty() && style == 0) return;
+    qsizetype length = Utf8Length(utf8);
+    if (length > kMaxCellText) {
+        utf8 = Utf8Left(utf8, kMaxCellText);
+        length = Utf8Length(utf8);
+    }
+    row().text(column, utf8, style);
+    widen(column, int(length));
+}
+
 void WorksheetWriter::writeNumber(int column, double value, NumberStyle style, bool bold) {
-    check(worksheet_write_number(m_sheets.last().worksheet, lxwRow(), lxw_col_t(column), value,
-                                 m_styles.cell(style, bold)));
+    row().number(column, value, CellStyle(style, bold));
     widen(column, numberWidth(value, style));
 }
 
+void WorksheetWriter::writeSerial(int column, double serial, NumberStyle style) {
+    row().number(column, serial, CellStyle(style, false));
+    widen(column, numberWidth(0, style));
+}
+
 void WorksheetWriter::writeFormula(int column, const QString& formula, double value, NumberStyle style) {
-    check(worksheet_write_formula_num(m_sheets.last().worksheet, lxwRow(), lxw_col_t(column),
-                                      formula.toUtf8().constData(), m_styles.cell(style, true), value));
+    row().formula(column, formula.toUtf8(), value, CellStyle(style, true));
     widen(column, numberWidth(value, style));
+}
+
+void WorksheetWriter::writeOther(int k, const QVariant& value, double& summed) {
+    const ColumnRule& rule = m_columns.at(k);
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+        row().boolean(k, value.toBool(), 0);
+        widen(k, 5);
+        return;
+    case QMetaType::QDate: {
+        const double serial = dateSerial(value.toDate());
+        if (serial < 0) break;
+        return writeSerial(k, serial, NumberStyle::Date);
+    }
+    case QMetaType::QDateTime: {
+        const QDateTime stamp = value.toDateTime();
+        const double serial = dateSerial(stamp.date());
+        if (serial < 0) break;
+        return writeSerial(k, serial + timeSerial(stamp.time()), NumberStyle::DateTime);
+    }
+    case QMetaType::QTime: return writeSerial(k, timeSerial(value.toTime()), NumberStyle::Time);
+    default:
+        if (IsNumberValue(value)) {
+            const double x = value.toDouble();
+            if (!std::isfinite(x)) return;
+            summed = x;
+            return writeNumber(k, x, rule.style, false);
+        }
+    }
+    writeText(k, ExportValueText(value), CellStyle(rule.style, false));
 }
 
 void WorksheetWriter::writeDataRow() {
     ensureRoom();
-    lxw_worksheet* worksheet = m_sheets.last().worksheet;
     for (int k = 0; k < m_columns.size(); ++k) {
         const ColumnRule& rule = m_columns.at(k);
+        std::string_view utf8;
+        if (rule.kind == CellKind::Text && m_source.textUtf8(rule.source, utf8)) {
+            // A text from the database goes on in UTF-8 as it came.
+            writeText(k, utf8, CellStyle(rule.style, false));
+            continue;
+        }
         const QVariant value = m_source.value(rule.source);
         double summed = 0;
         if (value.isValid() && !value.isNull()) {
             double x = 0;
             switch (rule.kind) {
             case CellKind::Text:
-                writeText(k, value.metaType().id() == QMetaType::QString ? value.toString() : ExportValueText(value),
-                          m_styles.cell(rule.style, false));
+                if (value.metaType().id() == QMetaType::QString)
+                    writeText(k, *static_cast<const QString*>(value.constData()), CellStyle(rule.style, false));
+                else
+                    writeText(k, ExportValueText(value), CellStyle(rule.style, false));
                 break;
             case CellKind::Integer:
             case CellKind::Float:
                 if (!numberOf(value, x)) {
-                    writeText(k, ExportValueText(value), nullptr);
+                    writeText(k, ExportValueText(value), 0);
                     break;
                 }
                 if (!std::isfinite(x)) break;
@@ -272,44 +323,7 @@ void WorksheetWriter::writeDataRow() {
                 summed = x;
                 if (!(rule.blankIfNull && x == 0)) writeNumber(k, x, rule.style, false);
                 break;
-            case CellKind::Other:
-                switch (value.metaType().id()) {
-                case QMetaType::Bool:
-                    check(worksheet_write_boolean(worksheet, lxwRow(), lxw_col_t(k), value.toBool(), nullptr));
-                    widen(k, 5);
-                    break;
-                case QMetaType::QDate: {
-                    lxw_datetime dt = datetimeOf(value.toDate(), QTime());
-                    check(worksheet_write_datetime(worksheet, lxwRow(), lxw_col_t(k), &dt,
-                                                   m_styles.cell(NumberStyle::Date, false)));
-                    widen(k, numberWidth(0, NumberStyle::Date));
-                    break;
-                }
-                case QMetaType::QDateTime: {
-                    const QDateTime stamp = value.toDateTime();
-                    lxw_datetime dt = datetimeOf(stamp.date(), stamp.time());
-                    check(worksheet_write_datetime(worksheet, lxwRow(), lxw_col_t(k), &dt,
-                                                   m_styles.cell(NumberStyle::DateTime, false)));
-                    widen(k, numberWidth(0, NumberStyle::DateTime));
-                    break;
-                }
-                case QMetaType::QTime: {
-                    lxw_datetime dt = datetimeOf(QDate(), value.toTime());
-                    check(worksheet_write_datetime(worksheet, lxwRow(), lxw_col_t(k), &dt,
-                                                   m_styles.cell(NumberStyle::Time, false)));
-                    widen(k, numberWidth(0, NumberStyle::Time));
-                    break;
-                }
-                default:
-                    if (IsNumberValue(value)) {
-                        x = value.toDouble();
-                        if (!std::isfinite(x)) break;
-                        summed = x;
-                        writeNumber(k, x, rule.style, false);
-                    } else {
-                        writeText(k, ExportValueText(value), m_styles.cell(rule.style, false));
-                    }
-                }
+            case CellKind::Other: writeOther(k, value, summed); break;
             }
         }
         if (rule.sumIndex >= 0) {
@@ -328,8 +342,8 @@ void WorksheetWriter::resetGroup(TGroupSum& group) {
 
 void WorksheetWriter::writeSubtotal(TGroupSum& group) {
     ensureRoom();
-    writeText(m_marker, kMarker, nullptr);
-    writeText(group.xlsColumn, group.fieldvalue + u' ' + kMarker, m_styles.cell(NumberStyle::General, true));
+    writeText(m_marker, kMarker, 0);
+    writeText(group.xlsColumn, group.fieldvalue + u' ' + kMarker, CellStyle(NumberStyle::General, true));
     QList<SheetRowRange> ranges = group.earlier;
     ranges << SheetRowRange{QString(), group.fromrow, m_row - 1};
     for (int k : m_sumColumns) {
@@ -353,8 +367,8 @@ void WorksheetWriter::closeGroups(int first) {
 
 void WorksheetWriter::writeGrandTotal() {
     ensureRoom();
-    writeText(0, QStringLiteral("Mind összesen"), m_styles.cell(NumberStyle::General, true));
-    writeText(m_marker, kMarker, nullptr);
+    writeText(0, QStringLiteral("Mind összesen"), CellStyle(NumberStyle::General, true));
+    writeText(m_marker, kMarker, 0);
     QList<SheetRowRange> ranges = m_grandEarlier;
     ranges << SheetRowRange{QString(), m_firstDataRow, m_row - 1};
     for (int k : m_sumColumns) {
@@ -375,16 +389,18 @@ void WorksheetWriter::write() {
     }
     qint64 index = 0;
     do {
+        for (int g = 0; g < m_groups.size(); ++g)
+            m_groupValues[g] = ExportValueText(m_source.value(m_groups.at(g).sourceColumn));
         if (index > 0) {
             int changedAt = -1;
             for (int g = 0; g < m_groups.size(); ++g) {
                 TGroupSum& group = m_groups[g];
-                group.changed = ExportValueText(m_source.value(group.sourceColumn)) != group.fieldvalue;
+                group.changed = m_groupValues.at(g) != group.fieldvalue;
                 if (group.changed && changedAt < 0) changedAt = g;
             }
             if (changedAt >= 0) closeGroups(changedAt);
         }
-        for (TGroupSum& group : m_groups) group.fieldvalue = ExportValueText(m_source.value(group.sourceColumn));
+        for (int g = 0; g < m_groups.size(); ++g) m_groups[g].fieldvalue = m_groupValues.at(g);
         writeDataRow();
         ++index;
         if (m_progress) {
@@ -398,16 +414,20 @@ void WorksheetWriter::write() {
 
 void WorksheetWriter::finish() {
     for (const Sheet& sheet : m_sheets) {
+        QList<SheetColumn> columns;
         for (int k = 0; k < m_marker; ++k) {
             const int characters = sheet.widths.at(k);
-            const double width = characters > 0 ? qMin(kMaxColumnWidth, characters * 1.1 + 1.0) : LXW_DEF_COL_WIDTH;
             const ColumnRule& rule = m_columns.at(k);
-            worksheet_set_column(sheet.worksheet, lxw_col_t(k), lxw_col_t(k), width,
-                                 rule.sumIndex >= 0 ? m_styles.cell(rule.style, false) : nullptr);
+            SheetColumn column;
+            column.width = characters > 0 ? qMin(kMaxColumnWidth, characters * 1.1 + 1.0) : kDefaultColumnWidth;
+            column.style = rule.sumIndex >= 0 ? CellStyle(rule.style, false) : 0;
+            columns << column;
         }
         // The marker column of the subtotal rows is there for the formulas only.
-        lxw_row_col_options hidden{};
-        hidden.hidden = 1;
-        worksheet_set_column_opt(sheet.worksheet, lxw_col_t(m_marker), lxw_col_t(m_marker), 0, nullptr, &hidden);
+        SheetColumn marker;
+        marker.hidden = true;
+        columns << marker;
+        if (columns.size() > SheetXml::kMaxColumns) columns.resize(SheetXml::kMaxColumns);
+        m_workbook.setColumns(sheet.index, columns);
     }
 }

@@ -7,21 +7,16 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <stdexcept>
 
-#include <xlsxwriter.h>
+#include <string_view>
 
 #include "XLSproc.h"
 #include "workbook_styles.h"
 
 class ExportSource;
 class ExportProgress;
-
-// A failure of the workbook library while a worksheet is written.
-class WorksheetError : public std::runtime_error {
-public:
-    explicit WorksheetError(lxw_error error) : std::runtime_error(lxw_strerror(error)) {}
-};
+class SheetXml;
+class XlsxPackage;
 
 // Rows of a group (or of the grand total) on one worksheet, 1-based.
 struct SheetRowRange {
@@ -51,10 +46,10 @@ QString SubtotalFormula(const QList<SheetRowRange>& ranges, int markerColumn, in
 
 class WorksheetWriter {
 public:
-    WorksheetWriter(lxw_workbook* workbook, WorkbookStyles& styles, QStringList& usedSheetNames,
-                    ExportSource& source, const TXLSParams& params, int rowsPerSheet, ExportProgress* progress);
+    WorksheetWriter(XlsxPackage& workbook, QStringList& usedSheetNames, ExportSource& source,
+                    const TXLSParams& params, int rowsPerSheet, ExportProgress* progress);
 
-    // Throws DbError, WorksheetError or HelperError.
+    // Throws DbError, SheetGridError or HelperError.
     void write();
     // Column widths and the hidden marker column, on every worksheet written.
     void finish();
@@ -69,7 +64,7 @@ private:
         NumberStyle style = NumberStyle::General;
     };
     struct Sheet {
-        lxw_worksheet* worksheet = nullptr;
+        int index = 0;  // in the workbook
         QString name;
         QList<int> widths;  // characters, per column including the marker
     };
@@ -83,15 +78,19 @@ private:
     void writeGrandTotal();
     void resetGroup(TGroupSum& group);
 
-    void check(lxw_error error);
-    void writeText(int column, const QString& text, lxw_format* format);
+    void writeOther(int column, const QVariant& value, double& summed);
+    void writeText(int column, QStringView text, int style);
+    void writeText(int column, std::string_view utf8, int style);
     void writeNumber(int column, double value, NumberStyle style, bool bold);
+    void writeSerial(int column, double serial, NumberStyle style);
     void writeFormula(int column, const QString& formula, double value, NumberStyle style);
     void widen(int column, int characters);
-    lxw_row_t lxwRow() const { return lxw_row_t(m_row - 1); }
+    // The row to write on: a new one when the row number has moved on.
+    SheetXml& row();
 
-    lxw_workbook* m_workbook;
-    WorkbookStyles& m_styles;
+    XlsxPackage& m_workbook;
+    SheetXml* m_sheet = nullptr;  // the worksheet being written
+    int m_openRow = 0;            // the sheet row that cells go to
     QStringList& m_usedNames;
     ExportSource& m_source;
     const TXLSParams& m_params;
@@ -104,9 +103,11 @@ private:
     int m_marker = 0;             // the column after the last one
     int m_firstDataRow = 2;
     QList<Sheet> m_sheets;
+    int* m_widths = nullptr;      // of the worksheet being written
     int m_row = 1;                // the next sheet row to write, 1-based
 
     QList<TGroupSum> m_groups;
+    QStringList m_groupValues;  // of the current source row
     QList<SheetRowRange> m_grandEarlier;
     QList<double> m_grandSums;
 };

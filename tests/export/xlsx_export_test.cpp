@@ -169,6 +169,46 @@ TEST_F(XlsxExportTest, CellRulesTitlesAndNoTotal) {
     EXPECT_EQ(XlsxWorkbook(written).sheet(QStringLiteral("Lista")).value(QStringLiteral("B1")), QStringLiteral("DB"));
 }
 
+TEST_F(XlsxExportTest, TextsDatesTimesAndFlagsAsCellsHoldThem) {
+    MemoryExportSource rows(QStringLiteral("q_fajtak"));
+    rows.addColumn(QStringLiteral("SZOVEG"), QStringLiteral("VARCHAR"), 20);
+    rows.addColumn(QStringLiteral("DATUM"), QStringLiteral("Unknown"));
+    rows.addColumn(QStringLiteral("IDO"), QStringLiteral("Unknown"));
+    rows.addColumn(QStringLiteral("IDOPONT"), QStringLiteral("Unknown"));
+    rows.addColumn(QStringLiteral("JO"), QStringLiteral("BOOLEAN"));
+    rows.addRow({QStringLiteral("a<b & c>\"d\" ő 😀"), QDate(1900, 2, 28), QTime(12, 0),
+                 QDateTime(QDate(2024, 1, 1), QTime(6, 0)), true});
+    rows.addRow({QStringLiteral(" két\tsor\r\n\x01 "), QDate(1899, 12, 31), QVariant(), QVariant(), false});
+    QString written;
+    ASSERT_TRUE(ExportToExcel({&rows}, {}, written, false, nullptr, false, path("fajtak.xlsx")));
+    const XlsxWorkbook book(written);
+    ExpectWellFormed(book);
+    const XlsxSheet sheet = book.sheet(QStringLiteral("q_fajtak"));
+
+    EXPECT_EQ(sheet.value(QStringLiteral("A2")), QStringLiteral("a<b & c>\"d\" ő 😀"));
+    EXPECT_EQ(sheet.cells.value(QStringLiteral("A2")).type, QStringLiteral("inlineStr"));
+    // Control characters in the spreadsheet's own escape; the outer blanks are kept.
+    EXPECT_EQ(sheet.value(QStringLiteral("A3")), QStringLiteral(" két\tsor_x000D_\n_x0001_ "));
+    EXPECT_TRUE(book.part(QStringLiteral("xl/worksheets/sheet1.xml")).contains("<t xml:space=\"preserve\"> k"));
+
+    // Dates and times are numbers (days since the spreadsheet's epoch) with a date format.
+    EXPECT_EQ(sheet.value(QStringLiteral("B2")), QStringLiteral("59"));
+    EXPECT_EQ(book.style(sheet.cells.value(QStringLiteral("B2")).style).numberFormat, QStringLiteral("yyyy.mm.dd"));
+    EXPECT_EQ(sheet.value(QStringLiteral("C2")), QStringLiteral("0.5"));
+    EXPECT_EQ(book.style(sheet.cells.value(QStringLiteral("C2")).style).numberFormat, QStringLiteral("hh:mm:ss"));
+    EXPECT_EQ(sheet.value(QStringLiteral("D2")), QStringLiteral("45292.25"));
+    EXPECT_EQ(book.style(sheet.cells.value(QStringLiteral("D2")).style).numberFormat,
+              QStringLiteral("yyyy.mm.dd hh:mm:ss"));
+    // A date the spreadsheet cannot count stays a text.
+    EXPECT_EQ(sheet.value(QStringLiteral("B3")), QStringLiteral("1899.12.31"));
+    EXPECT_EQ(sheet.cells.value(QStringLiteral("B3")).type, QStringLiteral("inlineStr"));
+
+    EXPECT_EQ(sheet.cells.value(QStringLiteral("E2")).type, QStringLiteral("b"));
+    EXPECT_EQ(sheet.value(QStringLiteral("E2")), QStringLiteral("1"));
+    EXPECT_EQ(sheet.value(QStringLiteral("E3")), QStringLiteral("0"));
+    EXPECT_EQ(sheet.lastRow, 4);  // captions, two rows, the grand total
+}
+
 TEST_F(XlsxExportTest, FullWorksheetContinuesOnANumberedOne) {
     MemoryExportSource rows(QStringLiteral("q_nagy"));
     rows.addColumn(QStringLiteral("ERTEK"), QStringLiteral("INTEGER"));
