@@ -27,15 +27,26 @@ void ResultTable::forgetIfDropped() {
 void ResultTable::prepare(const QString& prefix, const QStringList& columnLines,
                           const std::function<QString(const QString&)>& makeName) {
     forgetIfDropped();
+    const auto create = [&](const QString& table) {
+        // A global temporary table: its rows belong to this connection and
+        // live outside the database pages, so filling it writes nothing to disk.
+        ExecSql(d_tarvedo, QStringLiteral("Create Global Temporary Table ") + table + QStringLiteral(" ( \n") +
+                               columnLines.join(u'\n') + QStringLiteral("\n ) on commit preserve rows"));
+    };
     if (!name.isEmpty()) {
-        ExecSql(d_tarvedo, QStringLiteral("delete from ") + name);
+        // Emptied by making it again: deleting a large result row by row
+        // costs as much as filling it.
+        try {
+            ExecSql(d_tarvedo, QStringLiteral("drop table ") + name);
+        } catch (const DbError&) {
+            ExecSql(d_tarvedo, QStringLiteral("delete from ") + name);  // still in use: emptied in place
+            return;
+        }
+        create(name);
         return;
     }
     const QString fresh = makeName(prefix);
-    // A global temporary table: its rows belong to this connection and live
-    // outside the database pages, so filling it writes nothing to disk.
-    ExecSql(d_tarvedo, QStringLiteral("Create Global Temporary Table ") + fresh + QStringLiteral(" ( \n") +
-                           columnLines.join(u'\n') + QStringLiteral("\n ) on commit preserve rows"));
+    create(fresh);
     name = fresh;
 }
 

@@ -39,9 +39,9 @@ struct ResultTable {
 
     // When the window is shown: a table that no longer exists is forgotten.
     void forgetIfDropped();
-    // Before a run: a remembered table is emptied; otherwise a new one is
-    // named by `makeName` and created by the DDL lines, with the name
-    // spliced in ("Create Global Temporary Table " + name + " ( ", column lines,
+    // Before a run: a remembered table is emptied (made again under its
+    // name); otherwise a new one is named by `makeName` and created by the
+    // DDL lines, with the name spliced in ("Create Global Temporary Table " + name + " ( ", column lines,
     // " ) on commit preserve rows").
     void prepare(const QString& prefix, const QStringList& columnLines,
                  const std::function<QString(const QString&)>& makeName = StampedTableName);
