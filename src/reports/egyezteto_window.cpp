@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "db/db_error.h"
 #include "db/ui_hooks.h"
@@ -18,7 +17,6 @@
 TEgyeztetoFm::TEgyeztetoFm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("EgyeztetoFm"));
     setWindowTitle(QStringLiteral("Egyeztető tábla"));
-    auto* root = new QVBoxLayout(this);
 
     // Fields first: the focus chain runs through them, then to the buttons.
     auto* fields = new QWidget(this);
@@ -34,19 +32,10 @@ TEgyeztetoFm::TEgyeztetoFm(QWidget* parent) : QDialog(parent) {
     b_indul = top.indul;
     B_letarol = top.letarol;
     B_VISSZA = top.vissza;
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName(QStringLiteral("Gauge1"));
-
-    root->addWidget(P_FEJ);
-    root->addWidget(fields);
-    root->addStretch(1);
-    root->addWidget(Gauge1);
+    Gauge1 = ArrangeReportWindow(this, top, fields, "Gauge1", [this](bool preview) { run(preview); });
 
     auto* keys = new ReportFieldKeys(this);
     keys->watch({ME_TOL, ME_IG});
-    connect(b_indul, &QPushButton::clicked, this, [this] { run(true); });
-    connect(B_letarol, &QPushButton::clicked, this, [this] { run(false); });
-    connect(B_VISSZA, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TEgyeztetoFm::showEvent(QShowEvent* event) {

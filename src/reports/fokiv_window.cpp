@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "db/db_error.h"
 #include "db/ui_hooks.h"
@@ -19,7 +18,6 @@
 TFokivfm::TFokivfm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Fokivfm"));
     setWindowTitle(QStringLiteral("Főkönyvi kivonat"));
-    auto* root = new QVBoxLayout(this);
 
     // Fields first: the focus chain runs through them, then to the buttons.
     auto* fields = new QWidget(this);
@@ -47,19 +45,10 @@ TFokivfm::TFokivfm(QWidget* parent) : QDialog(parent) {
     b_indul = top.indul;
     B_letarol = top.letarol;
     B_VISSZA = top.vissza;
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-
-    root->addWidget(P_FEJ);
-    root->addWidget(fields);
-    root->addStretch(1);
-    root->addWidget(ProgressBar1);
+    ProgressBar1 = ArrangeReportWindow(this, top, fields, "ProgressBar1", [this](bool preview) { run(preview); });
 
     auto* keys = new ReportFieldKeys(this);
     keys->watch({E_OTOL, E_OIG, E_SZTOL, E_SZIG, E_KDATUMTOL, E_KDATUMIG});
-    connect(b_indul, &QPushButton::clicked, this, [this] { run(true); });
-    connect(B_letarol, &QPushButton::clicked, this, [this] { run(false); });
-    connect(B_VISSZA, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFokivfm::showEvent(QShowEvent* event) {

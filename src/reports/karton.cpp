@@ -65,16 +65,16 @@ void insertSide(const QString& table, const QString& own, const QString& contra,
     const auto run = [&](const QString& accounts, const QString& name) {
         ExecSql(d_tarvedo, sideInsert(table, own, contra, debit, accounts, name, where), params);
     };
-    QString below = QStringLiteral("and T.%1 < :FELETT\n");
+    QString below = QStringLiteral("and T.%1 < :KOVETKEZO\n");
     for (const ChartAccount& account : chart) {
-        params[QStringLiteral("FELETT")] = account.szla;
+        params[QStringLiteral("KOVETKEZO")] = account.szla;
         run(below, QStringLiteral("''"));
-        params[QStringLiteral("ALATT")] = account.szla;
+        params[QStringLiteral("SZAMLA")] = account.szla;
         params[QStringLiteral("NEV")] = account.szoveg;
-        run(QStringLiteral("and T.%1 = :ALATT\n"), QStringLiteral("coalesce(cast(:NEV as varchar(120)), '')"));
-        below = QStringLiteral("and T.%1 > :ALATT and T.%1 < :FELETT\n");
+        run(QStringLiteral("and T.%1 = :SZAMLA\n"), QStringLiteral("coalesce(cast(:NEV as varchar(120)), '')"));
+        below = QStringLiteral("and T.%1 > :SZAMLA and T.%1 < :KOVETKEZO\n");
     }
-    run(chart.empty() ? QString() : QStringLiteral("and T.%1 > :ALATT\n"), QStringLiteral("''"));
+    run(chart.empty() ? QString() : QStringLiteral("and T.%1 > :SZAMLA\n"), QStringLiteral("''"));
 }
 
 }  // namespace

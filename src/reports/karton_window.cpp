@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <stdexcept>
 
 #include "db/db_error.h"
@@ -20,7 +19,6 @@
 TKartonFm::TKartonFm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("KartonFm"));
     setWindowTitle(QStringLiteral("Karton"));
-    auto* root = new QVBoxLayout(this);
 
     // Fields first: the focus chain runs through them, then to the buttons.
     auto* fields = new QWidget(this);
@@ -45,19 +43,10 @@ TKartonFm::TKartonFm(QWidget* parent) : QDialog(parent) {
     b_indul = top.indul;
     B_letarol = top.letarol;
     B_VISSZA = top.vissza;
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-
-    root->addWidget(P_FEJ);
-    root->addWidget(fields);
-    root->addStretch(1);
-    root->addWidget(ProgressBar1);
+    ProgressBar1 = ArrangeReportWindow(this, top, fields, "ProgressBar1", [this](bool preview) { run(preview); });
 
     auto* keys = new ReportFieldKeys(this);
     keys->watch({e_szlaoszt, E_NTIPUS, E_KDATUMTOL, E_KDATUMIG, E_TTOL, E_TIG});
-    connect(b_indul, &QPushButton::clicked, this, [this] { run(true); });
-    connect(B_letarol, &QPushButton::clicked, this, [this] { run(false); });
-    connect(B_VISSZA, &QPushButton::clicked, this, &QDialog::reject);
     connect(B_SZLA, &QPushButton::clicked, this, &TKartonFm::chooseAccount);
     connect(Button1, &QPushButton::clicked, this, &TKartonFm::chooseNtipus);
 }

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <stdexcept>
 
 #include "db/db_error.h"
@@ -20,7 +19,6 @@
 TKnaploFm::TKnaploFm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("KnaploFm"));
     setWindowTitle(QStringLiteral("Napló"));
-    auto* root = new QVBoxLayout(this);
 
     // Fields first: the focus chain runs through them, then to the buttons.
     auto* fields = new QWidget(this);
@@ -45,19 +43,10 @@ TKnaploFm::TKnaploFm(QWidget* parent) : QDialog(parent) {
     b_indul = top.indul;
     b_letarol = top.letarol;
     b_vissza = top.vissza;
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-
-    root->addWidget(P_FEJ);
-    root->addWidget(fields);
-    root->addStretch(1);
-    root->addWidget(ProgressBar1);
+    ProgressBar1 = ArrangeReportWindow(this, top, fields, "ProgressBar1", [this](bool preview) { run(preview); });
 
     auto* keys = new ReportFieldKeys(this);
     keys->watch({e_szla, e_ntipus, e_konyvelve_tol, e_konyvelve_ig, e_teljkelt_tol, e_teljkelt_ig});
-    connect(b_indul, &QPushButton::clicked, this, [this] { run(true); });
-    connect(b_letarol, &QPushButton::clicked, this, [this] { run(false); });
-    connect(b_vissza, &QPushButton::clicked, this, &QDialog::reject);
     connect(b_szla, &QPushButton::clicked, this, &TKnaploFm::chooseAccount);
     connect(b_ntipus, &QPushButton::clicked, this, &TKnaploFm::chooseNtipus);
 }

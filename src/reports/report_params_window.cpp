@@ -1,5 +1,6 @@
 #include "report_params_window.h"
 
+#include <QDialog>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "db/altproc.h"
 #include "db/dat.h"
@@ -86,6 +88,21 @@ ReportButtons ReportTopPanel(QWidget* parent, const char* panelName, const char*
     row->addStretch(1);
     row->addWidget(buttons.vissza = NamedButton(buttons.panel, visszaName, visszaCaption));
     return buttons;
+}
+
+QProgressBar* ArrangeReportWindow(QDialog* window, const ReportButtons& top, QWidget* fields, const char* barName,
+                                  const std::function<void(bool preview)>& run) {
+    auto* bar = new QProgressBar(window);
+    bar->setObjectName(QString::fromLatin1(barName));
+    auto* root = new QVBoxLayout(window);
+    root->addWidget(top.panel);
+    root->addWidget(fields);
+    root->addStretch(1);
+    root->addWidget(bar);
+    QObject::connect(top.indul, &QPushButton::clicked, window, [run] { run(true); });
+    QObject::connect(top.letarol, &QPushButton::clicked, window, [run] { run(false); });
+    QObject::connect(top.vissza, &QPushButton::clicked, window, &QDialog::reject);
+    return bar;
 }
 
 ReportFieldKeys::ReportFieldKeys(QWidget* window) : QObject(window), m_window(window) {}

@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 class ExportSource;
+class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -38,6 +39,12 @@ struct ReportButtons {
 };
 ReportButtons ReportTopPanel(QWidget* parent, const char* panelName, const char* letarolName, const QString& letarolCaption,
                              const char* visszaName, const QString& visszaCaption);
+
+// The window's layout, top to bottom: the button panel, the fields and a
+// progress bar named `barName`, which is returned. "&Indul" runs with a
+// preview, "&Letárol" with a store, "&Vissza" closes the window.
+QProgressBar* ArrangeReportWindow(QDialog* window, const ReportButtons& top, QWidget* fields, const char* barName,
+                                  const std::function<void(bool preview)>& run);
 
 // Enter and the down arrow move the focus to the next control, the up arrow
 // to the previous one; a double click on a date field opens the date picker
