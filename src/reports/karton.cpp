@@ -1,5 +1,6 @@
 #include "reports/karton.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <stdexcept>
 #include <vector>
@@ -27,8 +28,8 @@ QString conditions(const KartonCriteria& c, QVariantMap& params) {
 
 // The lines of one side: `own` is the card's account column of the item
 // (SZLA for debit lines, ESZLA for credit lines), `contra` the other one;
-// `accounts` narrows the own account further and `name` is the account
-// name written into every line.
+// `accounts` selects the own accounts and `name` is the account name
+// written into every line.
 QString sideInsert(const QString& table, const QString& own, const QString& contra, bool debit, const QString& accounts,
                    const QString& name, const QString& where) {
     const QString amount = QStringLiteral("T.ERTEK");
@@ -39,7 +40,7 @@ QString sideInsert(const QString& table, const QString& own, const QString& cont
            QStringLiteral("SELECT T.%1, T.%2, %3, %4, %3, %4, T.KONYVELVE, T.NTIPUS, T.SZOVEG, %5,\n"
                           "T.SZAMLASZAM, T.TELJKELT, T.SZLAKELT, T.FIZHATIDO, T.BIZKELT, T.BIZONYLAT, T.KONYVBIZ, T.SORSZAM\n")
                .arg(own, contra, debit ? amount : zero, debit ? zero : amount, name) +
-           QStringLiteral("from TETEL T\nwhere T.%1 like :LIKEPARAM\n").arg(own) + QString(accounts).replace(QStringLiteral("%1"), own) + where;
+           QStringLiteral("from TETEL T\nwhere ") + QString(accounts).replace(QStringLiteral("%1"), own) + where;
 }
 
 struct ChartAccount {
@@ -55,26 +56,64 @@ std::vector<ChartAccount> chartAccounts(const QVariantMap& params) {
     return rows;
 }
 
-// Writes the lines of one side with the account's name from the chart. The
-// name is not joined row by row: each chart account's lines are written by
-// a statement of their own with the name bound, and the lines of accounts
-// missing from the chart (between two chart accounts in order) with an
+// The index range that holds every account beginning with the prefix: from
+// the prefix's text before its first wildcard up to, but not including,
+// that text with its last character stepped on. The range only keeps the
+// statements from reading the whole ledger through the index; the LIKE
+// test still decides which accounts belong to the card. Empty ends are
+// left open.
+struct PrefixRange {
+    QString from, to;
+};
+
+PrefixRange prefixRange(const QString& prefix) {
+    PrefixRange range;
+    range.from = prefix.left(prefix.indexOf(QRegularExpression(QStringLiteral("[%_]"))));
+    if (range.from.isEmpty()) return range;
+    // Stepping a character of the basic plane keeps text order and byte
+    // order the same; a surrogate or the last character cannot be stepped.
+    const char16_t last = range.from.back().unicode();
+    const char16_t next = char16_t(last + 1);
+    if (QChar::isSurrogate(last) || QChar::isSurrogate(next) || last == 0xFFFF) return range;
+    range.to = range.from.chopped(1) + QChar(next);
+    return range;
+}
+
+// Writes the lines of one side with the account's name from the chart and
+// returns how many were written. The name is not joined row by row: each
+// chart account's lines are written by a statement of their own with the
+// name bound (the chart rows already begin with the prefix, so the
+// statement needs no prefix test), and the lines of accounts missing from
+// the chart (before, between and after the chart accounts in order) with an
 // empty name.
-void insertSide(const QString& table, const QString& own, const QString& contra, bool debit,
-                const std::vector<ChartAccount>& chart, const QString& where, QVariantMap params) {
+qint64 insertSide(const QString& table, const QString& own, const QString& contra, bool debit,
+                  const std::vector<ChartAccount>& chart, const QString& where, QVariantMap params) {
+    qint64 written = 0;
     const auto run = [&](const QString& accounts, const QString& name) {
-        ExecSql(d_tarvedo, sideInsert(table, own, contra, debit, accounts, name, where), params);
+        written += ExecSql(d_tarvedo, sideInsert(table, own, contra, debit, accounts, name, where), params).numRowsAffected();
     };
-    QString below = QStringLiteral("and T.%1 < :KOVETKEZO\n");
+    const PrefixRange range = prefixRange(params.value(QStringLiteral("LIKEPARAM")).toString().chopped(1));
+    const QString like = QStringLiteral("T.%1 like :LIKEPARAM\n");
+    QString lower, upper;
+    if (!range.from.isEmpty()) {
+        params[QStringLiteral("KEZDET")] = range.from;
+        lower = QStringLiteral("and T.%1 >= :KEZDET\n");
+    }
+    if (!range.to.isEmpty()) {
+        params[QStringLiteral("VEGE")] = range.to;
+        upper = QStringLiteral("and T.%1 < :VEGE\n");
+    }
+    QString below = like + lower + QStringLiteral("and T.%1 < :KOVETKEZO\n");
     for (const ChartAccount& account : chart) {
         params[QStringLiteral("KOVETKEZO")] = account.szla;
         run(below, QStringLiteral("''"));
         params[QStringLiteral("SZAMLA")] = account.szla;
         params[QStringLiteral("NEV")] = account.szoveg;
-        run(QStringLiteral("and T.%1 = :SZAMLA\n"), QStringLiteral("coalesce(cast(:NEV as varchar(120)), '')"));
-        below = QStringLiteral("and T.%1 > :SZAMLA and T.%1 < :KOVETKEZO\n");
+        run(QStringLiteral("T.%1 = :SZAMLA\n"), QStringLiteral("coalesce(cast(:NEV as varchar(120)), '')"));
+        below = like + QStringLiteral("and T.%1 > :SZAMLA and T.%1 < :KOVETKEZO\n");
     }
-    run(chart.empty() ? QString() : QStringLiteral("and T.%1 > :SZAMLA\n"), QStringLiteral("''"));
+    run(chart.empty() ? like + lower + upper : like + QStringLiteral("and T.%1 > :SZAMLA\n") + upper, QStringLiteral("''"));
+    return written;
 }
 
 }  // namespace
@@ -117,12 +156,11 @@ ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table) {
     {
         DbTransaction transaction(d_tarvedo);
         const std::vector<ChartAccount> chart = chartAccounts(params);
-        insertSide(table.name, QStringLiteral("SZLA"), QStringLiteral("ESZLA"), true, chart, where, params);
-        insertSide(table.name, QStringLiteral("ESZLA"), QStringLiteral("SZLA"), false, chart, where, params);
+        run.rows = insertSide(table.name, QStringLiteral("SZLA"), QStringLiteral("ESZLA"), true, chart, where, params) +
+                   insertSide(table.name, QStringLiteral("ESZLA"), QStringLiteral("SZLA"), false, chart, where, params);
         transaction.commit();
     }
     run.table = table.name;
     run.querySql = ReportQueryText(table.name, KartonOrder);
-    run.rows = CountRows(table.name);
     return run;
 }

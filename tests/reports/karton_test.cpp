@@ -78,6 +78,32 @@ TEST_F(Karton, CriteriaNarrowTheItems) {
     }
 }
 
+TEST_F(Karton, WildcardsInThePrefixKeepTheirLikeMeaning) {
+    // The statements narrow the index scan to the prefix's range; accounts
+    // just outside it (3, 32, 4) and wildcards inside it must not change
+    // which lines are listed.
+    items::Post({{"3", "911", 1, "VV"}, {"32", "911", 2, "VV"}, {"4", "911", 3, "VV"}, {"3_1", "911", 4, "VV"}});
+    struct Case {
+        const char* prefix;
+        QStringList accounts;
+    };
+    const Case cases[] = {
+        {"3", {"3", "311", "312", "32", "381", "384", "3_1"}},
+        {"31", {"311", "312"}},
+        {"3_1", {"311", "381", "3_1"}},
+        {"_8", {"381", "384"}},
+        {"%1", {"311", "312", "381", "3_1", "521", "911"}},
+        {"4", {"4", "454"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.prefix);
+        const ReportRun r = RunKarton({.szla = c.prefix});
+        QStringList accounts = items::Rows(r.querySql, {"SZLA"});
+        accounts.removeDuplicates();
+        EXPECT_EQ(accounts, c.accounts);
+    }
+}
+
 TEST_F(Karton, NoAccountIsRefused) {
     try {
         RunKarton({.szla = "  ", .ntipus = "BK"});
