@@ -92,6 +92,10 @@ int main(int argc, char** argv) {
         Line("account card, 311 (new table)", t, run.rows);
         t = Seconds([&] { run = RunKarton({.szla = "3"}); });
         Line("account card, prefix 3 (table emptied first)", t, run.rows);
+        for (const char* prefix : {"31", "38"}) {
+            t = Seconds([&] { run = RunKarton({.szla = QString::fromLatin1(prefix)}); });
+            Line(QStringLiteral("account card, prefix %1").arg(QLatin1String(prefix)).toStdString().c_str(), t, run.rows);
+        }
     }
     t = Seconds([&] {
         run = RunKnaplo({.ntipus = Td().BkKod});

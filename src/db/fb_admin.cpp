@@ -4,22 +4,11 @@
 
 #include "db/dat.h"
 #include "db/db_address.h"
+#include "db/fb_status.h"
 #include "db/ini.h"
 
 namespace {
 
-QString statusText(const ISC_STATUS* status) {
-    QString text;
-    char buffer[512];
-    const ISC_STATUS* cursor = status;
-    while (fb_interpret(buffer, sizeof buffer, &cursor)) {
-        if (!text.isEmpty()) text += QLatin1String(" - ");
-        text += QString::fromUtf8(buffer);
-    }
-    return text.isEmpty() ? QStringLiteral("Firebird error") : text;
-}
-
-bool failed(const ISC_STATUS* status) { return status[0] == 1 && status[1] != 0; }
 
 // The address as fbclient reads it: "server/3050:path" or the local path.
 QByteArray engineAddress(const QString& address) {
@@ -61,7 +50,7 @@ QString CreateDatabaseFile(const QString& address, const FbCredentials& credenti
     isc_db_handle db = 0;
     isc_tr_handle tr = 0;
     isc_dsql_execute_immediate(status, &db, &tr, 0, sql.constData(), SQL_DIALECT_V6, nullptr);
-    if (failed(status)) return statusText(status);
+    if (FbFailed(status)) return FbStatusText(status);
     isc_detach_database(status, &db);
     return {};
 }
@@ -78,7 +67,7 @@ QString SetForcedWrites(const QString& address, const FbCredentials& credentials
     ISC_STATUS_ARRAY status{};
     isc_db_handle db = 0;
     isc_attach_database(status, 0, name.constData(), &db, short(dpb.size()), dpb.constData());
-    if (failed(status)) return statusText(status);
+    if (FbFailed(status)) return FbStatusText(status);
     isc_detach_database(status, &db);
     return {};
 }

@@ -10,6 +10,7 @@
 
 #include <ibase.h>
 
+#include "db/fb_status.h"
 #include "db_error.h"
 
 namespace {
@@ -20,16 +21,6 @@ qsizetype aligned(qsizetype offset) { return (offset + kAlign - 1) / kAlign * kA
 
 XSQLDA* descriptorOf(QByteArray& bytes) { return reinterpret_cast<XSQLDA*>(bytes.data()); }
 
-QString statusText(const ISC_STATUS* status) {
-    QString text;
-    char buffer[512];
-    const ISC_STATUS* vector = status;
-    while (fb_interpret(buffer, sizeof buffer, &vector)) {
-        if (!text.isEmpty()) text += QLatin1String(" - ");
-        text += QString::fromUtf8(buffer);
-    }
-    return text;
-}
 
 const QDate kBaseDate(1858, 11, 17);
 
@@ -115,7 +106,7 @@ bool FbCursor::fetch() {
     isc_stmt_handle statement = m_statement;
     const ISC_STATUS result = isc_dsql_fetch(status, &statement, SQL_DIALECT_V6, descriptorOf(m_descriptor));
     if (result == 100) return false;
-    if (result != 0) throw DbError(statusText(status));
+    if (result != 0) throw DbError(FbStatusText(status));
     return true;
 }
 

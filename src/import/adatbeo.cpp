@@ -17,6 +17,7 @@
 #include "import/import_values.h"
 #include "import/ledger_batch_writer.h"
 #include "ledger/ledger_item.h"
+#include "ledger/turnover_load.h"
 #include "posting/item_statements.h"
 #include "posting/posting_lookups.h"
 
@@ -313,6 +314,7 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
         return;
     }
 
+    TurnoverLoad turnovers(d_tarvedo);
     LedgerBatchWriter writer(d_tarvedo);
     for (const Voucher& voucher : vouchers) {
         const QString konyvbiz = SequenceNumberText(year, nextVoucher[voucher.ntipus]++);
@@ -338,14 +340,17 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
                 if (main.sor65.isEmpty()) main.sor65 = vat->sor65;
             }
             writer.write(main);
+            turnovers.add(main);
             ++m_report.rows;
             if (vat) {
                 writer.write(*vat);
+                turnovers.add(*vat);
                 ++m_report.rows;
             }
         }
     }
     writer.finish();
+    turnovers.write();
     transaction.commit();
     m_report.vouchers = int(vouchers.size());
 }

@@ -1,7 +1,7 @@
 #include "ledger/turnover_table.h"
 
 #include "db/dat.h"
-#include "db/db_error.h"
+#include "db/fb_snapshot.h"
 
 bool HasTurnoverTable(const QString& connection) {
     return SelectValue(connection, QStringLiteral("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = :NAME"),
@@ -14,24 +14,18 @@ qint64 UnmergedTurnoverRows(const QString& connection) {
 }
 
 bool MergeTurnovers(const QString& connection) {
-    // Every row this transaction can see is claimed first (mark 2): the
-    // claim locks them, so a second merge at the same time fails on the
-    // first locked row and changes nothing; rows of items not yet
-    // committed elsewhere are invisible here and stay as they are.
-    try {
-        DbTransaction transaction(connection);
-        ExecSql(connection, QStringLiteral("update FORGALOM set OSSZEVONT = 2"));
-        ExecSql(connection, QStringLiteral(
-            "insert into FORGALOM (SZLA, ESZLA, TELJKELT, NTIPUS, ERTEK, OSSZEVONT)\n"
-            "select SZLA, ESZLA, TELJKELT, NTIPUS, sum(ERTEK), 3 from FORGALOM where OSSZEVONT = 2\n"
-            "group by SZLA, ESZLA, TELJKELT, NTIPUS having sum(ERTEK) <> 0"));
-        ExecSql(connection, QStringLiteral("delete from FORGALOM where OSSZEVONT = 2"));
-        ExecSql(connection, QStringLiteral("update FORGALOM set OSSZEVONT = 1 where OSSZEVONT = 3"));
-        transaction.commit();
-        return true;
-    } catch (const DbError&) {
-        return false;
-    }
+    // Only the added rows are merged; rows merged before stay as they are,
+    // so a merge costs what was added since the last one, and leaves only
+    // that many deleted rows for the engine to clean up. In one snapshot
+    // both statements see the same added rows: rows of items committed
+    // meanwhile elsewhere stay for the next merge. A merge running at the
+    // same time elsewhere holds the rows, and this one gives up at once.
+    return ExecSnapshotNoWait(
+        connection,
+        {QStringLiteral("insert into FORGALOM (SZLA, ESZLA, TELJKELT, NTIPUS, ERTEK, OSSZEVONT)\n"
+                        "select SZLA, ESZLA, TELJKELT, NTIPUS, sum(ERTEK), 1 from FORGALOM where OSSZEVONT is null\n"
+                        "group by SZLA, ESZLA, TELJKELT, NTIPUS having sum(ERTEK) <> 0"),
+         QStringLiteral("delete from FORGALOM where OSSZEVONT is null")});
 }
 
 void MergeTurnoversIfMany(const QString& connection) {

@@ -18,10 +18,11 @@ bool HasTurnoverTable(const QString& connection);
 // Rows added by the trigger since the last merge.
 qint64 UnmergedTurnoverRows(const QString& connection);
 
-// Merges every row into one row per key, in one transaction; the sums stay
-// the same. Rows added meanwhile by other workstations' uncommitted items
-// are left for a later merge. False when another workstation was merging
-// at the same time (nothing changed; the rows are merged by whoever won).
+// Merges the rows added since the last merge into one row per key, in one
+// transaction; the sums stay the same. Rows of other workstations' items
+// that are not committed yet are left for a later merge. False when
+// another workstation was merging at the same time (nothing changed; the
+// rows are merged by whoever won).
 bool MergeTurnovers(const QString& connection);
 
 // Merges when more than TurnoverMergeThreshold rows were added.

@@ -7,6 +7,7 @@
 #include "db/dat.h"
 #include "import/adatbeo.h"
 #include "support/test_db.h"
+#include "support/turnover_sums.h"
 
 namespace {
 
@@ -245,6 +246,34 @@ TEST_F(ImportTest, LargeFilesAreWrittenInBlocksAsSmallOnes) {
     // The VAT rows share the numbers of their items.
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL A join TETEL M on M.SORSZAM = A.SORSZAM and "
                                                     "M.KAPOCS = A.KAPOCS and M.TART_KOV = '' where A.TART_KOV = 'A'")).toInt(), 5);
+}
+
+TEST_F(ImportTest, TheTurnoverTableGetsOneRowPerKeyOfTheImportedItems) {
+    // One bank key of 75 rows and two invoice keys: the import writes the
+    // three sums itself instead of the trigger adding a row per item row.
+    QStringList lines{kHeading};
+    for (int i = 1; i <= 75; ++i) lines << QStringLiteral("A;BK;2026.03.05;2026.03.05;;;;;;%1;Tétel;384;311;%2;;;;;;").arg(i).arg(i * 10);
+    for (int i = 1; i <= 5; ++i) {
+        lines << QStringLiteral("V%1;VE;2026.03.06;2026.03.06;;;U1;;S-%1;S-%1;Eladás;311;911;1000;;27;07;;;").arg(i);
+        lines << QStringLiteral("V%1;VE;2026.03.06;2026.03.06;;;U1;;S-%1;S-%1;;311;467;270;A;;;;;").arg(i);
+    }
+    const QString path = write(QStringLiteral("sums.csv"), lines);
+    const auto turnoverRows = [] { return SelectValue(d_tarvedo, QStringLiteral("select count(*) from FORGALOM")).toInt(); };
+    ASSERT_TRUE(ImportItems(path, {}).ok());
+    EXPECT_EQ(turnoverRows(), 3);
+    EXPECT_EQ(TurnoverSums(QStringLiteral("FORGALOM")), TurnoverSums(QStringLiteral("TETEL")));
+    // Posting afterwards goes through the trigger again.
+    Exec(QStringLiteral("insert into TETEL (SORSZAM, SZLA, ESZLA, ERTEK, TELJKELT, NTIPUS) values ('X', '384', '311', 5, '2026.03.05', 'BK')"));
+    EXPECT_EQ(turnoverRows(), 4);
+
+    // A database whose trigger adds a row per item row whatever the
+    // transaction: its rows are not summed a second time.
+    Exec(QStringLiteral("create or alter trigger TETEL_FORGALOM for TETEL active after insert position 0 as begin "
+                        "insert into FORGALOM (SZLA, ESZLA, TELJKELT, NTIPUS, ERTEK) "
+                        "values (NEW.SZLA, NEW.ESZLA, NEW.TELJKELT, NEW.NTIPUS, NEW.ERTEK); end"));
+    ASSERT_TRUE(ImportItems(path, {}).ok());
+    EXPECT_EQ(turnoverRows(), 4 + 85);
+    EXPECT_EQ(TurnoverSums(QStringLiteral("FORGALOM")), TurnoverSums(QStringLiteral("TETEL")));
 }
 
 TEST_F(ImportTest, ClosedYearTakesNothing) {

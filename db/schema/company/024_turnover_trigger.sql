@@ -1,11 +1,16 @@
 /*
 Keeps FORGALOM in step with TETEL: a changed row whose summed columns did
-not change adds nothing. A trigger's body runs to the end of its file.
+not change adds nothing. A load of many items that writes the sums of its
+own items into FORGALOM marks its transaction with the context variable
+FORGALOM_OSSZEGEZVE, and the trigger leaves that transaction's rows to it.
+A trigger's body runs to the end of its file.
 */
 
 CREATE TRIGGER TETEL_FORGALOM FOR TETEL ACTIVE AFTER INSERT OR UPDATE OR DELETE POSITION 0 AS
 DECLARE VALTOZOTT BOOLEAN = FALSE;
 BEGIN
+  IF (RDB$GET_CONTEXT('USER_TRANSACTION', 'FORGALOM_OSSZEGEZVE') IS NOT NULL) THEN
+    EXIT;
   IF (UPDATING) THEN
     VALTOZOTT = OLD.SZLA IS DISTINCT FROM NEW.SZLA OR OLD.ESZLA IS DISTINCT FROM NEW.ESZLA
              OR OLD.TELJKELT IS DISTINCT FROM NEW.TELJKELT OR OLD.NTIPUS IS DISTINCT FROM NEW.NTIPUS
