@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -87,10 +88,12 @@ PrefixRange prefixRange(const QString& prefix) {
 // the chart (before, between and after the chart accounts in order) with an
 // empty name.
 qint64 insertSide(const QString& table, const QString& own, const QString& contra, bool debit,
-                  const std::vector<ChartAccount>& chart, const QString& where, QVariantMap params) {
+                  const std::vector<ChartAccount>& chart, const QString& where, QVariantMap params,
+                  const std::function<void()>& statementDone) {
     qint64 written = 0;
     const auto run = [&](const QString& accounts, const QString& name) {
         written += ExecSql(d_tarvedo, sideInsert(table, own, contra, debit, accounts, name, where), params).numRowsAffected();
+        statementDone();
     };
     const PrefixRange range = prefixRange(params.value(QStringLiteral("LIKEPARAM")).toString().chopped(1));
     const QString like = QStringLiteral("T.%1 like :LIKEPARAM\n");
@@ -144,7 +147,7 @@ QString KartonParamLine(const KartonCriteria& criteria) {
            QStringLiteral("Számlaszám : ") + szla + QStringLiteral("  ") + name;
 }
 
-ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table) {
+ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table, const ReportStep& step) {
     const QString szla = criteria.szla.trimmed();
     if (szla.isEmpty()) throw std::invalid_argument(KartonNoAccount.toStdString());
     ReportRun run;
@@ -156,8 +159,14 @@ ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table) {
     {
         DbTransaction transaction(d_tarvedo);
         const std::vector<ChartAccount> chart = chartAccounts(params);
-        run.rows = insertSide(table.name, QStringLiteral("SZLA"), QStringLiteral("ESZLA"), true, chart, where, params) +
-                   insertSide(table.name, QStringLiteral("ESZLA"), QStringLiteral("SZLA"), false, chart, where, params);
+        // Each side runs a statement per chart account and one per gap around them.
+        const qint64 statements = 2 * (2 * qint64(chart.size()) + 1);
+        qint64 done = 0;
+        const auto statementDone = [&] {
+            if (step) step(++done, statements);
+        };
+        run.rows = insertSide(table.name, QStringLiteral("SZLA"), QStringLiteral("ESZLA"), true, chart, where, params, statementDone) +
+                   insertSide(table.name, QStringLiteral("ESZLA"), QStringLiteral("SZLA"), false, chart, where, params, statementDone);
         transaction.commit();
     }
     run.table = table.name;

@@ -26,6 +26,6 @@ QStringList KartonColumns();
 QString KartonParamLine(const KartonCriteria& criteria);
 
 // Fills the result table in one transaction by statements writing the debit
-// lines and the credit lines. Throws std::invalid_argument with the message
-// above when no account is given.
-ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table = KartonResultTable());
+// lines and the credit lines, stepping `step` after each statement. Throws
+// std::invalid_argument with the message above when no account is given.
+ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table = KartonResultTable(), const ReportStep& step = {});

@@ -13,6 +13,7 @@
 #include "db/ui_hooks.h"
 #include "masterdata/lookup.h"
 #include "masterdata/lookup_window.h"
+#include "reports/engine/report_progress_window.h"
 #include "reports/frkarton.h"
 #include "reports/report_params_window.h"
 
@@ -80,7 +81,7 @@ void TKartonFm::run(bool preview) {
     }
     if (!ReportDatesValid({E_KDATUMTOL, E_KDATUMIG, E_TTOL, E_TIG})) return;
     try {
-        const ReportRun result = RunKarton(c, KartonResultTable());
+        const ReportRun result = RunKarton(c, KartonResultTable(), ProgressBarSteps(ProgressBar1));
         PresentReport(this, result, Frkarton(result.whivparam), preview ? ReportOutcome::Preview : ReportOutcome::Store,
                       ProgressBar1, NothingToPrint, QStringLiteral("q_karton"));
     } catch (const std::invalid_argument& error) {

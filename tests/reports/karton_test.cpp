@@ -104,6 +104,17 @@ TEST_F(Karton, WildcardsInThePrefixKeepTheirLikeMeaning) {
     }
 }
 
+TEST_F(Karton, TheRunStepsItsProgressToTheEnd) {
+    std::vector<std::pair<qint64, qint64>> steps;
+    RunKarton({.szla = "31"}, KartonResultTable(), [&](qint64 done, qint64 total) { steps.emplace_back(done, total); });
+    ASSERT_FALSE(steps.empty());
+    for (size_t i = 0; i < steps.size(); ++i) {
+        EXPECT_EQ(steps[i].first, qint64(i) + 1);
+        EXPECT_EQ(steps[i].second, steps.back().second);
+    }
+    EXPECT_EQ(steps.back().first, steps.back().second);
+}
+
 TEST_F(Karton, NoAccountIsRefused) {
     try {
         RunKarton({.szla = "  ", .ntipus = "BK"});
