@@ -7,6 +7,7 @@
 #include "db/altproc.h"
 #include "db/dat.h"
 #include "db/db_error.h"
+#include "ledger/turnover_table.h"
 #include "posting/delimited_text.h"
 #include "posting/konyvel.h"
 #include "posting/posting_lookups.h"
@@ -279,5 +280,8 @@ PostReport PostVoucherFile(const QString& path, bool dryRun) {
     }
     if (!voucher.isEmpty()) poster.post(voucher);
     poster.finish();
+    // A file of many vouchers leaves its turnover rows merged here, not
+    // for the next report to merge.
+    if (!dryRun && report.storedItems > 0 && HasTurnoverTable(d_tarvedo)) MergeTurnoversIfMany(d_tarvedo);
     return report;
 }
