@@ -62,7 +62,9 @@ std::vector<ChartAccount> chartAccounts(const QVariantMap& params) {
 // that text with its last character stepped on. The range only keeps the
 // statements from reading the whole ledger through the index; the LIKE
 // test still decides which accounts belong to the card. Empty ends are
-// left open.
+// left open. (The engine compares texts padded with blanks, so an account
+// with a control character right after the prefix would fall below the
+// range; account codes hold none.)
 struct PrefixRange {
     QString from, to;
 };
@@ -95,17 +97,9 @@ qint64 insertSide(const QString& table, const QString& own, const QString& contr
         written += ExecSql(d_tarvedo, sideInsert(table, own, contra, debit, accounts, name, where), params).numRowsAffected();
         statementDone();
     };
-    const PrefixRange range = prefixRange(params.value(QStringLiteral("LIKEPARAM")).toString().chopped(1));
     const QString like = QStringLiteral("T.%1 like :LIKEPARAM\n");
-    QString lower, upper;
-    if (!range.from.isEmpty()) {
-        params[QStringLiteral("KEZDET")] = range.from;
-        lower = QStringLiteral("and T.%1 >= :KEZDET\n");
-    }
-    if (!range.to.isEmpty()) {
-        params[QStringLiteral("VEGE")] = range.to;
-        upper = QStringLiteral("and T.%1 < :VEGE\n");
-    }
+    const QString lower = params.contains(QStringLiteral("KEZDET")) ? QStringLiteral("and T.%1 >= :KEZDET\n") : QString();
+    const QString upper = params.contains(QStringLiteral("VEGE")) ? QStringLiteral("and T.%1 < :VEGE\n") : QString();
     QString below = like + lower + QStringLiteral("and T.%1 < :KOVETKEZO\n");
     for (const ChartAccount& account : chart) {
         params[QStringLiteral("KOVETKEZO")] = account.szla;
@@ -156,6 +150,9 @@ ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table, const Re
     QVariantMap params;
     const QString where = conditions(criteria, params);
     params[QStringLiteral("LIKEPARAM")] = szla + u'%';
+    const PrefixRange range = prefixRange(szla);
+    if (!range.from.isEmpty()) params[QStringLiteral("KEZDET")] = range.from;
+    if (!range.to.isEmpty()) params[QStringLiteral("VEGE")] = range.to;
     {
         DbTransaction transaction(d_tarvedo);
         const std::vector<ChartAccount> chart = chartAccounts(params);
