@@ -2,7 +2,12 @@
 
 #include <sys/resource.h>
 
+#include <QFileInfo>
+
 #include <cstdio>
+
+#include "db/session.h"
+#include "ledger/demo_setup.h"
 
 double PeakMemoryMb() {
     rusage usage{};
@@ -19,4 +24,18 @@ double CpuSeconds() {
 void PrintRate(const QString& what, double count, const QString& unit, double seconds) {
     std::printf("%s: %.0f %s/s (%.2f s)\n", what.toUtf8().constData(), seconds > 0 ? count / seconds : 0.0,
                 unit.toUtf8().constData(), seconds);
+}
+
+bool OpenDemoCompany(const QString& dir, qlonglong items) {
+    if (!QFileInfo::exists(dir + QStringLiteral("/TARVEDO.INI"))) {
+        std::printf("making %s with %lld items...\n", dir.toUtf8().constData(), items);
+        const QString error = CreateDemoWorkingDirectory(dir, {items, 2025, 1});
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+            return false;
+        }
+    }
+    const SessionResult session = OpenWorkingDirectory(dir);
+    if (!session.ok) std::fprintf(stderr, "%s\n", session.error.toUtf8().constData());
+    return session.ok;
 }

@@ -13,3 +13,8 @@ double CpuSeconds();
 
 // Prints one result line: "<what>: <rate> <unit>/s (<seconds> s)".
 void PrintRate(const QString& what, double count, const QString& unit, double seconds);
+
+// Opens the demo working directory `dir` as the session, making it first
+// with a ledger of `items` items when it does not exist. False after
+// printing why it could not.
+bool OpenDemoCompany(const QString& dir, qlonglong items);

@@ -20,7 +20,6 @@
 #include "db/dat.h"
 #include "db/session.h"
 #include "import/adatbeo.h"
-#include "ledger/demo_setup.h"
 #include "ledger/turnover_table.h"
 #include "posting/post_vouchers.h"
 #include "reports/fokiv.h"
@@ -155,16 +154,7 @@ int main(int argc, char** argv) {
     const QString dir = QDir::temp().filePath(QStringLiteral("tarvedo-posting-bench"));
     QDir(dir).removeRecursively();
 
-    const QString error = CreateDemoWorkingDirectory(dir, {ledger, 2025, 1});
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", error.toUtf8().constData());
-        return 1;
-    }
-    const SessionResult session = OpenWorkingDirectory(dir);
-    if (!session.ok) {
-        std::fprintf(stderr, "%s\n", session.error.toUtf8().constData());
-        return 1;
-    }
+    if (!OpenDemoCompany(dir, ledger)) return 1;
 
     if (runPost) {
         const QString voucherFile = QDir(dir).filePath(QStringLiteral("vouchers.csv"));

@@ -22,7 +22,6 @@
 #include "db/app_conventions.h"
 #include "db/dat.h"
 #include "db/session.h"
-#include "ledger/demo_setup.h"
 #include "ledger/turnover_table.h"
 #include "reports/egyezteto.h"
 #include "reports/fokiv.h"
@@ -64,19 +63,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString dir = QFileInfo(args.first()).absoluteFilePath();
-    if (!QFileInfo::exists(dir + QStringLiteral("/TARVEDO.INI"))) {
-        std::printf("making %s with %lld items...\n", dir.toUtf8().constData(), items);
-        const QString error = CreateDemoWorkingDirectory(dir, {items, 2025, 1});
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "%s\n", error.toUtf8().constData());
-            return 1;
-        }
-    }
-    const SessionResult session = OpenWorkingDirectory(dir);
-    if (!session.ok) {
-        std::fprintf(stderr, "%s\n", session.error.toUtf8().constData());
-        return 1;
-    }
+    if (!OpenDemoCompany(dir, items)) return 1;
     const qint64 rowsInLedger = SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL")).toLongLong();
     std::printf("ledger rows: %lld\n", rowsInLedger);
 
