@@ -71,7 +71,7 @@ bool IbFieldInfo(const QString& table, const QString& column, int& length, bool&
                           kFieldColumns.arg(QStringLiteral("RDB$FIELDS.RDB$COLLATION_ID"))
                               + QStringLiteral("AND RDB$RELATION_FIELDS.RDB$FIELD_NAME = :fname\n") + kFieldJoin,
                           {{QStringLiteral("TNAME"), table}, {QStringLiteral("FNAME"), column}});
-    if (!q.next()) {
+    if (!NextRow(q)) {
         length = 0;
         notNull = false;
         typeName = QStringLiteral("nil");
@@ -152,7 +152,7 @@ QString PkFields(const QString& table, int& count) {
                                          "RDB$RELATION_CONSTRAINTS.RDB$CONSTRAINT_NAME, RDB$INDEX_SEGMENTS.RDB$FIELD_POSITION"),
                           {{QStringLiteral("PKEYTYPE"), QStringLiteral("PRIMARY KEY")}, {QStringLiteral("PTABLE"), table}});
     QStringList names;
-    while (q.next()) names << q.value(3).toString().trimmed();
+    while (NextRow(q)) names << q.value(3).toString().trimmed();
     count = int(names.size());
     return names.join(QLatin1Char(','));
 }
@@ -162,7 +162,7 @@ bool CopyTableDdl(const QString& source, const QString& newName, bool execute, b
                           kFieldColumns.arg(QStringLiteral("RDB$RELATION_FIELDS.RDB$COLLATION_ID")) + kFieldJoin
                               + QStringLiteral(" ORDER BY RDB$RELATION_FIELDS.RDB$FIELD_POSITION"),
                           {{QStringLiteral("TNAME"), source}});
-    if (!q.next()) return false;
+    if (!NextRow(q)) return false;
 
     const QString target = (!newName.isEmpty() || execute) ? newName : source;
     QStringList lines{QStringLiteral("CREATE TABLE ") + target + QStringLiteral(" (")};
@@ -203,7 +203,7 @@ bool CopyTableDdl(const QString& source, const QString& newName, bool execute, b
             }
         }
         lines << line;
-    } while (q.next());
+    } while (NextRow(q));
 
     if (withKey) {
         int count = 0;

@@ -116,12 +116,12 @@ void db1AfterConnect() {
     AppValues& app = Td();
     app.ceg = CompanyRecord();
     QSqlQuery ceg = ExecSql(d_tarvedo, QStringLiteral("Select * from CEG "));
-    while (ceg.next()) app.ceg.rows.append(ceg.record());
+    while (NextRow(ceg)) app.ceg.rows.append(ceg.record());
     app.ceg.current = app.ceg.rows.isEmpty() ? -1 : 0;
 
     QSqlQuery ntip = ExecSql(d_tarvedo, QStringLiteral("select *\nfrom sz_ntip\nORDER BY KOZOSKOD"));
     if (ntip.record().indexOf(QStringLiteral("KOZOSKOD")) < 0) return;
-    while (ntip.next()) {
+    while (NextRow(ntip)) {
         const QString common = ntip.value(QStringLiteral("KOZOSKOD")).toString().trimmed();
         const QString kod = ntip.value(QStringLiteral("KOD")).toString();
         const QString szla = ntip.value(QStringLiteral("SZLA")).toString();
@@ -185,9 +185,15 @@ QSqlQuery ExecSql(const QString& connection, const QString& sql, const QVariantM
     return query;
 }
 
+bool NextRow(QSqlQuery& query) {
+    if (query.next()) return true;
+    if (query.lastError().isValid()) throw DbError(query.lastError(), query.lastQuery());
+    return false;
+}
+
 QVariant SelectValue(const QString& connection, const QString& sql, const QVariantMap& params) {
     QSqlQuery query = ExecSql(connection, sql, params);
-    return query.next() ? query.value(0) : QVariant();
+    return NextRow(query) ? query.value(0) : QVariant();
 }
 
 Query::Query(QString name, QStringList sql, QString connection)
@@ -249,6 +255,8 @@ int QparamOpen(Query& query, const QStringList& names, int mode, const QVariantL
         QSqlQuery& rows = query.rows();
         int count = 0;
         if (rows.last()) count = rows.at() + 1;
+        // A read that failed on the way is no shorter result.
+        if (rows.lastError().isValid()) throw DbError(rows.lastError(), query.sql.join(QLatin1Char('\n')));
         rows.first();
         return count;
     }

@@ -98,6 +98,10 @@ void QueryOpen(Query& query, bool reopen);
 // Named parameters (":NAME", any case) bound by name on a forward-only
 // statement; throws DbError on failure.
 QSqlQuery ExecSql(const QString& connection, const QString& sql, const QVariantMap& params = {});
+// Steps to the next row of an open query: false at the end of the data. A
+// failed read is no end of the data: it throws DbError, so a loop never
+// takes an error for a short result.
+bool NextRow(QSqlQuery& query);
 // The first column of the first row, or an invalid value when there is none.
 QVariant SelectValue(const QString& connection, const QString& sql, const QVariantMap& params = {});
 

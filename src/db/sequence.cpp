@@ -28,7 +28,7 @@ QString allocateOnce(const QString& connection, const QString& kind, const QStri
     qlonglong last = 0;
     {
         QSqlQuery row = ExecSql(connection, kSelect, key);
-        if (row.next()) {
+        if (NextRow(row)) {
             takenBy = row.value(1).toString();
             if (!takenBy.isEmpty()) return {};
             last = row.value(0).toLongLong();
@@ -99,7 +99,7 @@ qlonglong ReserveSequenceBlock(const QString& connection, const QString& kind, c
             qlonglong last = 0;
             {
                 QSqlQuery row = ExecSql(connection, kSelect, key);
-                if (row.next())
+                if (NextRow(row))
                     last = row.value(0).toLongLong();
                 else
                     ExecSql(connection, kInsert, key);

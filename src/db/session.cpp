@@ -43,7 +43,7 @@ SessionResult OpenWorkingDirectory(const QString& dir) {
 
     try {
         QSqlQuery system = ExecSql(d_tarvedosys, QStringLiteral("Select * from SZISZTEM"));
-        if (system.next()) {
+        if (NextRow(system)) {
             app.SystemKod = system.value(QStringLiteral("KOD")).toString();
             app.SystemNev = system.value(QStringLiteral("NEV")).toString();
         }

@@ -152,7 +152,7 @@ void ImportRun::readWidths() {
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select trim(RF.RDB$FIELD_NAME), F.RDB$CHARACTER_LENGTH\n"
                                                     "  from RDB$RELATION_FIELDS RF join RDB$FIELDS F on F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE\n"
                                                     " where RF.RDB$RELATION_NAME = 'TETEL' and F.RDB$CHARACTER_LENGTH is not null"));
-    while (q.next()) widths.insert(q.value(0).toString(), q.value(1).toInt());
+    while (NextRow(q)) widths.insert(q.value(0).toString(), q.value(1).toInt());
     for (const QString& field : ImportableFields()) m_widths << widths.value(field, 0);
 }
 

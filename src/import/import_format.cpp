@@ -25,7 +25,7 @@ bool LoadImportFormat(const QString& name, ImportFormat& format, QString& error)
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select * from BEOVEZ where FORMATUM = cast(:F as varchar(250)) order by SORREND"),
                           {{QStringLiteral("F"), format.name}});
     bool described = false;
-    while (q.next()) {
+    while (NextRow(q)) {
         const int order = q.value(QStringLiteral("SORREND")).toInt();
         if (order == 0) {
             described = true;
@@ -71,14 +71,14 @@ bool LoadImportFormat(const QString& name, ImportFormat& format, QString& error)
 QList<QPair<QString, QString>> ImportFormats() {
     QList<QPair<QString, QString>> formats;
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select FORMATUM, MEGNEVEZES from BEOVEZ where SORREND = 0 order by FORMATUM"));
-    while (q.next()) formats << qMakePair(q.value(0).toString().trimmed(), q.value(1).toString());
+    while (NextRow(q)) formats << qMakePair(q.value(0).toString().trimmed(), q.value(1).toString());
     return formats;
 }
 
 QString DefaultImportFormat(const QString& path) {
     const bool spreadsheet = QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0;
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select FORMATUM, FAJLTIPUS from BEOVEZ where SORREND = 0 order by FORMATUM"));
-    while (q.next()) {
+    while (NextRow(q)) {
         const QString type = q.value(1).toString().trimmed().toUpper();
         if ((type == QLatin1String("XLSX")) == spreadsheet) return q.value(0).toString().trimmed();
     }

@@ -144,7 +144,7 @@ public:
     explicit LedgerIndexesOff(const QString& connection) : m_connection(connection) {
         QSqlQuery q = ExecSql(connection, QStringLiteral("select trim(RDB$INDEX_NAME) from RDB$INDICES where RDB$RELATION_NAME = 'TETEL' "
                                                          "and coalesce(RDB$INDEX_INACTIVE, 0) = 0 and RDB$FOREIGN_KEY is null"));
-        while (q.next()) m_indexes << q.value(0).toString();
+        while (NextRow(q)) m_indexes << q.value(0).toString();
         q = QSqlQuery();
         for (const QString& index : m_indexes) ExecSql(connection, QStringLiteral("alter index %1 inactive").arg(index));
     }
@@ -167,7 +167,7 @@ private:
 
 void DemoWriter::readCodes() {
     QSqlQuery ntip = ExecSql(m_connection, QStringLiteral("select KOD, KOZOSKOD from SZ_NTIP order by KOD"));
-    while (ntip.next()) {
+    while (NextRow(ntip)) {
         const QString kod = ntip.value(0).toString();
         const QString common = ntip.value(1).toString().trimmed();
         if (common == QLatin1String("BK")) m_bk = kod;
@@ -181,11 +181,11 @@ void DemoWriter::readCodes() {
         throw std::runtime_error("A naplótípusok (SZ_NTIP) közül hiányzik a BK, VE, SZ, PT vagy NY közös kódú.");
 
     QSqlQuery chart = ExecSql(m_connection, QStringLiteral("select SZLA from SZ_TUKOR where KARTON = 'K'"));
-    while (chart.next()) m_postable.insert(chart.value(0).toString());
+    while (NextRow(chart)) m_postable.insert(chart.value(0).toString());
 
     QSqlQuery vat = ExecSql(m_connection, QStringLiteral("select KOD, ERTEK from SZ_ADO order by ERTEK desc, KOD"));
     bool zeroFound = false;
-    while (vat.next()) {
+    while (NextRow(vat)) {
         const VatCode code{vat.value(0).toString(), vat.value(1).toDouble()};
         if (code.rate > 0.001 && m_vatCodes.size() < 3)
             m_vatCodes << code;
@@ -197,7 +197,7 @@ void DemoWriter::readCodes() {
     if (m_vatCodes.isEmpty()) throw std::runtime_error("Nincs ÁFA kulcs (SZ_ADO) az adatbázisban.");
 
     QSqlQuery rows = ExecSql(m_connection, QStringLiteral("select NTIPUS, ASZLA, KOD, JELLEG, SOR65 from SZ_ADOASZLA"));
-    while (rows.next())
+    while (NextRow(rows))
         m_vatAccounts[rows.value(0).toString()] << QStringList{rows.value(1).toString(), rows.value(2).toString(),
                                                               rows.value(3).toString(), rows.value(4).toString()};
 }

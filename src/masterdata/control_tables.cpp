@@ -42,7 +42,7 @@ ControlSet LoadControlSet(const QString& modul) {
     set.hasEditmask = has("EDITMASK");
     set.hasNotnull = has("NOTNULL");
     set.hasEcolor = has("ECOLOR");
-    while (q.next()) {
+    while (NextRow(q)) {
         VezerloRow row;
         row.modul = text(q, r, "MODUL");
         row.sorrend = number(q, r, "SORREND");
@@ -86,7 +86,7 @@ QList<PvezerloRow> LoadPvezerlo(const QString& panel) {
     QSqlQuery q = ExecSql(ServicesConnection(), QStringLiteral("SELECT * FROM\nPVEZERLO\nWHERE PANEL = :panel"),
                           {{QStringLiteral("PANEL"), panel}});
     const QSqlRecord r = q.record();
-    while (q.next()) {
+    while (NextRow(q)) {
         PvezerloRow row;
         row.panel = text(q, r, "PANEL");
         row.szotmezo = text(q, r, "SZOTMEZO");

@@ -60,11 +60,11 @@ QString hashInfo(const QString& d, const ValueOf& valueOf, int orderColumn, bool
     QString text;
     if (!infoRows(sql, valueOf(field), q)) return text;
     if (descending) {
-        if (q.next())
+        if (NextRow(q))
             for (int i = 0; i < q.record().count(); ++i) text += QLatin1Char(' ') + FieldValueText(q.value(i)).trimmed();
         return text;
     }
-    while (q.next()) {
+    while (NextRow(q)) {
         for (int i = 0; i < q.record().count(); ++i) {
             const QString v = FieldValueText(q.value(i)).trimmed();
             if (v.isEmpty() || (text + QLatin1Char(',')).contains(v + QLatin1Char(','))) continue;
@@ -101,7 +101,7 @@ bool dottedInfo(const QString& d, const QString& value, QString& text) {
                   value, q))
         return true;
     const int column = q.record().indexOf(shown.trimmed());
-    while (q.next()) values << FieldValueText(q.value(column < 0 ? 0 : column));
+    while (NextRow(q)) values << FieldValueText(q.value(column < 0 ? 0 : column));
     text = values.join(QStringLiteral(", "));
     return true;
 }
@@ -142,7 +142,7 @@ bool ErtekVan(const QString& value, const QString& table, const QString& column,
                               QStringLiteral("Select * From ") + table + QStringLiteral("\nWhere ") + column
                                   + QStringLiteral("=:VALUE"),
                               {{QStringLiteral("VALUE"), value}});
-        if (q.next()) {
+        if (NextRow(q)) {
             record = SelectedRecord(q.record());
             return true;
         }
@@ -173,7 +173,7 @@ LookupRequest SzotRequest(const TParaButtonFields& button, bool plus, const Pane
         if (dot > 0) {
             QSqlQuery q = ExecSql(ServicesConnection(), QStringLiteral("SELECT ") + reference.mid(dot + 1)
                                                             + QStringLiteral("\nFROM\n") + reference.left(dot));
-            tail = SqlQuote(q.next() ? FieldValueText(q.value(0)) : QString());
+            tail = SqlQuote(NextRow(q) ? FieldValueText(q.value(0)) : QString());
             head = head.left(at);
         }
     }
@@ -219,7 +219,7 @@ bool SzotMezoQuerybe(const TParaButtonFields& button, const ASelectedRecord& rec
                                               + QStringLiteral("\nWhere KOD=:INFOVALUE"),
                                           written, q);
                 PanelControl* info = panel.find(QStringLiteral("PF1_") + row.qmezo);
-                if (info) info->text = ran && q.next() ? FieldValueText(q.value(0)) : QString();
+                if (info) info->text = ran && NextRow(q) ? FieldValueText(q.value(0)) : QString();
             }
         }
         return false;

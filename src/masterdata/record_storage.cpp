@@ -10,6 +10,7 @@
 #include "db/display_mask.h"
 #include "db/ui_hooks.h"
 #include "masterdata/rights.h"
+#include "db/dat.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ QStringList tableColumns(const QString& connection, const QString& table) {
                                          "WHERE RDB$RELATION_NAME = :TNAME\nORDER BY RDB$FIELD_POSITION"),
                           {{QStringLiteral("TNAME"), table.trimmed().toUpper()}});
     QStringList columns;
-    while (q.next()) columns << q.value(0).toString().trimmed();
+    while (NextRow(q)) columns << q.value(0).toString().trimmed();
     return columns;
 }
 
@@ -302,7 +303,7 @@ QString TablaJog(const QString& table, QSqlRecord* tablakRow) {
     if (!TableExists(QStringLiteral("TABLAK"))) return QStringLiteral("FULL");
     QSqlQuery q = ExecSql(ServicesConnection(), QStringLiteral(" Select * From\nTABLAK\n Where TABLANEV = :ptablanev"),
                           {{QStringLiteral("PTABLANEV"), table.trimmed().toUpper()}});
-    if (!q.next()) return QStringLiteral("FULL");
+    if (!NextRow(q)) return QStringLiteral("FULL");
     const QSqlRecord row = q.record();
     if (tablakRow) *tablakRow = row;
     if (JogVan(row.value(QStringLiteral("NEZHETI_JOG")).toString()))

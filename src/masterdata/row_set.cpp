@@ -1,11 +1,12 @@
 #include "row_set.h"
+#include "db/dat.h"
 
 void RowSet::load(QSqlQuery& query) {
     clear();
     m_columns = query.record();
     for (int i = 0; i < m_columns.count(); ++i) m_columns.setValue(i, QVariant());
     const int n = m_columns.count();
-    while (query.next()) {
+    while (NextRow(query)) {
         QVariantList row;
         row.reserve(n);
         for (int i = 0; i < n; ++i) row << query.value(i);

@@ -7,6 +7,7 @@
 #include "masterdata/audit.h"
 #include "masterdata/lookup.h"
 #include "masterdata/record_storage.h"
+#include "db/dat.h"
 
 namespace {
 
@@ -165,7 +166,7 @@ bool TorzsEditor::duplicateKey(const PanelValues& panel) {
     if (!changed || wkeyfields.isEmpty()) return false;
     try {
         QSqlQuery q = q_dupla.open();
-        return q.next();
+        return NextRow(q);
     } catch (const DbError& error) {
         // A typed key its column cannot hold: no row has it.
         if (IsValueMismatch(error)) return false;

@@ -5,6 +5,7 @@
 #include "db/altproc.h"
 #include "db/db_error.h"
 #include "db/sequence.h"
+#include "db/dat.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ qlonglong TakeNumbers(const QString& kind, qlonglong count) {
     const auto take = [&](qlonglong n) -> QVariant {
         QSqlQuery q = ExecSql(d_tarvedo, kTakeNumbers,
                               {{QStringLiteral("qpdb"), n}, {QStringLiteral("qpfajta"), kind}, {QStringLiteral("qpev"), year}});
-        return q.next() ? q.value(0) : QVariant();
+        return NextRow(q) ? q.value(0) : QVariant();
     };
     const QVariant last = take(count);
     if (last.isValid() && !last.isNull()) return last.toLongLong() - count + 1;
@@ -66,13 +67,13 @@ ItemStatements::ItemStatements(const VoucherStatements& statements)
 int ItemStatements::maxLink(const QString& ntipus, const QString& konyvbiz) {
     QSqlQuery& q = m_maxLink.exec({{QStringLiteral("ntipus"), ntipus.isNull() ? QStringLiteral("") : ntipus},
                                    {QStringLiteral("konyvbiz"), konyvbiz.isNull() ? QStringLiteral("") : konyvbiz}});
-    const QVariant max = q.next() ? q.value(0) : QVariant();
+    const QVariant max = NextRow(q) ? q.value(0) : QVariant();
     return IntFromDigits(max.isNull() ? QString() : max.toString());
 }
 
 QString ItemStatements::nextNumber(const QString& kind) {
     const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV"));
     QSqlQuery& q = m_counter.exec({{QStringLiteral("qpfajta"), kind}, {QStringLiteral("qpev"), year}});
-    if (q.next() && !q.value(0).isNull()) return SequenceNumberText(year, q.value(0).toLongLong());
+    if (NextRow(q) && !q.value(0).isNull()) return SequenceNumberText(year, q.value(0).toLongLong());
     return NextSequenceNumber(kind);
 }

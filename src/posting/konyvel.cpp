@@ -266,7 +266,7 @@ void KonyvelForm::readVatRow(const QSqlRecord& row) {
     QSqlQuery q = ExecSql(d_tarvedo, VatRowStatement().join(QLatin1Char('\n')),
                           {{QStringLiteral("sorszam"), sorszam.isNull() ? QStringLiteral("") : sorszam},
                            {QStringLiteral("kapocs"), kapocs.isNull() ? QStringLiteral("") : kapocs}});
-    if (q.next()) m_vatRow = q.record();
+    if (NextRow(q)) m_vatRow = q.record();
 }
 
 void KonyvelForm::TetelMutat() {
@@ -356,7 +356,7 @@ void KonyvelForm::OpenGrid(const QString& ntipus, const QString& konyvbiz, std::
                           {{QStringLiteral("ntipus"), nonNull(gridNtipus)},
                            {QStringLiteral("konyvbiz"), nonNull(gridKonyvbiz)},
                            {QStringLiteral("sorszam"), nonNull(gridSorszam)}});
-    while (q.next()) rows << q.record();
+    while (NextRow(q)) rows << q.record();
     if (!rows.isEmpty()) current = 0;
 }
 

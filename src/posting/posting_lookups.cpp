@@ -60,7 +60,7 @@ const PostingLookups::Index& PostingLookups::index(const QString& table, const Q
     if (it != m_indexes.end()) return *it;
     Index rows;
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("Select * From ") + table);
-    while (q.next()) {
+    while (NextRow(q)) {
         const QString value = comparable(q.value(column).toString());
         if (!rows.contains(value)) rows.insert(value, q.record());
     }
@@ -76,7 +76,7 @@ std::optional<QSqlRecord> PostingLookups::find(const QString& table, const QStri
         return *it;
     }
     QSqlQuery q = ExecSql(d_tarvedo, findSql(table, column), {{QStringLiteral("V"), value}});
-    if (!q.next()) return std::nullopt;
+    if (!NextRow(q)) return std::nullopt;
     return q.record();
 }
 
@@ -89,7 +89,7 @@ std::optional<QSqlRecord> PostingLookups::journalVatAccount(const QString& ntipu
     }
     std::optional<QSqlRecord> row;
     QSqlQuery q = ExecSql(d_tarvedo, kJournalVatAccount, textParams({{"ntipus", ntipus}, {"kod", kod}, {"jelleg", jelleg}}));
-    if (q.next()) row = q.record();
+    if (NextRow(q)) row = q.record();
     if (m_cached) m_journalVat.insert(k, row);
     return row;
 }
@@ -103,7 +103,7 @@ std::optional<QSqlRecord> PostingLookups::journalVatAccountOf(const QString& nti
     }
     std::optional<QSqlRecord> row;
     QSqlQuery q = ExecSql(d_tarvedo, kJournalVatAccountOf, textParams({{"ntipus", ntipus}, {"aszla", aszla}, {"kod", kod}}));
-    if (q.next()) row = q.record();
+    if (NextRow(q)) row = q.record();
     if (m_cached) m_journalVatOf.insert(k, row);
     return row;
 }
@@ -122,7 +122,7 @@ double PostingLookups::vatRate(const QString& kod) {
 QString PostingLookups::defaultVatCode() {
     if (m_cached && m_defaultVat) return *m_defaultVat;
     QSqlQuery q = ExecSql(d_tarvedo, kDefaultVat);
-    const QString kod = q.next() ? q.value(QStringLiteral("KOD")).toString() : QString();
+    const QString kod = NextRow(q) ? q.value(QStringLiteral("KOD")).toString() : QString();
     if (m_cached) m_defaultVat = kod;
     return kod;
 }

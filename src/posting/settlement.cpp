@@ -38,7 +38,7 @@ QVariantMap journalParams() {
 QList<QSqlRecord> select(const QString& sql, const QVariantMap& params) {
     QList<QSqlRecord> rows;
     QSqlQuery q = ExecSql(d_tarvedo, sql, params);
-    while (q.next()) rows << q.record();
+    while (NextRow(q)) rows << q.record();
     return rows;
 }
 

@@ -55,7 +55,7 @@ struct ChartRow {
 std::vector<ChartRow> chartRows(const Trimmed& c) {
     std::vector<ChartRow> rows;
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select SZLA, KARTON,SZOVEG \nfrom SZ_TUKOR\nORDER BY SZLA"));
-    while (q.next()) {
+    while (NextRow(q)) {
         ChartRow row{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
         if (c.csakGyujto && row.karton.toUpper() != QLatin1String("G")) continue;
         const QString first = row.szla.left(1);

@@ -53,7 +53,7 @@ std::vector<ChartAccount> chartAccounts(const QVariantMap& params) {
     std::vector<ChartAccount> rows;
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select SZLA, SZOVEG from SZ_TUKOR where SZLA like :LIKEPARAM order by SZLA"),
                           {{QStringLiteral("LIKEPARAM"), params.value(QStringLiteral("LIKEPARAM"))}});
-    while (q.next()) rows.push_back({q.value(0).toString(), q.value(1).toString()});
+    while (NextRow(q)) rows.push_back({q.value(0).toString(), q.value(1).toString()});
     return rows;
 }
 

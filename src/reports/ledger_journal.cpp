@@ -51,7 +51,7 @@ qint64 WriteLedgerJournal(const QString& path) {
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select TELJKELT, BIZKELT, KONYVELVE, KONYVBIZ, SZOVEG, SZLA, ESZLA, ERTEK "
                                                     "from TETEL order by TELJKELT, NTIPUS, KONYVBIZ, SORSZAM"));
     qint64 written = 0;
-    while (q.next()) {
+    while (NextRow(q)) {
         QString date = isoDate(q.value(0).toString());
         if (date.isEmpty()) date = isoDate(q.value(1).toString());
         if (date.isEmpty()) date = isoDate(q.value(2).toString());

@@ -20,7 +20,7 @@ AccountTurnovers ReadTurnovers(const QString& where, const QString& debitOnly, c
                         where + QStringLiteral("group by SZLA, ESZLA");
     AccountTurnovers sums;
     QSqlQuery q = ExecSql(d_tarvedo, sql, params);
-    while (q.next()) {
+    while (NextRow(q)) {
         const double ertek = q.value(2).toDouble();
         if (q.value(3).toInt() == 1 && !q.isNull(0)) sums.debit[q.value(0).toString()] += ertek;
         if (q.value(4).toInt() == 1 && !q.isNull(1)) sums.credit[q.value(1).toString()] += ertek;

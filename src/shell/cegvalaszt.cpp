@@ -82,7 +82,7 @@ void CompanyRegistry::reopen(const QString& kod) {
                        QStringLiteral("ORDER BY KOD,AKTUALISEV")});
     rows.clear();
     QSqlQuery list = q_sz_cegek.open();
-    while (list.next()) rows.append(list.record());
+    while (NextRow(list)) rows.append(list.record());
     isOpen = true;
     current = rows.isEmpty() ? -1 : 0;
     for (int i = 0; i < rows.size(); ++i) {

@@ -21,7 +21,7 @@ QList<UserRow> rowsOfName(const QString& name, bool caseSensitive) {
     QSqlQuery query = ExecSql(ServicesConnection(), sql,
                               {{QStringLiteral("nev"), caseSensitive ? name : name.toUpper()}});
     QList<UserRow> rows;
-    while (query.next()) {
+    while (NextRow(query)) {
         rows.append({query.value(QStringLiteral("KOD")).toString(), query.value(QStringLiteral("NEV")).toString(),
                      query.value(QStringLiteral("JELSZO")).toString(), query.value(QStringLiteral("AKTIV")).toString(),
                      query.value(QStringLiteral("JOGOK")).toString()});

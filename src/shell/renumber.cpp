@@ -34,7 +34,7 @@ int RenumberItems() {
     QSqlQuery mark(Connection(d_tarvedo));
     mark.setForwardOnly(true);
     if (!mark.exec(kMarkRows)) throw DbError(mark.lastError(), kMarkRows);
-    const int rows = mark.next() ? mark.value(0).toInt() : 0;
+    const int rows = NextRow(mark) ? mark.value(0).toInt() : 0;
     mark.finish();
 
     const QString qu_sorszam = QStringLiteral("update tetel set sorszam=:SORSZAM2\nwhere sorszam=:SORSZAM");

@@ -32,7 +32,7 @@ QString workFile(const QString& name) { return Td().WorkDir + name; }
 void readInstallationRecord() {
     try {
         QSqlQuery q_szisztem = ExecSql(d_tarvedosys, QStringLiteral("Select * from SZISZTEM"));
-        if (q_szisztem.next()) {
+        if (NextRow(q_szisztem)) {
             Td().SystemKod = q_szisztem.value(QStringLiteral("KOD")).toString();
             Td().SystemNev = q_szisztem.value(QStringLiteral("NEV")).toString();
         }
@@ -153,7 +153,7 @@ QString RunPendingUpdateScript() {
 QList<MasterTableItem> ReadMasterTables() {
     QList<MasterTableItem> items;
     QSqlQuery q_tablak = ExecSql(d_tarvedo, QStringLiteral("Select * \nFrom Tablak"));
-    while (q_tablak.next())
+    while (NextRow(q_tablak))
         items.append({q_tablak.value(QStringLiteral("TABLANEV")).toString().trimmed(),
                       q_tablak.value(QStringLiteral("MEGNEVEZES")).toString()});
     return items;

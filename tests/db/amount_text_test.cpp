@@ -30,7 +30,9 @@ TEST(AmountText, RefusesWhatIsNoAmountWithAReason) {
         QString error;
         EXPECT_FALSE(ParseAmount(QString::fromUtf8(text), value, &error)) << text;
         EXPECT_EQ(value, 7) << text;
-        if (*text) EXPECT_TRUE(error.contains(QString::fromUtf8(text).trimmed())) << error.toStdString();
+        if (*text) {
+            EXPECT_TRUE(error.contains(QString::fromUtf8(text).trimmed())) << error.toStdString();
+        }
     }
     QString error;
     double value = 0;
