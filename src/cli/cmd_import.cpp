@@ -16,6 +16,7 @@ int import(CliContext& context) {
     const QString file = QFileInfo(context.args.first()).absoluteFilePath();
 
     const ImportReport report = ImportItems(file, options);
+    for (const QString& warning : report.warnings) std::fprintf(stderr, "Figyelmeztetés: %s\n", warning.toUtf8().constData());
     for (const ImportFault& fault : report.faults)
         std::fprintf(stderr, "%d. sor: %s\n", fault.line, fault.text.toUtf8().constData());
     if (!report.error.isEmpty()) return CliFail(report.error);

@@ -89,6 +89,7 @@ void Tadatbeofm::run(bool dryRun) {
         return;
     }
     QStringList lines;
+    for (const QString& warning : m_report.warnings) lines << QStringLiteral("Figyelmeztetés: ") + warning;
     for (const ImportFault& fault : m_report.faults) lines << QStringLiteral("%1. sor: %2").arg(fault.line).arg(fault.text);
     m_eredmeny->setPlainText(lines.join(QLatin1Char('\n')));
     if (!m_report.error.isEmpty())
