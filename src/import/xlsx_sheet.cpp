@@ -9,6 +9,10 @@
 
 namespace {
 
+QString sizeText(qint64 bytes) {
+    return bytes >= (1 << 20) ? QStringLiteral("%1 MB").arg(bytes >> 20) : QStringLiteral("%1 kB").arg(bytes >> 10);
+}
+
 // One part of the package as a stream of unpacked bytes: libzip inflates a
 // block at a time as the XML reader asks for it. The device refuses more
 // than `limit` bytes, and a run of `gap` bytes without a '<' (a text or a
@@ -35,14 +39,14 @@ protected:
         }
         m_total += got;
         if (m_total > m_limit) {
-            m_failure = m_label + QStringLiteral(" kicsomagolva túl nagy (legfeljebb %1 MB lehet).").arg(m_limit >> 20);
+            m_failure = m_label + QStringLiteral(" kicsomagolva túl nagy (legfeljebb %1 lehet).").arg(sizeText(m_limit));
             return -1;
         }
         const void* lastMark = got > 0 ? memrchr(data, '<', size_t(got)) : nullptr;
         m_sinceMark = lastMark ? data + got - static_cast<const char*>(lastMark) - 1 : m_sinceMark + got;
         if (m_sinceMark > m_gap) {
-            m_failure = m_label + QStringLiteral(" sérült: több mint %1 kB szöveg vagy szóköz áll benne jelölés nélkül.")
-                                      .arg(m_gap >> 10);
+            m_failure = m_label + QStringLiteral(" sérült: több mint %1 szöveg vagy szóköz áll benne jelölés nélkül.")
+                                      .arg(sizeText(m_gap));
             return -1;
         }
         return got;
@@ -295,8 +299,7 @@ private:
                 } else {
                     textChars += value.size();
                     if (textChars > m_limits.textChars)
-                        return fail(QStringLiteral("Túl sok szöveg a munkalapon (legfeljebb %1 millió karakter).")
-                                        .arg(m_limits.textChars / 1000000));
+                        return fail(QStringLiteral("Túl sok szöveg a munkalapon (legfeljebb %1 karakter).").arg(m_limits.textChars));
                 }
                 if (value.isEmpty()) continue;
                 if (++cells > m_limits.cells)
