@@ -55,6 +55,13 @@ Tadatbeofm::Tadatbeofm(QWidget* parent) : QDialog(parent) {
     resize(720, 520);
 }
 
+Tadatbeofm::~Tadatbeofm() {
+    // The dialog's own destructor hides it, which takes the focus from the
+    // file name box and makes it report the end of editing: by then this
+    // window is gone, so nothing of it may answer.
+    disconnect(e_fajl, nullptr, this, nullptr);
+}
+
 void Tadatbeofm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     cb_formatum->clear();
