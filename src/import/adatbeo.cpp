@@ -88,6 +88,7 @@ void LogImportRun(const QString& path, const ImportReport& report) {
     if (!report.error.isEmpty()) messages << report.error;
     messages << report.warnings;
     for (const ImportFault& f : report.faults) messages << QStringLiteral("%1. sor: %2").arg(f.line).arg(f.text);
+    if (report.unlistedFaults > 0) messages << UnlistedFaultsText(report.unlistedFaults);
     const bool written = report.result == QLatin1String("SIKERES");
     const QString file = QFileInfo(path).absoluteFilePath();
     ExecSql(d_tarvedo,
@@ -128,12 +129,19 @@ private:
     QList<Voucher> group(const QList<Line>& lines);
     void write(const QList<Voucher>& vouchers);
     LedgerItem ledgerItem(const Line& line) const;
-    void fault(int line, const QString& text) { m_report.faults << ImportFault{line, text}; }
+    void fault(int line, const QString& text) {
+        m_faultyLines.insert(line);
+        if (m_report.faults.size() < kListedImportFaults)
+            m_report.faults << ImportFault{line, text};
+        else
+            ++m_report.unlistedFaults;
+    }
 
     ImportReport& m_report;
     ImportOptions m_options;
     QString m_path;
     bool m_logged = false;
+    QSet<int> m_faultyLines;
     ImportFormat m_format;
     SourceTable m_table;
     QList<ColumnPlan> m_plan;  // per format column
@@ -431,9 +439,7 @@ void ImportRun::run() {
     m_report.lines = int(lines.size());
     const QList<Voucher> vouchers = group(lines);
 
-    QSet<int> faulty;
-    for (const ImportFault& f : m_report.faults) faulty.insert(f.line);
-    m_report.faultyLines = int(faulty.size());
+    m_report.faultyLines = int(m_faultyLines.size());
     std::stable_sort(m_report.faults.begin(), m_report.faults.end(),
                      [](const ImportFault& a, const ImportFault& b) { return a.line < b.line; });
 
@@ -450,6 +456,10 @@ void ImportRun::run() {
 }
 
 }  // namespace
+
+QString UnlistedFaultsText(int unlisted) {
+    return unlisted > 0 ? QStringLiteral("… és még %1 hiba.").arg(unlisted) : QString();
+}
 
 ImportReport ImportItems(const QString& path, const ImportOptions& options) {
     ImportReport report;

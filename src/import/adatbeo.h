@@ -18,6 +18,12 @@ struct ImportFault {
     QString text;
 };
 
+// A file of many faulty lines lists only so many faults; the rest are counted.
+constexpr int kListedImportFaults = 1000;
+
+// "… és még N hiba." for the faults a report does not list; empty when it lists all.
+QString UnlistedFaultsText(int unlisted);
+
 struct ImportReport {
     QString error;   // why the file was not taken at all (closed year, format, unreadable file)
     QString format;  // the format used
@@ -28,7 +34,8 @@ struct ImportReport {
     int vouchers = 0;
     int faultyLines = 0;
     QString firstSorszam, lastSorszam;
-    QList<ImportFault> faults;
+    QList<ImportFault> faults;  // the first kListedImportFaults faults
+    int unlistedFaults = 0;     // the faults beyond them
     QStringList warnings;  // what the run left aside, such as columns of the file no format column reads
     bool ok() const { return error.isEmpty() && faults.isEmpty(); }
 };

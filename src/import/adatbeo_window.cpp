@@ -98,6 +98,7 @@ void Tadatbeofm::run(bool dryRun) {
     QStringList lines;
     for (const QString& warning : m_report.warnings) lines << QStringLiteral("Figyelmeztetés: ") + warning;
     for (const ImportFault& fault : m_report.faults) lines << QStringLiteral("%1. sor: %2").arg(fault.line).arg(fault.text);
+    if (m_report.unlistedFaults > 0) lines << UnlistedFaultsText(m_report.unlistedFaults);
     m_eredmeny->setPlainText(lines.join(QLatin1Char('\n')));
     if (!m_report.error.isEmpty())
         l_eredmeny->setText(m_report.error);

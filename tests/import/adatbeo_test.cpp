@@ -377,5 +377,19 @@ TEST_F(ImportTest, ASheetBeyondAWorksheetIsRefusedWithTheReadersMessage) {
     EXPECT_TRUE(lastLog()[QStringLiteral("UZENET")].toString().contains(QStringLiteral("ZZZ2")));
 }
 
+// A file of many faulty lines lists the first thousand faults and counts
+// the rest, so neither the report nor its log row grows with the file.
+TEST_F(ImportTest, ManyFaultsAreCountedBeyondTheListedOnes) {
+    QStringList lines{kHeading};
+    for (int i = 0; i < 1500; ++i) lines << QStringLiteral("A;BK;2026.03.05;2026.03.05;;;;;;;;999;311;100;;;;;;");
+    const ImportReport report = ImportItems(write(QStringLiteral("faulty.csv"), lines), {});
+    EXPECT_EQ(report.faultyLines, 1500);
+    EXPECT_EQ(report.faults.size(), kListedImportFaults);
+    EXPECT_EQ(report.unlistedFaults, 500);
+    EXPECT_TRUE(lastLog()[QStringLiteral("UZENET")].toString().endsWith(QStringLiteral("\n… és még 500 hiba.")));
+    EXPECT_EQ(lastLog()[QStringLiteral("HIBAK")].toInt(), 1500);
+    EXPECT_TRUE(ledger().isEmpty());
+}
+
 }  // namespace
 
