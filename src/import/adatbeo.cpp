@@ -126,11 +126,15 @@ private:
     Line convert(const SourceLine& source);
     void check(Line& line);
     bool tooLong(int lineNumber, int field, const QString& value);
-    QList<Voucher> group(const QList<Line>& lines);
+    void add(const Line& line);
+    // Whether the run may still write: no fault so far and no trial run.
+    bool writing() const { return !m_options.dryRun && m_report.faults.isEmpty(); }
     void write(const QList<Voucher>& vouchers);
     LedgerItem ledgerItem(const Line& line) const;
     void fault(int line, const QString& text) {
-        m_faultyLines.insert(line);
+        // The faults of a line come together, as the lines are read one by one.
+        if (line != m_lastFaultyLine) ++m_report.faultyLines;
+        m_lastFaultyLine = line;
         if (m_report.faults.size() < kListedImportFaults)
             m_report.faults << ImportFault{line, text};
         else
@@ -141,7 +145,10 @@ private:
     ImportOptions m_options;
     QString m_path;
     bool m_logged = false;
-    QSet<int> m_faultyLines;
+    int m_lastFaultyLine = -1;
+    QList<Voucher> m_vouchers;  // all of them while the run may write; else the one being read
+    QString m_voucherKey;
+    int m_vouchersRead = 0, m_itemsRead = 0, m_rowsRead = 0;
     ImportFormat m_format;
     SourceTable m_table;
     QList<ColumnPlan> m_plan;  // per format column
@@ -302,36 +309,43 @@ void ImportRun::check(Line& line) {
         fault(line.number, QStringLiteral("A TART_KOV értéke A vagy üres lehet."));
 }
 
-QList<Voucher> ImportRun::group(const QList<Line>& lines) {
-    QList<Voucher> vouchers;
-    QString key;
-    for (const Line& line : lines) {
-        const QString& ntipus = line.text(kNtipus);
-        const bool starts = vouchers.isEmpty()
-                            || (m_keyIndex >= 0 ? line.voucherKey != key : ntipus != vouchers.last().ntipus);
-        key = line.voucherKey;
-        if (starts) vouchers << Voucher{ntipus, {}};
-        Voucher& voucher = vouchers.last();
-        if (ntipus != voucher.ntipus)
-            fault(line.number, QStringLiteral("Egy bizonylat tételei csak azonos naplótípusúak lehetnek."));
-        if (!line.isVat()) {
-            voucher.items << Item{line, std::nullopt};
-            continue;
-        }
-        if (voucher.items.isEmpty()) {
-            fault(line.number, QStringLiteral("Az ÁFA sor előtt nincs főtétel ugyanabban a bizonylatban."));
-            continue;
-        }
-        Item& item = voucher.items.last();
-        if (item.vat) {
-            fault(line.number, QStringLiteral("Egy tételnek csak egy ÁFA sora lehet."));
-            continue;
-        }
-        if (line.text(kSzla) == item.main.text(kSzla) && line.text(kEszla) == item.main.text(kEszla))
-            fault(line.number, QStringLiteral("Az ÁFA sor számlái megegyeznek a főtételéivel."));
-        item.vat = line;
+// Adds a checked line to its voucher: a new voucher starts with a new
+// voucher key (with no key column, with a new journal type).
+void ImportRun::add(const Line& line) {
+    const QString& ntipus = line.text(kNtipus);
+    const bool starts = m_vouchers.isEmpty()
+                        || (m_keyIndex >= 0 ? line.voucherKey != m_voucherKey : ntipus != m_vouchers.last().ntipus);
+    m_voucherKey = line.voucherKey;
+    // Once nothing will be written, only the voucher and item being read are
+    // needed: a large faulty file is counted, not kept.
+    if (starts) {
+        if (!writing()) m_vouchers.clear();
+        m_vouchers << Voucher{ntipus, {}};
+        ++m_vouchersRead;
     }
-    return vouchers;
+    Voucher& voucher = m_vouchers.last();
+    if (ntipus != voucher.ntipus)
+        fault(line.number, QStringLiteral("Egy bizonylat tételei csak azonos naplótípusúak lehetnek."));
+    if (!line.isVat()) {
+        if (!writing()) voucher.items.clear();
+        voucher.items << Item{line, std::nullopt};
+        ++m_itemsRead;
+        ++m_rowsRead;
+        return;
+    }
+    if (voucher.items.isEmpty()) {
+        fault(line.number, QStringLiteral("Az ÁFA sor előtt nincs főtétel ugyanabban a bizonylatban."));
+        return;
+    }
+    Item& item = voucher.items.last();
+    if (item.vat) {
+        fault(line.number, QStringLiteral("Egy tételnek csak egy ÁFA sora lehet."));
+        return;
+    }
+    if (line.text(kSzla) == item.main.text(kSzla) && line.text(kEszla) == item.main.text(kEszla))
+        fault(line.number, QStringLiteral("Az ÁFA sor számlái megegyeznek a főtételéivel."));
+    item.vat = line;
+    ++m_rowsRead;
 }
 
 LedgerItem ImportRun::ledgerItem(const Line& line) const {
@@ -429,30 +443,24 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
 
 void ImportRun::run() {
     if (!prepare(m_path)) return;
-    QList<Line> lines;
-    lines.reserve(m_table.lines.size());
     for (const SourceLine& source : m_table.lines) {
         Line line = convert(source);
         check(line);
-        lines << line;
+        add(line);
     }
-    m_report.lines = int(lines.size());
-    const QList<Voucher> vouchers = group(lines);
-
-    m_report.faultyLines = int(m_faultyLines.size());
+    m_report.lines = int(m_table.lines.size());
+    m_table.lines.clear();
     std::stable_sort(m_report.faults.begin(), m_report.faults.end(),
                      [](const ImportFault& a, const ImportFault& b) { return a.line < b.line; });
 
     if (!m_report.faults.isEmpty() || m_options.dryRun) {
         m_report.result = m_options.dryRun ? QStringLiteral("PROBA") : QStringLiteral("HIBAS");
-        m_report.vouchers = int(vouchers.size());
-        for (const Voucher& voucher : vouchers) {
-            m_report.items += int(voucher.items.size());
-            for (const Item& item : voucher.items) m_report.rows += item.vat ? 2 : 1;
-        }
+        m_report.vouchers = m_vouchersRead;
+        m_report.items = m_itemsRead;
+        m_report.rows = m_rowsRead;
         return;
     }
-    write(vouchers);
+    write(m_vouchers);
 }
 
 }  // namespace

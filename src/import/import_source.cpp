@@ -65,6 +65,7 @@ bool ReadImportSource(const QString& path, const ImportFormat& format, SourceTab
         QString first = table.heading.at(0);
         if (first.startsWith(QChar(0xFEFF))) table.heading.set(0, first.remove(0, 1));
     }
-    table.lines = all.mid(skip);
+    all.remove(0, skip);
+    table.lines = std::move(all);
     return true;
 }

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <sys/resource.h>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <xlsxwriter.h>
@@ -388,6 +389,35 @@ TEST_F(ImportTest, ManyFaultsAreCountedBeyondTheListedOnes) {
     EXPECT_EQ(report.unlistedFaults, 500);
     EXPECT_TRUE(lastLog()[QStringLiteral("UZENET")].toString().endsWith(QStringLiteral("\n… és még 500 hiba.")));
     EXPECT_EQ(lastLog()[QStringLiteral("HIBAK")].toInt(), 1500);
+    EXPECT_TRUE(ledger().isEmpty());
+}
+
+// The largest sheet there is, a filled cell at the end of each row and no
+// line fit to take: read, checked and counted in bounded memory.
+TEST_F(ImportTest, AFaultySheetOfEveryRowIsCountedNotKept) {
+    const QString path = db.dir() + QStringLiteral("/rows.xlsx");
+    QByteArray head = SheetHead() + "<row r=\"1\">";
+    const QStringList heading = kHeading.split(QLatin1Char(';'));
+    for (int c = 0; c < heading.size(); ++c)
+        head += QStringLiteral("<c r=\"%1%2\" t=\"inlineStr\"><is><t>%3</t></is></c>").arg(QChar('A' + c)).arg(1).arg(heading[c]).toUtf8();
+    head += "</row>";
+    constexpr int kRows = 1048575;
+    WriteWorkbook(path, GeneratedPart{head, [](qint64 i) { return QStringLiteral("<row r=\"%1\"><c r=\"XFD%1\"><v>1</v></c></row>").arg(i + 2).toUtf8(); },
+                                      kRows, SheetTail()});
+    const auto peakMegabytes = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return qint64(usage.ru_maxrss) / 1024;
+    };
+    const qint64 before = peakMegabytes();
+    const ImportReport report = ImportItems(path, {});
+    // Kept whole, the lines took gigabytes.
+    EXPECT_LT(peakMegabytes() - before, 400);
+    EXPECT_TRUE(report.error.isEmpty()) << report.error.toStdString();
+    EXPECT_EQ(report.lines, kRows);
+    EXPECT_EQ(report.faultyLines, kRows);
+    EXPECT_EQ(report.vouchers, 1);
+    EXPECT_EQ(report.items, kRows);
     EXPECT_TRUE(ledger().isEmpty());
 }
 
