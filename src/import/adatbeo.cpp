@@ -110,7 +110,6 @@ void LogImportRun(const QString& path, const ImportReport& report) {
              {QStringLiteral("UZENET"), nonNull(messages.join(QLatin1Char('\n')))}});
 }
 
-
 class ImportRun {
 public:
     ImportRun(ImportReport& report, const ImportOptions& options, const QString& path)
