@@ -16,8 +16,10 @@ int import(CliContext& context) {
     const QString file = QFileInfo(context.args.first()).absoluteFilePath();
 
     const ImportReport report = ImportItems(file, options);
+    for (const QString& warning : report.warnings) std::fprintf(stderr, "Figyelmeztetés: %s\n", warning.toUtf8().constData());
     for (const ImportFault& fault : report.faults)
         std::fprintf(stderr, "%d. sor: %s\n", fault.line, fault.text.toUtf8().constData());
+    if (report.unlistedFaults > 0) std::fprintf(stderr, "%s\n", UnlistedFaultsText(report.unlistedFaults).toUtf8().constData());
     if (!report.error.isEmpty()) return CliFail(report.error);
     if (options.dryRun)
         std::printf("Próba (%s): %d sor, %d bizonylat, %d tétel, %d hibás sor; semmi sem tárolódott.\n",

@@ -18,7 +18,6 @@
 #include "import/ledger_batch_writer.h"
 #include "ledger/ledger_item.h"
 #include "ledger/turnover_load.h"
-#include "posting/item_statements.h"
 #include "posting/posting_lookups.h"
 
 namespace {
@@ -81,23 +80,74 @@ struct Voucher {
     QList<Item> items;
 };
 
+QString nonNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
+
+// One BEOLOG row for the run.
+void LogImportRun(const QString& path, const ImportReport& report) {
+    QStringList messages;
+    if (!report.error.isEmpty()) messages << report.error;
+    messages << report.warnings;
+    for (const ImportFault& f : report.faults) messages << QStringLiteral("%1. sor: %2").arg(f.line).arg(f.text);
+    if (report.unlistedFaults > 0) messages << UnlistedFaultsText(report.unlistedFaults);
+    const bool written = report.result == QLatin1String("SIKERES");
+    const QString file = QFileInfo(path).absoluteFilePath();
+    ExecSql(d_tarvedo,
+            QStringLiteral("insert into BEOLOG (MIKOR, JUZER, FORMATUM, FAJL, SOROK, TETELEK, BIZONYLATOK, HIBAK, EREDMENY,\n"
+                           "  ELSOSORSZAM, UTOLSOSORSZAM, UZENET)\n"
+                           "values (:MIKOR, :JUZER, :FORMATUM, :FAJL, :SOROK, :TETELEK, :BIZONYLATOK, :HIBAK, :EREDMENY,\n"
+                           "  :ELSOSORSZAM, :UTOLSOSORSZAM, :UZENET)"),
+            {{QStringLiteral("MIKOR"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"))},
+             {QStringLiteral("JUZER"), nonNull(Td().CurrentUser.left(30))},
+             {QStringLiteral("FORMATUM"), nonNull(report.format.left(20))},
+             {QStringLiteral("FAJL"), nonNull(file.right(250))},
+             {QStringLiteral("SOROK"), report.lines},
+             {QStringLiteral("TETELEK"), written ? report.rows : 0},
+             {QStringLiteral("BIZONYLATOK"), written ? report.vouchers : 0},
+             {QStringLiteral("HIBAK"), report.faultyLines},
+             {QStringLiteral("EREDMENY"), report.result.isEmpty() ? QStringLiteral("HIBAS") : report.result},
+             {QStringLiteral("ELSOSORSZAM"), nonNull(report.firstSorszam)},
+             {QStringLiteral("UTOLSOSORSZAM"), nonNull(report.lastSorszam)},
+             {QStringLiteral("UZENET"), nonNull(messages.join(QLatin1Char('\n')))}});
+}
+
 class ImportRun {
 public:
-    ImportRun(ImportReport& report, const ImportOptions& options) : m_report(report), m_options(options), m_lookups(true) {}
-    void run(const QString& path);
+    ImportRun(ImportReport& report, const ImportOptions& options, const QString& path)
+        : m_report(report), m_options(options), m_path(path), m_lookups(true) {}
+    void run();
+    // Whether the run's log row is written.
+    bool logged() const { return m_logged; }
 
 private:
     bool prepare(const QString& path);
     void readWidths();
+    void warnUnreadColumns();
     Line convert(const SourceLine& source);
     void check(Line& line);
-    QList<Voucher> group(const QList<Line>& lines);
+    bool tooLong(int lineNumber, int field, const QString& value);
+    void add(const Line& line);
+    // Whether the run may still write: no fault so far and no trial run.
+    bool writing() const { return !m_options.dryRun && m_report.faults.isEmpty(); }
     void write(const QList<Voucher>& vouchers);
     LedgerItem ledgerItem(const Line& line) const;
-    void fault(int line, const QString& text) { m_report.faults << ImportFault{line, text}; }
+    void fault(int line, const QString& text) {
+        // The faults of a line come together, as the lines are read one by one.
+        if (line != m_lastFaultyLine) ++m_report.faultyLines;
+        m_lastFaultyLine = line;
+        if (m_report.faults.size() < kListedImportFaults)
+            m_report.faults << ImportFault{line, text};
+        else
+            ++m_report.unlistedFaults;
+    }
 
     ImportReport& m_report;
     ImportOptions m_options;
+    QString m_path;
+    bool m_logged = false;
+    int m_lastFaultyLine = -1;
+    QList<Voucher> m_vouchers;  // all of them while the run may write; else the one being read
+    QString m_voucherKey;
+    int m_vouchersRead = 0, m_itemsRead = 0, m_rowsRead = 0;
     ImportFormat m_format;
     SourceTable m_table;
     QList<ColumnPlan> m_plan;  // per format column
@@ -119,6 +169,16 @@ bool ImportRun::prepare(const QString& path) {
     }
     if (!LoadImportFormat(m_report.format, m_format, m_report.error)) return false;
     if (!ReadImportSource(path, m_format, m_table, m_report.error)) return false;
+    // With a name in two columns either could be meant.
+    const QStringList repeated = m_table.repeatedHeadings();
+    if (!repeated.isEmpty()) {
+        m_report.error = QStringLiteral("Több oszlop fejléce azonos: ") + repeated.join(QStringLiteral(", "));
+        return false;
+    }
+    if (m_table.lines.isEmpty()) {
+        m_report.error = QStringLiteral("Nincs beolvasható tétel a fájlban: ") + path;
+        return false;
+    }
     static const QStringList numberFields{"ERTEK", "DEVIZAERTEK", "ARFOLYAM"};
     for (const ImportColumn& column : m_format.columns) {
         ColumnPlan plan;
@@ -142,9 +202,20 @@ bool ImportRun::prepare(const QString& path) {
             return false;
         }
     }
+    warnUnreadColumns();
     readWidths();
     m_today = DateToText();
     return true;
+}
+
+// A heading column no format column reads is left out of the import: the
+// user learns of it, as it may hold what was meant to be taken.
+void ImportRun::warnUnreadColumns() {
+    QSet<int> read{m_keyIndex};
+    for (const ColumnPlan& plan : m_plan) read.insert(plan.source);
+    for (const SourceCell& cell : m_table.heading.cells())
+        if (!read.contains(cell.column) && !cell.text.trimmed().isEmpty())
+            m_report.warnings << QStringLiteral("Ismeretlen oszlop, az átvétel nem olvassa: ") + cell.text.trimmed();
 }
 
 void ImportRun::readWidths() {
@@ -161,11 +232,11 @@ Line ImportRun::convert(const SourceLine& source) {
     Line line;
     line.number = source.number;
     line.texts.resize(ImportableFields().size());
-    if (m_keyIndex >= 0) line.voucherKey = source.cells.value(m_keyIndex).trimmed();
+    if (m_keyIndex >= 0) line.voucherKey = source.cells.at(m_keyIndex).trimmed();
     for (int i = 0; i < m_format.columns.size(); ++i) {
         const ImportColumn& column = m_format.columns[i];
         const ColumnPlan& plan = m_plan[i];
-        QString value = plan.source >= 0 ? source.cells.value(plan.source).trimmed() : QString();
+        QString value = plan.source >= 0 ? source.cells.at(plan.source).trimmed() : QString();
         if (value.isEmpty()) value = column.defaultValue.trimmed();
         if (value.isEmpty()) {
             // Journal type, accounts and amount have their own messages.
@@ -173,11 +244,14 @@ Line ImportRun::convert(const SourceLine& source) {
                 fault(line.number, QStringLiteral("Hiányzó kötelező adat: ") + column.field);
             continue;
         }
+        if (!plan.number && !plan.date && tooLong(line.number, plan.field, value)) continue;
         if (plan.upper) value = value.toUpper();
         if (plan.number) {
             double number = 0;
-            if (!ImportNumber(value, number)) {
-                fault(line.number, kNumberFaults.value(column.field, QStringLiteral("Hibás szám: ") + column.field));
+            QString reason;
+            if (!ImportNumber(value, number, &reason)) {
+                fault(line.number, kNumberFaults.value(column.field, QStringLiteral("Hibás szám: ") + column.field)
+                                       + QLatin1Char(' ') + reason);
                 if (plan.numberSlot >= 0) line.unreadable[plan.numberSlot] = true;
                 continue;
             }
@@ -202,13 +276,18 @@ Line ImportRun::convert(const SourceLine& source) {
     return line;
 }
 
+// A text longer than its TETEL column is a fault, found before the line
+// keeps a copy of it.
+bool ImportRun::tooLong(int lineNumber, int field, const QString& value) {
+    const int w = m_widths[field];
+    if (w <= 0 || value.size() <= w) return false;
+    fault(lineNumber, QStringLiteral("Túl hosszú adat: %1 (legfeljebb %2 karakter).").arg(ImportableFields()[field]).arg(w));
+    return true;
+}
+
 void ImportRun::check(Line& line) {
-    for (int field = 0; field < line.texts.size(); ++field) {
-        const int w = m_widths[field];
-        if (w > 0 && line.texts[field].size() > w)
-            fault(line.number,
-                  QStringLiteral("Túl hosszú adat: %1 (legfeljebb %2 karakter).").arg(ImportableFields()[field]).arg(w));
-    }
+    for (int field = 0; field < line.texts.size(); ++field)
+        tooLong(line.number, field, line.texts[field]);
     if (!m_lookups.journalType(line.text(kNtipus))) fault(line.number, QStringLiteral("Rossz naplótípus."));
     const QString& szla = line.text(kSzla);
     if (szla.isEmpty())
@@ -229,36 +308,43 @@ void ImportRun::check(Line& line) {
         fault(line.number, QStringLiteral("A TART_KOV értéke A vagy üres lehet."));
 }
 
-QList<Voucher> ImportRun::group(const QList<Line>& lines) {
-    QList<Voucher> vouchers;
-    QString key;
-    for (const Line& line : lines) {
-        const QString& ntipus = line.text(kNtipus);
-        const bool starts = vouchers.isEmpty()
-                            || (m_keyIndex >= 0 ? line.voucherKey != key : ntipus != vouchers.last().ntipus);
-        key = line.voucherKey;
-        if (starts) vouchers << Voucher{ntipus, {}};
-        Voucher& voucher = vouchers.last();
-        if (ntipus != voucher.ntipus)
-            fault(line.number, QStringLiteral("Egy bizonylat tételei csak azonos naplótípusúak lehetnek."));
-        if (!line.isVat()) {
-            voucher.items << Item{line, std::nullopt};
-            continue;
-        }
-        if (voucher.items.isEmpty()) {
-            fault(line.number, QStringLiteral("Az ÁFA sor előtt nincs főtétel ugyanabban a bizonylatban."));
-            continue;
-        }
-        Item& item = voucher.items.last();
-        if (item.vat) {
-            fault(line.number, QStringLiteral("Egy tételnek csak egy ÁFA sora lehet."));
-            continue;
-        }
-        if (line.text(kSzla) == item.main.text(kSzla) && line.text(kEszla) == item.main.text(kEszla))
-            fault(line.number, QStringLiteral("Az ÁFA sor számlái megegyeznek a főtételéivel."));
-        item.vat = line;
+// Adds a checked line to its voucher: a new voucher starts with a new
+// voucher key (with no key column, with a new journal type).
+void ImportRun::add(const Line& line) {
+    const QString& ntipus = line.text(kNtipus);
+    const bool starts = m_vouchers.isEmpty()
+                        || (m_keyIndex >= 0 ? line.voucherKey != m_voucherKey : ntipus != m_vouchers.last().ntipus);
+    m_voucherKey = line.voucherKey;
+    // Once nothing will be written, only the voucher and item being read are
+    // needed: a large faulty file is counted, not kept.
+    if (starts) {
+        if (!writing()) m_vouchers.clear();
+        m_vouchers << Voucher{ntipus, {}};
+        ++m_vouchersRead;
     }
-    return vouchers;
+    Voucher& voucher = m_vouchers.last();
+    if (ntipus != voucher.ntipus)
+        fault(line.number, QStringLiteral("Egy bizonylat tételei csak azonos naplótípusúak lehetnek."));
+    if (!line.isVat()) {
+        if (!writing()) voucher.items.clear();
+        voucher.items << Item{line, std::nullopt};
+        ++m_itemsRead;
+        ++m_rowsRead;
+        return;
+    }
+    if (voucher.items.isEmpty()) {
+        fault(line.number, QStringLiteral("Az ÁFA sor előtt nincs főtétel ugyanabban a bizonylatban."));
+        return;
+    }
+    Item& item = voucher.items.last();
+    if (item.vat) {
+        fault(line.number, QStringLiteral("Egy tételnek csak egy ÁFA sora lehet."));
+        return;
+    }
+    if (line.text(kSzla) == item.main.text(kSzla) && line.text(kEszla) == item.main.text(kEszla))
+        fault(line.number, QStringLiteral("Az ÁFA sor számlái megegyeznek a főtételéivel."));
+    item.vat = line;
+    ++m_rowsRead;
 }
 
 LedgerItem ImportRun::ledgerItem(const Line& line) const {
@@ -299,21 +385,16 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
         m_report.items += int(voucher.items.size());
     }
 
-    DbTransaction transaction(d_tarvedo);
-    // The numbers are taken in the transaction of the rows: a failed import
-    // leaves no gap in them.
-    qlonglong nextItem = TakeNumbers(QStringLiteral("SORSZAM"), m_report.items);
+    // The numbers are reserved first, each block in a short transaction of
+    // its own: the counters are never held while the items are written, so
+    // other workstations go on posting meanwhile. An import that fails after
+    // this leaves a gap in the numbers, as a failed voucher does.
+    qlonglong nextItem = ReserveSequenceBlock(d_tarvedo, QStringLiteral("SORSZAM"), year, m_report.items);
     QHash<QString, qlonglong> nextVoucher;
-    bool numbered = nextItem >= 0;
-    for (auto it = voucherCounts.cbegin(); numbered && it != voucherCounts.cend(); ++it) {
-        nextVoucher[it.key()] = TakeNumbers(it.key(), it.value());
-        numbered = nextVoucher[it.key()] >= 0;
-    }
-    if (!numbered) {
-        m_report.error = QStringLiteral("A sorszámok foglaltak, az átvétel nem tárolt semmit.");
-        return;
-    }
+    for (auto it = voucherCounts.cbegin(); it != voucherCounts.cend(); ++it)
+        nextVoucher[it.key()] = ReserveSequenceBlock(d_tarvedo, it.key(), year, it.value());
 
+    DbTransaction transaction(d_tarvedo);
     TurnoverLoad turnovers(d_tarvedo);
     LedgerBatchWriter writer(d_tarvedo);
     for (const Voucher& voucher : vouchers) {
@@ -351,75 +432,49 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
     }
     writer.finish();
     turnovers.write();
-    transaction.commit();
     m_report.vouchers = int(vouchers.size());
+    m_report.result = QStringLiteral("SIKERES");
+    // The log row stands or falls with the items.
+    LogImportRun(m_path, m_report);
+    transaction.commit();
+    m_logged = true;
 }
 
-void ImportRun::run(const QString& path) {
-    if (!prepare(path)) return;
-    QList<Line> lines;
-    lines.reserve(m_table.lines.size());
+void ImportRun::run() {
+    if (!prepare(m_path)) return;
     for (const SourceLine& source : m_table.lines) {
         Line line = convert(source);
         check(line);
-        lines << line;
+        add(line);
     }
-    m_report.lines = int(lines.size());
-    const QList<Voucher> vouchers = group(lines);
-
-    QSet<int> faulty;
-    for (const ImportFault& f : m_report.faults) faulty.insert(f.line);
-    m_report.faultyLines = int(faulty.size());
+    m_report.lines = int(m_table.lines.size());
+    m_table.lines.clear();
     std::stable_sort(m_report.faults.begin(), m_report.faults.end(),
                      [](const ImportFault& a, const ImportFault& b) { return a.line < b.line; });
 
     if (!m_report.faults.isEmpty() || m_options.dryRun) {
         m_report.result = m_options.dryRun ? QStringLiteral("PROBA") : QStringLiteral("HIBAS");
-        m_report.vouchers = int(vouchers.size());
-        for (const Voucher& voucher : vouchers) {
-            m_report.items += int(voucher.items.size());
-            for (const Item& item : voucher.items) m_report.rows += item.vat ? 2 : 1;
-        }
+        m_report.vouchers = m_vouchersRead;
+        m_report.items = m_itemsRead;
+        m_report.rows = m_rowsRead;
         return;
     }
-    write(vouchers);
-    m_report.result = m_report.error.isEmpty() ? QStringLiteral("SIKERES") : QStringLiteral("HIBAS");
-}
-
-QString nonNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
-
-// One BEOLOG row for the run.
-void logRun(const QString& path, const ImportReport& report) {
-    QStringList messages;
-    if (!report.error.isEmpty()) messages << report.error;
-    for (const ImportFault& f : report.faults) messages << QStringLiteral("%1. sor: %2").arg(f.line).arg(f.text);
-    const bool written = report.result == QLatin1String("SIKERES");
-    const QString file = QFileInfo(path).absoluteFilePath();
-    ExecSql(d_tarvedo,
-            QStringLiteral("insert into BEOLOG (MIKOR, JUZER, FORMATUM, FAJL, SOROK, TETELEK, BIZONYLATOK, HIBAK, EREDMENY,\n"
-                           "  ELSOSORSZAM, UTOLSOSORSZAM, UZENET)\n"
-                           "values (:MIKOR, :JUZER, :FORMATUM, :FAJL, :SOROK, :TETELEK, :BIZONYLATOK, :HIBAK, :EREDMENY,\n"
-                           "  :ELSOSORSZAM, :UTOLSOSORSZAM, :UZENET)"),
-            {{QStringLiteral("MIKOR"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"))},
-             {QStringLiteral("JUZER"), nonNull(Td().CurrentUser.left(30))},
-             {QStringLiteral("FORMATUM"), nonNull(report.format.left(20))},
-             {QStringLiteral("FAJL"), nonNull(file.right(250))},
-             {QStringLiteral("SOROK"), report.lines},
-             {QStringLiteral("TETELEK"), written ? report.rows : 0},
-             {QStringLiteral("BIZONYLATOK"), written ? report.vouchers : 0},
-             {QStringLiteral("HIBAK"), report.faultyLines},
-             {QStringLiteral("EREDMENY"), report.result.isEmpty() ? QStringLiteral("HIBAS") : report.result},
-             {QStringLiteral("ELSOSORSZAM"), nonNull(report.firstSorszam)},
-             {QStringLiteral("UTOLSOSORSZAM"), nonNull(report.lastSorszam)},
-             {QStringLiteral("UZENET"), nonNull(messages.join(QLatin1Char('\n')))}});
+    write(m_vouchers);
 }
 
 }  // namespace
 
+QString UnlistedFaultsText(int unlisted) {
+    return unlisted > 0 ? QStringLiteral("… és még %1 hiba.").arg(unlisted) : QString();
+}
+
 ImportReport ImportItems(const QString& path, const ImportOptions& options) {
     ImportReport report;
+    bool logged = false;
     try {
-        ImportRun(report, options).run(path);
+        ImportRun run(report, options, path);
+        run.run();
+        logged = run.logged();
     } catch (const DbError& error) {
         report.error = QStringLiteral("Adatbázis hiba: ") + error.message();
         report.result = QStringLiteral("HIBAS");
@@ -428,6 +483,12 @@ ImportReport ImportItems(const QString& path, const ImportOptions& options) {
         report.lastSorszam.clear();
     }
     if (report.result.isEmpty()) report.result = QStringLiteral("HIBAS");
-    logRun(path, report);
+    if (logged) return report;
+    try {
+        LogImportRun(path, report);
+    } catch (const DbError& error) {
+        // Nothing was stored; the user learns why the log is missing too.
+        if (report.error.isEmpty()) report.error = QStringLiteral("Adatbázis hiba: ") + error.message();
+    }
     return report;
 }

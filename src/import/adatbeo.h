@@ -4,17 +4,25 @@
 // is checked, the lines are grouped into vouchers, and when no line has a
 // fault every item is written into TETEL as the voucher window writes
 // items, each imported voucher with a voucher number of its own. A file
-// with any fault writes nothing. Every run is logged in BEOLOG.
+// with any fault writes nothing. Every run is logged in BEOLOG; the log row
+// of a successful run is written in the transaction of its items.
 //
 // A line is a ledger row: a line with TART_KOV "A" is the VAT row of the
 // item on the line before it.
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 struct ImportFault {
     int line = 0;  // the line of the file (the row of a sheet), 1-based
     QString text;
 };
+
+// A file of many faulty lines lists only so many faults; the rest are counted.
+constexpr int kListedImportFaults = 1000;
+
+// "… és még N hiba." for the faults a report does not list; empty when it lists all.
+QString UnlistedFaultsText(int unlisted);
 
 struct ImportReport {
     QString error;   // why the file was not taken at all (closed year, format, unreadable file)
@@ -26,7 +34,9 @@ struct ImportReport {
     int vouchers = 0;
     int faultyLines = 0;
     QString firstSorszam, lastSorszam;
-    QList<ImportFault> faults;
+    QList<ImportFault> faults;  // the first kListedImportFaults faults
+    int unlistedFaults = 0;     // the faults beyond them
+    QStringList warnings;  // what the run left aside, such as columns of the file no format column reads
     bool ok() const { return error.isEmpty() && faults.isEmpty(); }
 };
 

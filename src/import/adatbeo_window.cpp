@@ -55,6 +55,13 @@ Tadatbeofm::Tadatbeofm(QWidget* parent) : QDialog(parent) {
     resize(720, 520);
 }
 
+Tadatbeofm::~Tadatbeofm() {
+    // The dialog's own destructor hides it, which takes the focus from the
+    // file name box and makes it report the end of editing: by then this
+    // window is gone, so nothing of it may answer.
+    disconnect(e_fajl, nullptr, this, nullptr);
+}
+
 void Tadatbeofm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     cb_formatum->clear();
@@ -89,7 +96,9 @@ void Tadatbeofm::run(bool dryRun) {
         return;
     }
     QStringList lines;
+    for (const QString& warning : m_report.warnings) lines << QStringLiteral("Figyelmeztetés: ") + warning;
     for (const ImportFault& fault : m_report.faults) lines << QStringLiteral("%1. sor: %2").arg(fault.line).arg(fault.text);
+    if (m_report.unlistedFaults > 0) lines << UnlistedFaultsText(m_report.unlistedFaults);
     m_eredmeny->setPlainText(lines.join(QLatin1Char('\n')));
     if (!m_report.error.isEmpty())
         l_eredmeny->setText(m_report.error);

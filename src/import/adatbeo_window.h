@@ -16,6 +16,7 @@ class Tadatbeofm : public QDialog {
     Q_OBJECT
 public:
     explicit Tadatbeofm(QWidget* parent = nullptr);
+    ~Tadatbeofm() override;
 
     QLineEdit* e_fajl;
     QPushButton* b_tallozas;

@@ -1,19 +1,38 @@
 #include "import_source.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 #include "import/xlsx_sheet.h"
 #include "posting/delimited_text.h"
 
+namespace {
+
+QString headingKey(const QString& text) { return text.trimmed().toUpper(); }
+
+}  // namespace
+
 int SourceTable::columnOf(const QString& source) const {
     const QString s = source.trimmed();
     if (s.isEmpty()) return -1;
-    for (int i = 0; i < heading.size(); ++i)
-        if (heading[i].trimmed().compare(s, Qt::CaseInsensitive) == 0) return i;
+    for (const SourceCell& cell : heading.cells())
+        if (headingKey(cell.text) == headingKey(s)) return cell.column;
     bool number = false;
     const int n = s.toInt(&number);
     if (number) return n >= 1 ? n - 1 : -1;
     return ColumnIndex(s);
+}
+
+QStringList SourceTable::repeatedHeadings() const {
+    QSet<QString> seen;
+    QStringList repeated;
+    for (const SourceCell& cell : heading.cells()) {
+        const QString key = headingKey(cell.text);
+        if (key.isEmpty()) continue;
+        if (seen.contains(key) && !repeated.contains(cell.text.trimmed())) repeated << cell.text.trimmed();
+        seen.insert(key);
+    }
+    return repeated;
 }
 
 bool ReadImportSource(const QString& path, const ImportFormat& format, SourceTable& table, QString& error) {
@@ -26,20 +45,27 @@ bool ReadImportSource(const QString& path, const ImportFormat& format, SourceTab
     if (format.fileType == QLatin1String("XLSX")) {
         QList<SheetRow> rows;
         if (!ReadXlsxSheet(path, format.sheetName, rows, error)) return false;
-        for (const SheetRow& row : rows) all << SourceLine{row.number, row.cells};
+        all.reserve(rows.size());
+        for (SheetRow& row : rows) all << SourceLine{row.number, std::move(row.cells)};
     } else {
         QString text;
         if (!ReadTextFile(path, text, format.encoding)) {
             error = QStringLiteral("A fájl nem olvasható: ") + path;
             return false;
         }
-        for (const DelimitedLine& line : SplitDelimitedText(text, format.separator)) all << SourceLine{line.number, line.fields};
+        for (const DelimitedLine& line : SplitDelimitedText(text, format.separator)) {
+            SourceLine source{line.number, {}};
+            for (int i = 0; i < line.fields.size(); ++i) source.cells.set(i, line.fields.at(i));
+            all << source;
+        }
     }
     const int skip = qMin(qMax(format.headingLines, 0), int(all.size()));
     if (skip > 0) {
         table.heading = all.first().cells;
-        if (!table.heading.isEmpty() && table.heading.first().startsWith(QChar(0xFEFF))) table.heading.first().remove(0, 1);
+        QString first = table.heading.at(0);
+        if (first.startsWith(QChar(0xFEFF))) table.heading.set(0, first.remove(0, 1));
     }
-    table.lines = all.mid(skip);
+    all.remove(0, skip);
+    table.lines = std::move(all);
     return true;
 }

@@ -6,18 +6,21 @@
 #include <QStringList>
 
 #include "import/import_format.h"
+#include "import/source_cells.h"
 
 struct SourceLine {
     int number = 0;  // the line of the text file or the row of the sheet (1-based)
-    QStringList cells;
+    SourceCells cells;
 };
 
 struct SourceTable {
-    QStringList heading;  // the first heading line
+    SourceCells heading;  // the first heading line
     QList<SourceLine> lines;
     // The cell index of a source column: a heading text (any case), a
     // column letter or a 1-based column number; -1 when there is none.
     int columnOf(const QString& source) const;
+    // The heading texts that stand in more than one column.
+    QStringList repeatedHeadings() const;
 };
 
 bool ReadImportSource(const QString& path, const ImportFormat& format, SourceTable& table, QString& error);

@@ -1,7 +1,8 @@
 #include "import_values.h"
 
 #include <QDate>
-#include <cmath>
+
+#include "db/amount_text.h"
 
 namespace {
 
@@ -43,25 +44,4 @@ bool ImportDate(const QString& text, QString& date) {
     return true;
 }
 
-bool ImportNumber(const QString& text, double& value) {
-    QString t = text.trimmed();
-    t.remove(QLatin1Char(' '));
-    t.remove(QChar(0xA0));
-    t.remove(QChar(0x202F));
-    if (t.isEmpty()) return false;
-    const qsizetype comma = t.lastIndexOf(QLatin1Char(','));
-    const qsizetype point = t.lastIndexOf(QLatin1Char('.'));
-    if (comma >= 0 && point >= 0) {
-        if (comma > point) {
-            t.remove(QLatin1Char('.'));
-            t.replace(QLatin1Char(','), QLatin1Char('.'));
-        } else {
-            t.remove(QLatin1Char(','));
-        }
-    } else if (comma >= 0) {
-        t.replace(QLatin1Char(','), QLatin1Char('.'));
-    }
-    bool ok = false;
-    value = t.toDouble(&ok);
-    return ok && std::isfinite(value);
-}
+bool ImportNumber(const QString& text, double& value, QString* error) { return ParseAmount(text, value, error); }

@@ -8,7 +8,9 @@
 // is no valid date.
 bool ImportDate(const QString& text, QString& date);
 
-// A number with a decimal comma or point; blanks as thousands separators,
-// and with both marks the last one is the decimal mark. False when it is
-// no number.
-bool ImportNumber(const QString& text, double& value);
+// An amount or other number of an import file, read by the amount reader
+// that the voucher window and voucher files use (db/amount_text.h): a sign,
+// digits, blanks or dots as thousands separators, a decimal comma or point,
+// below 10^15 in absolute value. False with the reason in `error` (when
+// given) for anything else.
+bool ImportNumber(const QString& text, double& value, QString* error = nullptr);

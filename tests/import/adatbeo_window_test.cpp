@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -49,4 +50,33 @@ TEST_F(AdatbeoWindowTest, TrialShowsTheFaultsThenTheImportStores) {
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from BEOLOG")).toInt(), 3);
 }
 
+// The file name box reports the end of editing when it loses the focus,
+// and closing the window takes the focus away: the window's own handler
+// must not run then, on a window already half destroyed.
+TEST_F(AdatbeoWindowTest, ClosingWithTheFileNameBeingTypedRunsNoHandler) {
+    auto* w = new Tadatbeofm;
+    w->show();
+    QApplication::setActiveWindow(w);
+    w->e_fajl->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), w->e_fajl);
+    const int csv = w->cb_formatum->findData(QStringLiteral("TETEL_CSV"));
+    ASSERT_GE(csv, 0);
+    w->cb_formatum->setCurrentIndex(csv);
+    // Typed, not set: the box reports only an edit the user made.
+    for (const QChar ch : QStringLiteral("tetelek.xlsx")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w->e_fajl, &press);
+    }
+    ASSERT_EQ(w->e_fajl->text(), QStringLiteral("tetelek.xlsx"));
+
+    // The handler would pick the spreadsheet format for the typed name.
+    bool handled = false;
+    QObject observer;
+    QObject::connect(w->cb_formatum, &QComboBox::currentIndexChanged, &observer, [&] { handled = true; });
+    delete w;
+    EXPECT_FALSE(handled);
+}
+
 }  // namespace
+
