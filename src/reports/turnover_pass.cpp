@@ -1,8 +1,10 @@
 #include "reports/turnover_pass.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include "db/dat.h"
+#include "db/db_error.h"
 #include "ledger/turnover_table.h"
 
 AccountTurnovers ReadTurnovers(const QString& where, const QString& debitOnly, const QString& creditOnly,
@@ -25,5 +27,7 @@ AccountTurnovers ReadTurnovers(const QString& where, const QString& debitOnly, c
         if (q.value(3).toInt() == 1 && !q.isNull(0)) sums.debit[q.value(0).toString()] += ertek;
         if (q.value(4).toInt() == 1 && !q.isNull(1)) sums.credit[q.value(1).toString()] += ertek;
     }
+    // The end of the rows, not a read error, or the sums would be short.
+    if (q.lastError().isValid()) throw DbError(q.lastError(), sql);
     return sums;
 }
