@@ -2,11 +2,11 @@
 #include <QApplication>
 
 #include "db/altproc.h"
-#include "db/app_conventions.h"
 #include "db/db_error.h"
 #include "db/ui_hooks.h"
+#include "export/Qexport_window.h"
+#include "shell/desktop_start_window.h"
 #include "shell/main_tarvedo_window.h"
-#include "shell/msg_window.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ public:
 
 int main(int argc, char** argv) {
     TarvedoApplication app(argc, argv);
-    SetAppConventions();
-    InstallDesktopDialogs();
+    // Conventions, Hungarian texts, dialogs and the export file window, for the whole run.
+    const std::unique_ptr<Tqexportfm> qexportfm = PrepareDesktopProgram();
     Tmain_tarvedofm window(QCoreApplication::arguments().mid(1));
     window.show();
     return app.exec();

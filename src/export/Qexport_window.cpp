@@ -1,5 +1,6 @@
 #include "Qexport_window.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QUrl>
@@ -26,6 +27,12 @@ Tqexportfm::Tqexportfm(QWidget* parent) : QWidget(parent) {
         const int index = state.filterIndex < 1 || state.filterIndex > names.size() ? 1 : state.filterIndex;
         sd1->selectNameFilter(names.at(index - 1));
         sd1->selectFile(state.fileName);
+        // The export window itself stays hidden: the dialog comes up over the
+        // window whose list is stored.
+        if (const QWidget* over = QApplication::activeWindow()) {
+            sd1->adjustSize();
+            sd1->move(over->frameGeometry().center() - sd1->rect().center());
+        }
         if (sd1->exec() != QDialog::Accepted) return false;
         state.fileName = sd1->selectedFiles().value(0);
         state.filterIndex = int(names.indexOf(sd1->selectedNameFilter())) + 1;

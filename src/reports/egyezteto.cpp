@@ -12,8 +12,14 @@ namespace {
 QString dateConditions(const EgyeztetoCriteria& c, QVariantMap& params) {
     QString sql;
     const QString tol = DateCriterion(c.teljkeltTol), ig = DateCriterion(c.teljkeltIg);
-    if (!tol.isEmpty()) { sql += QStringLiteral(" and TELJKELT >= :TOL\n"); params[QStringLiteral("TOL")] = tol; }
-    if (!ig.isEmpty()) { sql += QStringLiteral(" and TELJKELT <= :IG\n"); params[QStringLiteral("IG")] = ig; }
+    if (!tol.isEmpty()) {
+        sql += QStringLiteral(" and TELJKELT >= ") + CriterionParam(QStringLiteral("TOL"), tol) + u'\n';
+        params[QStringLiteral("TOL")] = tol;
+    }
+    if (!ig.isEmpty()) {
+        sql += QStringLiteral(" and TELJKELT <= ") + CriterionParam(QStringLiteral("IG"), ig) + u'\n';
+        params[QStringLiteral("IG")] = ig;
+    }
     return sql;
 }
 

@@ -22,8 +22,14 @@ Trimmed trimmed(const FokivCriteria& c) {
 
 QString dateConditions(const Trimmed& c, QVariantMap& params) {
     QString sql;
-    if (!c.datumTol.isEmpty()) { sql += QStringLiteral(" and TELJKELT >= :DATUMTOL\n"); params[QStringLiteral("DATUMTOL")] = c.datumTol; }
-    if (!c.datumIg.isEmpty()) { sql += QStringLiteral(" and TELJKELT <= :DATUMIG\n"); params[QStringLiteral("DATUMIG")] = c.datumIg; }
+    if (!c.datumTol.isEmpty()) {
+        sql += QStringLiteral(" and TELJKELT >= ") + CriterionParam(QStringLiteral("DATUMTOL"), c.datumTol) + u'\n';
+        params[QStringLiteral("DATUMTOL")] = c.datumTol;
+    }
+    if (!c.datumIg.isEmpty()) {
+        sql += QStringLiteral(" and TELJKELT <= ") + CriterionParam(QStringLiteral("DATUMIG"), c.datumIg) + u'\n';
+        params[QStringLiteral("DATUMIG")] = c.datumIg;
+    }
     return sql;
 }
 
@@ -31,8 +37,14 @@ QString dateConditions(const Trimmed& c, QVariantMap& params) {
 QString rangeConditions(const Trimmed& c, const QString& side, QVariantMap& params, QChar lineEnd = {}) {
     QString sql;
     const QString end = lineEnd.isNull() ? QString() : QString(lineEnd);
-    if (!c.szlaTol.isEmpty()) { sql += QStringLiteral(" and %1 >= :SZLATOL").arg(side) + end; params[QStringLiteral("SZLATOL")] = c.szlaTol; }
-    if (!c.szlaIg.isEmpty()) { sql += QStringLiteral(" and %1 <= :SZLAIG").arg(side) + end; params[QStringLiteral("SZLAIG")] = c.szlaIg; }
+    if (!c.szlaTol.isEmpty()) {
+        sql += QStringLiteral(" and %1 >= %2").arg(side, CriterionParam(QStringLiteral("SZLATOL"), c.szlaTol)) + end;
+        params[QStringLiteral("SZLATOL")] = c.szlaTol;
+    }
+    if (!c.szlaIg.isEmpty()) {
+        sql += QStringLiteral(" and %1 <= %2").arg(side, CriterionParam(QStringLiteral("SZLAIG"), c.szlaIg)) + end;
+        params[QStringLiteral("SZLAIG")] = c.szlaIg;
+    }
     return sql;
 }
 

@@ -14,16 +14,16 @@ namespace {
 // fulfilment date from / to, each only when given.
 QString conditions(const KartonCriteria& c, QVariantMap& params) {
     QString sql;
-    const auto add = [&](const QString& value, const QString& condition, const QString& name) {
+    const auto add = [&](const QString& value, const QString& comparison, const QString& name) {
         if (value.isEmpty()) return;
-        sql += condition + u'\n';
+        sql += comparison + CriterionParam(name, value) + u'\n';
         params[name] = value;
     };
-    add(c.ntipus.trimmed(), QStringLiteral(" and T.NTIPUS = :NTIPUS"), QStringLiteral("NTIPUS"));
-    add(DateCriterion(c.konyvelveTol), QStringLiteral(" and T.KONYVELVE >= :KONYVELVETOL"), QStringLiteral("KONYVELVETOL"));
-    add(DateCriterion(c.konyvelveIg), QStringLiteral(" and T.KONYVELVE <= :KONYVELVEIG"), QStringLiteral("KONYVELVEIG"));
-    add(DateCriterion(c.teljkeltTol), QStringLiteral(" and T.TELJKELT >= :TELJKELTTOL"), QStringLiteral("TELJKELTTOL"));
-    add(DateCriterion(c.teljkeltIg), QStringLiteral(" and T.TELJKELT <= :TELJKELTIG"), QStringLiteral("TELJKELTIG"));
+    add(c.ntipus.trimmed(), QStringLiteral(" and T.NTIPUS = "), QStringLiteral("NTIPUS"));
+    add(DateCriterion(c.konyvelveTol), QStringLiteral(" and T.KONYVELVE >= "), QStringLiteral("KONYVELVETOL"));
+    add(DateCriterion(c.konyvelveIg), QStringLiteral(" and T.KONYVELVE <= "), QStringLiteral("KONYVELVEIG"));
+    add(DateCriterion(c.teljkeltTol), QStringLiteral(" and T.TELJKELT >= "), QStringLiteral("TELJKELTTOL"));
+    add(DateCriterion(c.teljkeltIg), QStringLiteral(" and T.TELJKELT <= "), QStringLiteral("TELJKELTIG"));
     return sql;
 }
 
@@ -51,8 +51,11 @@ struct ChartAccount {
 // The chart rows whose number begins like the card's items must, in order.
 std::vector<ChartAccount> chartAccounts(const QVariantMap& params) {
     std::vector<ChartAccount> rows;
-    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select SZLA, SZOVEG from SZ_TUKOR where SZLA like :LIKEPARAM order by SZLA"),
-                          {{QStringLiteral("LIKEPARAM"), params.value(QStringLiteral("LIKEPARAM"))}});
+    const QString like = params.value(QStringLiteral("LIKEPARAM")).toString();
+    QSqlQuery q = ExecSql(d_tarvedo,
+                          QStringLiteral("select SZLA, SZOVEG from SZ_TUKOR where SZLA like %1 order by SZLA")
+                              .arg(CriterionParam(QStringLiteral("LIKEPARAM"), like)),
+                          {{QStringLiteral("LIKEPARAM"), like}});
     while (NextRow(q)) rows.push_back({q.value(0).toString(), q.value(1).toString()});
     return rows;
 }
@@ -97,9 +100,14 @@ qint64 insertSide(const QString& table, const QString& own, const QString& contr
         written += ExecSql(d_tarvedo, sideInsert(table, own, contra, debit, accounts, name, where), params).numRowsAffected();
         statementDone();
     };
-    const QString like = QStringLiteral("T.%1 like :LIKEPARAM\n");
-    const QString lower = params.contains(QStringLiteral("KEZDET")) ? QStringLiteral("and T.%1 >= :KEZDET\n") : QString();
-    const QString upper = params.contains(QStringLiteral("VEGE")) ? QStringLiteral("and T.%1 < :VEGE\n") : QString();
+    const auto param = [&](const char* name) {
+        return CriterionParam(QLatin1String(name), params.value(QLatin1String(name)).toString());
+    };
+    const QString like = QStringLiteral("T.%1 like ") + param("LIKEPARAM") + u'\n';
+    const QString lower =
+        params.contains(QStringLiteral("KEZDET")) ? QStringLiteral("and T.%1 >= ") + param("KEZDET") + u'\n' : QString();
+    const QString upper =
+        params.contains(QStringLiteral("VEGE")) ? QStringLiteral("and T.%1 < ") + param("VEGE") + u'\n' : QString();
     QString below = like + lower + QStringLiteral("and T.%1 < :KOVETKEZO\n");
     for (const ChartAccount& account : chart) {
         params[QStringLiteral("KOVETKEZO")] = account.szla;
@@ -134,9 +142,11 @@ QStringList KartonColumns() {
 
 QString KartonParamLine(const KartonCriteria& criteria) {
     const QString szla = criteria.szla.trimmed();
-    const QString name =
-        SelectValue(d_tarvedo, QStringLiteral("select SZOVEG from SZ_TUKOR where SZLA = :SZLA"), {{QStringLiteral("SZLA"), szla}})
-            .toString();
+    const QString name = SelectValue(d_tarvedo,
+                                     QStringLiteral("select SZOVEG from SZ_TUKOR where SZLA = ")
+                                         + CriterionParam(QStringLiteral("SZLA"), szla),
+                                     {{QStringLiteral("SZLA"), szla}})
+                             .toString();
     return QStringLiteral("Naplótípus : ") + criteria.ntipus.trimmed() + QStringLiteral(";   ") +
            QStringLiteral("Számlaszám : ") + szla + QStringLiteral("  ") + name;
 }

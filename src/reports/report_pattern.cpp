@@ -1,6 +1,7 @@
 #include "reports/report_pattern.h"
 
 #include <QDateTime>
+#include <stdexcept>
 
 #include "db/altproc.h"
 #include "db/catalog.h"
@@ -12,6 +13,14 @@
 QString DateCriterion(const QString& text) {
     const QString trimmed = text.trimmed();
     return trimmed == QLatin1String(".  .") ? QString("") : trimmed;
+}
+
+QString CriterionParam(const QString& name, const QString& value) {
+    // The widest text the engine binds, in characters of four bytes.
+    constexpr qsizetype widest = 8191;
+    if (value.size() > widest)
+        throw std::invalid_argument(QStringLiteral("Túl hosszú feltétel: %1...").arg(value.left(20)).toStdString());
+    return QStringLiteral("cast(:%1 as varchar(%2))").arg(name).arg(qMax<qsizetype>(value.size(), 1));
 }
 
 QString StampedTableName(const QString& prefix) {

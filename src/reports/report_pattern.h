@@ -29,6 +29,14 @@ using ReportStep = std::function<void(qint64 done, qint64 total)>;
 // once trimmed) is no limit, an empty text.
 QString DateCriterion(const QString& text);
 
+// A criterion's parameter in a condition, ":NAME" bound as a text as wide
+// as the value itself. A value longer than the column it is compared with
+// (a journal type of three letters, an eleven-digit account) then finds
+// nothing, or compares as the text it is, as the posting search treats its
+// criteria, instead of failing the statement on the column's length. Throws
+// std::invalid_argument for a value longer than any text column can be.
+QString CriterionParam(const QString& name, const QString& value);
+
 // "TMP_KR_" + "yymmddhhnnsszzz" of now.
 QString StampedTableName(const QString& prefix);
 // "TMP_" + the logged-in user's code without blanks and accents + "_" + time stamp.

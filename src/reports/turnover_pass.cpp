@@ -1,8 +1,10 @@
 #include "reports/turnover_pass.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include "db/dat.h"
+#include "db/db_error.h"
 #include "ledger/turnover_table.h"
 
 AccountTurnovers ReadTurnovers(const QString& where, const QString& debitOnly, const QString& creditOnly,

@@ -21,6 +21,17 @@ MainMenuItem item(const char* parent, const char* name, const QString& caption, 
     return {QLatin1String(parent), QLatin1String(name), caption, false, yearCheck, std::move(action)};
 }
 
+// The part of the main window's client area below its top panel, in screen
+// coordinates: the search window lies over it, from the client's left edge,
+// as wide as the client and down to its bottom edge, so that none of the
+// window falls outside the main window.
+QRect clientAreaBelowPanel(const Tmain_tarvedofm& main) {
+    const QWidget* client = main.centralWidget();
+    const QPoint clientTop = client->mapToGlobal(QPoint(0, 0));
+    const int top = main.Panel1->mapToGlobal(QPoint(0, main.Panel1->height())).y();
+    return QRect(clientTop.x(), top, client->width(), clientTop.y() + client->height() - top);
+}
+
 MainMenuItem submenu(const char* name, const QString& caption) {
     return {QString(), QLatin1String(name), caption, true, false, {}};
 }
@@ -35,7 +46,9 @@ const QList<MainMenuItem>& MainMenuItems() {
         item("Adatbevitel", "rogzites", QStringLiteral("Könyvelési tételek rögzítése"), true,
              [](Tmain_tarvedofm& main, QAction* action) { ShowKonyvelFm(&main, MenuNev(action)); }),
         item("Adatbevitel", "kereses", QStringLiteral("Könyvelési tétel visszakeresése"), false,
-             [](Tmain_tarvedofm& main, QAction* action) { ShowKonyvkeresFm(&main, MenuNev(action)); }),
+             [](Tmain_tarvedofm& main, QAction* action) {
+                 ShowKonyvkeresFm(&main, MenuNev(action), clientAreaBelowPanel(main));
+             }),
         item("Adatbevitel", "targyieszkozok", QStringLiteral("Tárgyi eszközök és immateriális javak")),
         item("Adatbevitel", "ecsszamol", QStringLiteral("Értékcsökkenés elszámolása"), true),
         item("Adatbevitel", "Adatavetel", QStringLiteral("Adatok átvétele más programból"), true,

@@ -15,6 +15,15 @@ TmsgButtons MsgButtons(int kind, const TmsgButtons& buttons) {
     return {QStringLiteral(" OK ")};
 }
 
+QString MsgButtonCaption(const QString& text) {
+    qsizetype first = 0;
+    while (first < text.size() && text.at(first).isSpace()) ++first;
+    if (first == text.size()) first = 0;
+    QString caption = text;
+    caption.insert(first, QLatin1Char('&'));
+    return caption;
+}
+
 QString MsgDisplayText(const QString& message) {
     QString text = message;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -10,5 +10,8 @@ QString MsgCaption(int kind);
 // The buttons to show: the caller's own, or the kind's defaults when none
 // are given (" Igen " / " Nem " for a question, " OK " otherwise).
 TmsgButtons MsgButtons(int kind, const TmsgButtons& buttons);
+// A button's caption: the text with its accelerator on its first letter,
+// after any leading blanks (" Igen " becomes " &Igen ").
+QString MsgButtonCaption(const QString& text);
 // Line breaks as the callers write them ("\r", "\r\n") for display.
 QString MsgDisplayText(const QString& message);

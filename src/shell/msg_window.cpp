@@ -52,7 +52,7 @@ void Tmsgfm::prepare(const QString& message, int kind, const TmsgButtons& reques
     }
     const int left = l_msg->x() + msgWidth + 12;
     for (int j = 0; j < texts.size(); ++j) {
-        auto* button = new QPushButton(QLatin1Char('&') + texts[j], this);
+        auto* button = new QPushButton(MsgButtonCaption(texts[j]), this);
         button->setObjectName(QStringLiteral("button%1").arg(j));
         button->setAutoDefault(false);
         button->setGeometry(left, 20 + j * (h + 8), w + 40, h);

@@ -87,3 +87,28 @@ TEST_F(ReportCli, ExportedJournalBalancesInLedger) {
     // Every item is balanced: the grand total is zero.
     EXPECT_TRUE(QString::fromUtf8(ledger.readAllStandardOutput()).endsWith("|0\n"));
 }
+
+TEST_F(ReportCli, CriteriaTooLongForTheirColumnGiveTheEmptyResultMessage) {
+    const struct {
+        QStringList args;
+        QString message;
+    } cases[] = {
+        {{"karton", "--szla", "3", "--ntipus", "ABC"}, " Nincs mit nyomtatni "},
+        {{"karton", "--szla", "31100000000"}, " Nincs mit nyomtatni "},
+        {{"karton", "--szla", "3", "--teljkelt-tol", "2025.12.3199"}, " Nincs mit nyomtatni "},
+        {{"knaplo", "--ntipus", "ABC"}, " Nincs mit nyomtatni "},
+        {{"knaplo", "--ntipus", "BK", "--szla", "38400000000"}, " Nincs mit nyomtatni "},
+        {{"fokiv", "--teljkelt-tol", "2025.12.3199"}, "Nincs mit nyomtatni"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const Result r = Report(QStringList{c.args.first(), "--out", dir->filePath("hosszu.txt")} + c.args.mid(1));
+        EXPECT_NE(r.code, 0);
+        EXPECT_EQ(r.err.trimmed(), c.message.trimmed()) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(dir->filePath("hosszu.txt")));
+    }
+    // A long upper bound still lists what lies below it.
+    const Result listed = Report({"fokiv", "--out", dir->filePath("also.txt"), "--szla-ig", "99999999999"});
+    EXPECT_EQ(listed.code, 0) << listed.err.toStdString();
+    EXPECT_GT(QFileInfo(dir->filePath("also.txt")).size(), 0);
+}

@@ -23,10 +23,10 @@ TEST(MsgDialog, KindsGiveCaptionsAndDefaultButtons) {
         const char* caption;
         QStringList buttons;
     } cases[] = {
-        {0, "   Kérem, döntsön!  ", {QStringLiteral("& Igen "), QStringLiteral("& Nem ")}},
-        {1, "   Figyelmeztetés  ", {QStringLiteral("& OK ")}},
-        {2, "   Hiba történt  ", {QStringLiteral("& OK ")}},
-        {7, "   Párbeszéd ablak  ", {QStringLiteral("& OK ")}},
+        {0, "   Kérem, döntsön!  ", {QStringLiteral(" &Igen "), QStringLiteral(" &Nem ")}},
+        {1, "   Figyelmeztetés  ", {QStringLiteral(" &OK ")}},
+        {2, "   Hiba történt  ", {QStringLiteral(" &OK ")}},
+        {7, "   Párbeszéd ablak  ", {QStringLiteral(" &OK ")}},
     };
     for (const auto& c : cases) {
         Tmsgfm dialog;
@@ -34,6 +34,25 @@ TEST(MsgDialog, KindsGiveCaptionsAndDefaultButtons) {
         EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.caption)) << c.kind;
         EXPECT_EQ(captions(dialog), c.buttons) << c.kind;
         EXPECT_EQ(dialog.l_msg->text(), QStringLiteral("Kérdés"));
+    }
+}
+
+TEST(MsgDialog, TheAcceleratorIsTheFirstLetterOfTheButton) {
+    const struct {
+        QStringList buttons;
+        QStringList shortcuts;
+    } cases[] = {
+        {{}, {QStringLiteral("Alt+I"), QStringLiteral("Alt+N")}},  // " Igen ", " Nem "
+        {{QStringLiteral(" OK ")}, {QStringLiteral("Alt+O")}},
+        {{QStringLiteral("Mentés és kilépés"), QStringLiteral("  Kilépés mentés nélkül")},
+         {QStringLiteral("Alt+M"), QStringLiteral("Alt+K")}},
+    };
+    for (const auto& c : cases) {
+        Tmsgfm dialog;
+        dialog.prepare(QStringLiteral("Kérdés"), 0, c.buttons);
+        QStringList shortcuts;
+        for (const QPushButton* button : dialog.buttons) shortcuts << button->shortcut().toString();
+        EXPECT_EQ(shortcuts, c.shortcuts) << c.buttons.join(u'|').toStdString();
     }
 }
 

@@ -1,0 +1,14 @@
+#include "desktop_start_window.h"
+
+#include "db/app_conventions.h"
+#include "export/Qexport_window.h"
+#include "shell/msg_window.h"
+
+std::unique_ptr<Tqexportfm> PrepareDesktopProgram() {
+    SetAppConventions();
+    UseHungarianTexts();
+    InstallDesktopDialogs();
+    auto qexportfm = std::make_unique<Tqexportfm>();
+    qexportfm->hide();
+    return qexportfm;
+}
