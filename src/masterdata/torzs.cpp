@@ -8,6 +8,7 @@
 #include "masterdata/lookup.h"
 #include "masterdata/record_storage.h"
 #include "db/dat.h"
+#include "masterdata/ledger_usage.h"
 
 namespace {
 
@@ -212,8 +213,12 @@ bool TorzsEditor::Delete() {
         return false;
     }
     if (!BeforeDelete(rows, wkey, wtable)) return false;
-    if (AskDialog(QStringLiteral("Biztos, hogy törölni akarja ?"), 0) != 0) return false;
     const QSqlRecord row = rows.currentRecord();
+    if (const int items = LedgerItemsUsing(m_connection, wtable, row); items > 0) {
+        ShowMessage(UsedCodeMessage(row.value(wkeyfields.value(0)).toString(), items));
+        return false;
+    }
+    if (AskDialog(QStringLiteral("Biztos, hogy törölni akarja ?"), 0) != 0) return false;
     for (const QString& p : qd_torzs.paramNames()) qd_torzs.setValue(p, row.value(p));
     {
         DbTransaction transaction(m_connection);

@@ -91,6 +91,22 @@ TEST_F(TorzsWindowTest, DeleteAsksAndNeedsAKey) {
     Exec("insert into SZ_DEVIZA (KOD, NEV) values ('AAA', 'Első')");
     Exec("create table NOKEY_T (A varchar(5), B integer)");
     Exec("insert into NOKEY_T values ('x', 1)");
+    // Two items in currency AAA: the code is not deleted, and nothing is asked.
+    Exec("insert into TETEL (SORSZAM, SZLA, ESZLA, NTIPUS, KONYVBIZ, KAPOCS, ERTEK, DEVIZANEM) "
+         "values ('2500001', '384', '311', 'BK', '1', '001', 1, 'AAA')");
+    Exec("insert into TETEL (SORSZAM, SZLA, ESZLA, NTIPUS, KONYVBIZ, KAPOCS, ERTEK, DEVIZANEM) "
+         "values ('2500002', '384', '311', 'BK', '1', '002', 1, 'AAA')");
+    OpenTable("SZ_DEVIZA", [&](TTorzsfm& w) {
+        ASSERT_EQ(Shown(w, "E_KOD"), QStringLiteral("AAA"));
+        Press(w.b_delete);
+        EXPECT_TRUE(user.questions.isEmpty());
+        EXPECT_EQ(user.messages,
+                  QStringList{QStringLiteral("A(z) „AAA” kódot 2 könyvelési tétel használja, ezért nem törölhető.")});
+    });
+    EXPECT_EQ(One("select count(*) from SZ_DEVIZA where KOD = 'AAA'"), QStringLiteral("1"));
+    Exec("delete from TETEL");
+    user.messages.clear();
+
     OpenTable("SZ_DEVIZA", [&](TTorzsfm& w) {
         user.answer = 1;
         Press(w.b_delete);
