@@ -119,6 +119,11 @@ void db1AfterConnect() {
     while (NextRow(ceg)) app.ceg.rows.append(ceg.record());
     app.ceg.current = app.ceg.rows.isEmpty() ? -1 : 0;
 
+    // A company without one of the common journal types must not keep the
+    // previous company's code for it.
+    for (QString* code : {&app.BkKod, &app.BkSzla, &app.VeKod, &app.VeSzla, &app.SzKod, &app.SzSzla, &app.PtKod,
+                          &app.PtSzla, &app.NyKod, &app.NySzla})
+        code->clear();
     QSqlQuery ntip = ExecSql(d_tarvedo, QStringLiteral("select *\nfrom sz_ntip\nORDER BY KOZOSKOD"));
     if (ntip.record().indexOf(QStringLiteral("KOZOSKOD")) < 0) return;
     while (NextRow(ntip)) {

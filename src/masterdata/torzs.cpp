@@ -8,6 +8,7 @@
 #include "masterdata/lookup.h"
 #include "masterdata/record_storage.h"
 #include "db/dat.h"
+#include "masterdata/ledger_usage.h"
 
 namespace {
 
@@ -174,6 +175,17 @@ bool TorzsEditor::duplicateKey(const PanelValues& panel) {
     }
 }
 
+QString TorzsEditor::fieldCaptions(const QString& columns) const {
+    QString captions;
+    for (const QString& column : columns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const PanelItem* label = model.find(QStringLiteral("L_") + column);
+        QString caption = label ? label->caption.trimmed() : QString();
+        while (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+        captions += (caption.trimmed().isEmpty() ? column : caption.trimmed()) + QLatin1Char(';');
+    }
+    return captions;
+}
+
 bool TorzsEditor::Store(const PanelValues& panel) {
     const bool inserting = wstate == QLatin1String("insert");
     if (!inserting && wstate != QLatin1String("update")) return false;
@@ -181,7 +193,7 @@ bool TorzsEditor::Store(const PanelValues& panel) {
 
     QString lines;
     const QString empty = UresKotelezok(qi_torzs, panel);
-    if (!empty.isEmpty()) lines += QStringLiteral("Kitöltendő mezőt üresen hagyott : ") + empty + kCr;
+    if (!empty.isEmpty()) lines += QStringLiteral("Kitöltendő mezőt üresen hagyott : ") + fieldCaptions(empty) + kCr;
     if (duplicateKey(panel)) lines += QStringLiteral("Már van ilyen kódú tétel.") + kCr;
     if (!lines.isEmpty()) {
         ShowMessage(QStringLiteral("Nem tárolható az alábbi hiba miatt:") + kCr + lines);
@@ -212,8 +224,12 @@ bool TorzsEditor::Delete() {
         return false;
     }
     if (!BeforeDelete(rows, wkey, wtable)) return false;
-    if (AskDialog(QStringLiteral("Biztos, hogy törölni akarja ?"), 0) != 0) return false;
     const QSqlRecord row = rows.currentRecord();
+    if (const int items = LedgerItemsUsing(m_connection, wtable, row); items > 0) {
+        ShowMessage(UsedCodeMessage(row.value(wkeyfields.value(0)).toString(), items));
+        return false;
+    }
+    if (AskDialog(QStringLiteral("Biztos, hogy törölni akarja ?"), 0) != 0) return false;
     for (const QString& p : qd_torzs.paramNames()) qd_torzs.setValue(p, row.value(p));
     {
         DbTransaction transaction(m_connection);

@@ -76,6 +76,9 @@ public:
     // Moves to the row the search text finds; false when it finds none.
     bool Search(const QString& text, const SearchSwitches& switches);
 
+    // The panel captions of columns listed as "A;B;", in the same form.
+    QString fieldCaptions(const QString& columns) const;
+
     // Per-table behaviour at fixed moments; in this system they do nothing
     // and allow everything.
     virtual void OnInsert(const QString& value, const QString& field, PanelValues& panel, const QString& table);

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -53,6 +55,35 @@ void colour(QLabel* l, const QColor& c) {
 }
 
 bool setting(const QString& key, QString& value) { return IniGet(key, value) >= 0; }
+
+}  // namespace
+
+namespace {
+
+// The size the user last left an editor at, for the next one of the run.
+QSize& rememberedEditorSize() {
+    static QSize size;
+    return size;
+}
+
+// The main window's client area, so that names and rows are not cut off;
+// without one the size the user last left an editor at, or most of the
+// screen. Never smaller than the panel was laid out for.
+QSize initialEditorSize() {
+    QSize size;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* main = qobject_cast<QMainWindow*>(top); main && main->isVisible()) {
+            size = main->centralWidget() ? main->centralWidget()->size() : main->size();
+            break;
+        }
+    }
+    if (!size.isValid()) size = rememberedEditorSize();
+    if (!size.isValid()) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            size = screen->availableGeometry().size() * 9 / 10;
+    }
+    return size.expandedTo(QSize(900, 600));
+}
 
 }  // namespace
 
@@ -231,7 +262,9 @@ void TTorzsfm::buildWindow() {
     });
     layout->addWidget(grid, 1);
 
-    resize(900, windowmagas);
+    const QSize size = initialEditorSize();
+    windowmagas = size.height();
+    resize(size);
 }
 
 void TTorzsfm::guarded(const std::function<void()>& work) {
@@ -255,6 +288,11 @@ bool TTorzsfm::selectionMode() const { return !b_kivalaszt->isHidden(); }
 void TTorzsfm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) guarded([this] { prepareShow(); });
+}
+
+void TTorzsfm::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous()) rememberedEditorSize() = size();
 }
 
 void TTorzsfm::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,7 @@
 #include "db/altproc.h"
 #include "db/dat.h"
 #include "db/db_address.h"
+#include "db/db_error.h"
 #include "db/ui_hooks.h"
 #include "masterdata/record_storage.h"
 
@@ -32,7 +33,59 @@ bool IsLocalDbAddress(const QString& address) {
 
 bool DbFileExists(const QString& address) { return QFileInfo::exists(NativeDbPath(address)); }
 
-bool CreateCompanyDatabase(const QString& dbServer, const QString& target) {
+std::optional<NewCompanyUser> LoggedInUserRow() {
+    const QString kod = Td().CurrentUserKod;
+    if (kod.isEmpty() || ServicesConnection().isEmpty()) return std::nullopt;
+    QSqlQuery row = ExecSql(ServicesConnection(),
+                            QStringLiteral("select KOD, NEV, TELJESNEV, JELSZO, JOGOK from SZ_JUZER where KOD = :kod"),
+                            {{QStringLiteral("kod"), kod}});
+    if (!NextRow(row)) return std::nullopt;
+    return NewCompanyUser{row.value(0).toString(), row.value(1).toString(), row.value(2).toString(),
+                          row.value(3).toString(), row.value(4).toString()};
+}
+
+bool SetUpNewCompany(const QString& address, const NewCompany& company) {
+    const QString connection = QStringLiteral("d_ujceg");
+    bool done = false;
+    try {
+        if (!OpenDatabase(connection, address)) {
+            ShowMessage(QStringLiteral("Az új adatbázis (") + address + QStringLiteral(") nem nyitható meg!"));
+            return false;
+        }
+        DbTransaction transaction(connection);
+        const QVariantMap record{{QStringLiteral("kod"), company.kod},
+                                 {QStringLiteral("nev"), company.nev},
+                                 {QStringLiteral("ev"), company.ev}};
+        // The template holds one company record: it becomes this company's.
+        const int changed =
+            ExecSql(connection, QStringLiteral("update CEG set KOD = :kod, NEV = :nev, AKTUALISEV = :ev, NYITVA = 'I'"),
+                    record)
+                .numRowsAffected();
+        if (changed == 0)
+            ExecSql(connection,
+                    QStringLiteral("insert into CEG (KOD, NEV, AKTUALISEV, NYITVA) values (:kod, :nev, :ev, 'I')"),
+                    record);
+        if (company.creator) {
+            const NewCompanyUser& user = *company.creator;
+            ExecSql(connection,
+                    QStringLiteral("update or insert into SZ_JUZER (KOD, NEV, TELJESNEV, JELSZO, AKTIV, JOGOK) "
+                                   "values (:kod, :nev, :teljesnev, :jelszo, 'I', :jogok) matching (KOD)"),
+                    {{QStringLiteral("kod"), user.kod},
+                     {QStringLiteral("nev"), user.nev},
+                     {QStringLiteral("teljesnev"), user.teljesnev},
+                     {QStringLiteral("jelszo"), user.passwordHash},
+                     {QStringLiteral("jogok"), user.jogok}});
+        }
+        transaction.commit();
+        done = true;
+    } catch (const DbError& error) {
+        ShowMessage(QStringLiteral("Az új cég adatai nem írhatók be: ") + error.message());
+    }
+    DbDisconnect(connection);
+    return done;
+}
+
+bool CreateCompanyDatabase(const QString& dbServer, const QString& target, const NewCompany& company) {
     const QString templatePath = DbFolder(dbServer) + TemplateDbName;
     bool copied = false;
     if (!DbFileExists(templatePath)) {
@@ -51,6 +104,12 @@ bool CreateCompanyDatabase(const QString& dbServer, const QString& target) {
         }
     }
     if (DbFileExists(target)) {
+        // A copy that cannot be set up would let nobody log in: it goes again.
+        if (copied && !SetUpNewCompany(target, company)) {
+            QFile::remove(NativeDbPath(target));
+            ShowMessage(QStringLiteral("A megadott új adatbázist nem sikerült létrehozni!"));
+            return false;
+        }
         ShowMessage(QStringLiteral("Ne felejtse el kitölteni a cég alap adatait és aktualizálni a számlatükröt."));
         return copied;
     }
@@ -132,7 +191,9 @@ bool CompanyRegistry::store(const PanelValues& fields, QString& focus) {
             return false;
         }
         if (AskDialog(kCreateQuestion, 0) != 0) return false;
-        if (!CreateCompanyDatabase(Td().DbServer, dbserver)) return false;
+        if (!createDatabase(dbserver, fields.text(QStringLiteral("e_kod")), fields.text(QStringLiteral("e_nev")),
+                            fields.text(QStringLiteral("e_aktualisev"))))
+            return false;
     }
     const QString kod = wstate == QLatin1String("insert") ? fields.text(QStringLiteral("e_kod")) : rowText(QStringLiteral("KOD"));
     if (!RekordTarol(row(), statement, fields, 2, wstate)) return false;
@@ -151,7 +212,19 @@ bool CompanyRegistry::choose(const QString& dbserverField) {
     const QString address = rowText(QStringLiteral("DBSERVER"));
     if (IsLocalDbAddress(dbserverField) && !DbFileExists(address)) {
         if (AskDialog(kCreateQuestion, 0) != 0) return false;
-        if (!CreateCompanyDatabase(Td().DbServer, dbserverField)) return false;
+        if (!createDatabase(dbserverField, rowText(QStringLiteral("KOD")), rowText(QStringLiteral("NEV")),
+                            rowText(QStringLiteral("AKTUALISEV"))))
+            return false;
     }
     return true;
+}
+
+bool CompanyRegistry::createDatabase(const QString& target, const QString& kod, const QString& nev, const QString& ev) {
+    NewCompany company{kod.trimmed().toUpper(), nev.trimmed(), ev.trimmed(), LoggedInUserRow()};
+    if (!company.creator && askFirstUser) company.creator = askFirstUser();
+    if (!company.creator) {
+        ShowMessage(QStringLiteral("Az új cégnek legalább egy felhasználó kell: a létrehozás elmaradt."));
+        return false;
+    }
+    return CreateCompanyDatabase(Td().DbServer, target, company);
 }

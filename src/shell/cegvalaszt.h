@@ -6,6 +6,8 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 #include "masterdata/panel_values.h"
 #include "masterdata/sql_statement.h"
@@ -23,10 +25,32 @@ QString SuggestedDbAddress(const QString& dbServer, const QString& kod, const QS
 bool IsLocalDbAddress(const QString& address);
 bool DbFileExists(const QString& address);
 
+// The first user of a new company: the user who creates it, with the
+// password hash it logs in with.
+struct NewCompanyUser {
+    QString kod, nev, teljesnev, passwordHash, jogok;
+};
+
+// What a new company-year database gets of its own instead of the template's
+// company record, and who may log into it.
+struct NewCompany {
+    QString kod, nev, ev;
+    std::optional<NewCompanyUser> creator;
+};
+
+// The row of the user logged in now (in the company connected now), to be
+// copied into a new company; none when nobody has logged in (the choice
+// before the first login, or the built-in user).
+std::optional<NewCompanyUser> LoggedInUserRow();
+
+// Gives the copy of the template its own company record (code, name, year,
+// open) and its first user, in one transaction. False with a message on failure.
+bool SetUpNewCompany(const QString& address, const NewCompany& company);
+
 // Copies the template (folder of `dbServer` + TARVEDO_URES.GDB) to `target`,
-// creating its folder, and tells the user how it went. True when the new
-// database file is there.
-bool CreateCompanyDatabase(const QString& dbServer, const QString& target);
+// creating its folder, sets it up for `company`, and tells the user how it
+// went. True when the new database is there and set up.
+bool CreateCompanyDatabase(const QString& dbServer, const QString& target, const NewCompany& company);
 
 class CompanyRegistry {
 public:
@@ -60,4 +84,11 @@ public:
     bool store(const PanelValues& fields, QString& focus);
     // "&Kiválaszt": true when the window may close with a choice.
     bool choose(const QString& dbserverField);
+
+    // Asks who the first user of a new company is when nobody has logged in
+    // yet; none when the user gives up. Without it the creation stops.
+    std::function<std::optional<NewCompanyUser>()> askFirstUser;
+
+private:
+    bool createDatabase(const QString& target, const QString& kod, const QString& nev, const QString& ev);
 };

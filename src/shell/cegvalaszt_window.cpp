@@ -24,6 +24,7 @@
 #include "db/ui_hooks.h"
 #include "masterdata/panel_widgets_window.h"
 #include "masterdata/record_storage.h"
+#include "shell/first_user_window.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ Tcegvalasztfm::Tcegvalasztfm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("cegvalasztfm"));
     setWindowTitle(QStringLiteral("Adatbázis kiválastása"));
     resize(900, 560);
+    registry.askFirstUser = [this] { return TFirstUserFm::Ask(this); };
 
     almenu = new QMenuBar(this);
     almenu->setObjectName(QStringLiteral("almenu"));

@@ -40,11 +40,15 @@ TEST_F(DatTest, CompanyConnectLoadsTheCommonJournalTypes) {
     Exec(QStringLiteral("insert into SZ_NTIP (KOD, NEV, SZLA, KOZOSKOD) values ('V1', 'Vevő', '311', 'VE')"));
     Exec(QStringLiteral("insert into SZ_NTIP (KOD, NEV, SZLA, KOZOSKOD) values ('X1', 'Egyéb', '999', 'XX')"));
     Td().PtKod = QStringLiteral("régi");
+    Td().SzSzla = QStringLiteral("454");
     ASSERT_TRUE(DbConnect(d_tarvedo, db.path()));
     EXPECT_EQ(Td().BkKod, QStringLiteral("B1"));
     EXPECT_EQ(Td().BkSzla, QStringLiteral("3841"));
     EXPECT_EQ(Td().VeKod, QStringLiteral("V1"));
-    EXPECT_EQ(Td().PtKod, QStringLiteral("régi"));  // a code the company lacks keeps the earlier value
+    // Codes the company lacks are empty, never the previous company's.
+    EXPECT_EQ(Td().PtKod, QString());
+    EXPECT_EQ(Td().SzSzla, QString());
+    EXPECT_EQ(Td().NyKod, QString());
     EXPECT_FALSE(Td().ceg.isEmpty());
 }
 

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QMainWindow>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTableView>
@@ -48,11 +49,11 @@ TEST_F(TorzsWindowTest, InsertChecksAndAuditRows) {
         EXPECT_FALSE(w.b_insert->isEnabled());
         EXPECT_EQ(Shown(w, "E_KOD"), QString());
 
-        // Required fields left empty.
+        // Required fields left empty are named by their captions.
         Type(w, "E_KOD", "XYZ");
         Press(w.b_post);
         EXPECT_EQ(user.messages.value(0),
-                  QStringLiteral("Nem tárolható az alábbi hiba miatt:\rKitöltendő mezőt üresen hagyott : NEV;\r"));
+                  QStringLiteral("Nem tárolható az alábbi hiba miatt:\rKitöltendő mezőt üresen hagyott : Megnevezés;\r"));
         EXPECT_EQ(w.l_state->text(), QStringLiteral("új tétel"));
 
         Type(w, "E_NEV", "O'Neil dollár");
@@ -91,6 +92,22 @@ TEST_F(TorzsWindowTest, DeleteAsksAndNeedsAKey) {
     Exec("insert into SZ_DEVIZA (KOD, NEV) values ('AAA', 'Első')");
     Exec("create table NOKEY_T (A varchar(5), B integer)");
     Exec("insert into NOKEY_T values ('x', 1)");
+    // Two items in currency AAA: the code is not deleted, and nothing is asked.
+    Exec("insert into TETEL (SORSZAM, SZLA, ESZLA, NTIPUS, KONYVBIZ, KAPOCS, ERTEK, DEVIZANEM) "
+         "values ('2500001', '384', '311', 'BK', '1', '001', 1, 'AAA')");
+    Exec("insert into TETEL (SORSZAM, SZLA, ESZLA, NTIPUS, KONYVBIZ, KAPOCS, ERTEK, DEVIZANEM) "
+         "values ('2500002', '384', '311', 'BK', '1', '002', 1, 'AAA')");
+    OpenTable("SZ_DEVIZA", [&](TTorzsfm& w) {
+        ASSERT_EQ(Shown(w, "E_KOD"), QStringLiteral("AAA"));
+        Press(w.b_delete);
+        EXPECT_TRUE(user.questions.isEmpty());
+        EXPECT_EQ(user.messages,
+                  QStringList{QStringLiteral("A(z) „AAA” kódot 2 könyvelési tétel használja, ezért nem törölhető.")});
+    });
+    EXPECT_EQ(One("select count(*) from SZ_DEVIZA where KOD = 'AAA'"), QStringLiteral("1"));
+    Exec("delete from TETEL");
+    user.messages.clear();
+
     OpenTable("SZ_DEVIZA", [&](TTorzsfm& w) {
         user.answer = 1;
         Press(w.b_delete);
@@ -114,6 +131,26 @@ TEST_F(TorzsWindowTest, DeleteAsksAndNeedsAKey) {
         Shot(w, "generic");
     });
     EXPECT_EQ(One("select list(A || B, ',') from (select * from NOKEY_T order by A)"), QStringLiteral("x0,y0"));
+}
+
+TEST_F(TorzsWindowTest, EditorFillsTheMainWindowAndKeepsTheSizeTheUserLeftItAt) {
+    QMainWindow main;
+    main.setCentralWidget(new QWidget(&main));
+    main.resize(1400, 950);
+    main.show();
+    QApplication::processEvents();
+    const QSize client = main.centralWidget()->size();
+    QSize left;
+    OpenTable("SZ_DEVIZA", [&](TTorzsfm& w) {
+        EXPECT_GE(w.width(), client.width());
+        EXPECT_GE(w.height(), client.height());
+        w.resize(1111, 777);
+        left = w.size();
+    });
+    ASSERT_EQ(left, QSize(1111, 777));
+    // Without a main window a new editor takes the size the last one was left at.
+    main.hide();
+    OpenTable("SZ_NTIP", [&](TTorzsfm& w) { EXPECT_EQ(w.size(), left); });
 }
 
 TEST_F(TorzsWindowTest, TitleClicksSort) {

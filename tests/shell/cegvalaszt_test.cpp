@@ -9,6 +9,9 @@
 
 #include "shell/cegvalaszt.h"
 #include "shell/cegvalaszt_window.h"
+#include "shell/first_user_window.h"
+#include "shell/password.h"
+#include "db/password_hash.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -19,6 +22,11 @@ protected:
         ASSERT_TRUE(work.made);
         Td().DbServer = work.companyDb;
         ASSERT_TRUE(DbConnect(d_tarvedosys, work.systemDb));
+        // Nobody has logged in: a new company's first user is this one.
+        window.registry.askFirstUser = [] {
+            return std::optional<NewCompanyUser>(NewCompanyUser{QStringLiteral("ELSO"), QStringLiteral("Első"),
+                                                                QString(), HashPassword(QStringLiteral("elso")), QString()});
+        };
         window.show();
     }
     QString registered(const QString& kod, const QString& column) {
@@ -130,9 +138,13 @@ TEST_F(CompanyChoiceTest, NetworkAndServerAddressesAreStoredWithoutAFileCheck) {
     EXPECT_EQ(registered(QStringLiteral("SZERVER"), QStringLiteral("NEV")), QStringLiteral("Szerver Zrt."));
 }
 
-TEST_F(CompanyChoiceTest, NewLocalDatabaseIsCopiedFromTheTemplate) {
+TEST_F(CompanyChoiceTest, NewLocalDatabaseIsCopiedFromTheTemplateWithItsOwnRecordAndTheCreatorAsUser) {
+    // DEMO is logged in: it becomes the new company's first user.
+    ASSERT_TRUE(DbConnect(d_tarvedo2, work.companyDb));
+    Td().CurrentUserKod = QStringLiteral("DEMO");
     const QString target = work.dir + QStringLiteral("/uj/mappa/TARVEDO_UJ_2026.GDB");
     typeNewEntry(QStringLiteral("UJ"), QStringLiteral("Új Kft."), target);
+    window.e_aktualisev->setText(QStringLiteral("2026"));
     user.answers = {1};  // " Nem ": nothing happens
     window.b_ok->click();
     EXPECT_EQ(user.questions, QStringList{QStringLiteral("A megadott adatbázis nem létezik! Létrehozzuk?")});
@@ -146,10 +158,53 @@ TEST_F(CompanyChoiceTest, NewLocalDatabaseIsCopiedFromTheTemplate) {
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_EQ(user.messages, QStringList{QStringLiteral("Ne felejtse el kitölteni a cég alap adatait és aktualizálni a számlatükröt.")});
     EXPECT_EQ(registered(QStringLiteral("UJ"), QStringLiteral("DBSERVER")), target);
-    // The copy is a working company database.
-    ASSERT_TRUE(OpenDatabase(QStringLiteral("uj_ceg"), target));
-    EXPECT_TRUE(SelectValue(QStringLiteral("uj_ceg"), QStringLiteral("select count(*) from TABLAK")).toInt() > 0);
-    DbDisconnect(QStringLiteral("uj_ceg"));
+
+    // The company record is the new company's, and its creator logs in.
+    ASSERT_TRUE(DbConnect(d_tarvedo, target));
+    EXPECT_EQ(Td().ceg.rows.size(), 1);
+    EXPECT_EQ(Td().ceg.text(QStringLiteral("KOD")), QStringLiteral("UJ"));
+    EXPECT_EQ(Td().ceg.text(QStringLiteral("NEV")), QStringLiteral("Új Kft."));
+    EXPECT_EQ(Td().ceg.text(QStringLiteral("AKTUALISEV")), QStringLiteral("2026"));
+    EXPECT_EQ(Td().ceg.text(QStringLiteral("NYITVA")), QStringLiteral("I"));
+    EXPECT_TRUE(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TABLAK")).toInt() > 0);
+    EXPECT_TRUE(CheckLogin(QStringLiteral("DEMO"), QStringLiteral("demo"), true).ok());
+    EXPECT_FALSE(CheckLogin(QStringLiteral("DEMO"), QStringLiteral("rossz"), true).ok());
+}
+
+TEST_F(CompanyChoiceTest, WithNobodyLoggedInTheFirstUserIsAskedFor) {
+    // Asked but given up: no database and no entry, since nobody could use it.
+    window.registry.askFirstUser = [] { return std::optional<NewCompanyUser>(); };
+    const QString target = work.dir + QStringLiteral("/TARVEDO_ELSO_2026.GDB");
+    typeNewEntry(QStringLiteral("ELSO"), QStringLiteral("Első Bt."), target);
+    user.answers = {0};
+    window.b_ok->click();
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(registered(QStringLiteral("ELSO"), QStringLiteral("KOD")).isEmpty());
+    EXPECT_EQ(user.messages.last(), QStringLiteral("Az új cégnek legalább egy felhasználó kell: a létrehozás elmaradt."));
+
+    // The dialog's checks, then the user typed there logs in.
+    TFirstUserFm dialog;
+    dialog.e_kod->setText(QStringLiteral("anna"));
+    dialog.e_nev->setText(QStringLiteral("Anna"));
+    dialog.e_jelszo->setText(QStringLiteral("titok1"));
+    dialog.e_jelszo2->setText(QStringLiteral("titok2"));
+    dialog.b_ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(dialog.l_hiba->text(), QStringLiteral("A két új jelszó nem egyezik."));
+    dialog.e_jelszo2->setText(QStringLiteral("titok1"));
+    dialog.b_ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const NewCompanyUser anna = dialog.user();
+    EXPECT_EQ(anna.kod, QStringLiteral("ANNA"));
+    EXPECT_NE(anna.passwordHash, QStringLiteral("titok1"));
+
+    window.registry.askFirstUser = [anna] { return std::optional<NewCompanyUser>(anna); };
+    user.answers = {0};
+    window.b_ok->click();
+    ASSERT_TRUE(QFile::exists(target));
+    ASSERT_TRUE(DbConnect(d_tarvedo, target));
+    EXPECT_EQ(Td().ceg.text(QStringLiteral("KOD")), QStringLiteral("ELSO"));
+    EXPECT_TRUE(CheckLogin(QStringLiteral("Anna"), QStringLiteral("titok1"), true).ok());
 }
 
 TEST_F(CompanyChoiceTest, MissingTemplateIsReported) {
