@@ -4,13 +4,13 @@
 #include <QString>
 
 // The next number of `kind` in the business year of the open company record:
-// the year's last two digits and the counter padded to five digits. "-1" when
-// the counter is marked taken and the user gave up waiting.
+// the year's last two digits and the counter padded to five digits.
 //
-// The allocation reads the counter with a row lock and writes it back in one
-// transaction, so two workstations never receive the same number. Inside a
-// transaction the caller opened, the number commits or rolls back with the
-// caller's work.
+// The counter is advanced in a short transaction of its own that waits for
+// another workstation's lock a limited time and retries a conflict, even
+// when the caller has a transaction open: two workstations never receive the
+// same number, and a long run never holds a counter. A number taken for work
+// that is then rolled back stays unused.
 QString NextSequenceNumber(const QString& kind);
 
 // A number's text: the year's last two digits and the counter padded to five
@@ -22,6 +22,6 @@ QString SequenceNumberText(const QString& year, qlonglong counter);
 // row then holds the last one, as if they had been taken one by one.
 qlonglong ReserveSequenceBlock(const QString& connection, const QString& kind, const QString& year, qlonglong count);
 
-// The same on a given connection and year, marking the row with `user`.
+// The same on a given connection and year (`user` is kept for the callers).
 QString AllocateSequenceNumber(const QString& connection, const QString& kind, const QString& year,
                                const QString& user);

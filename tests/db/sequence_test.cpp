@@ -4,7 +4,9 @@
 #include <QSqlQuery>
 #include <thread>
 
+#include "db/counter_update.h"
 #include "db/dat.h"
+#include "db/db_error.h"
 #include "db/sequence.h"
 #include "db/ui_hooks.h"
 #include "support/test_db.h"
@@ -45,39 +47,44 @@ TEST_F(SequenceTest, CounterGrowsPastFiveDigits) {
     EXPECT_EQ(NextSequenceNumber(QStringLiteral("SORSZAM")), QStringLiteral("24100000"));
 }
 
-TEST_F(SequenceTest, TakenCounterAsksAndCancelGivesUp) {
-    Exec(QStringLiteral("insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO, FOGLALT) values ('BK', '2024', 1, 41, 'KOVACS')"));
-    QString asked;
-    UiHooks::setRetry([&](const QString& text) {
-        asked = text;
-        return false;
-    });
-    EXPECT_EQ(NextSequenceNumber(QStringLiteral("BK")), QStringLiteral("-1"));
-    EXPECT_TRUE(asked.endsWith(QStringLiteral(" BK kulcsú tétel foglalt\r\nFoglalja: KOVACS"))) << asked.toStdString();
-    QSqlQuery row = counter(QStringLiteral("BK"));
-    EXPECT_EQ(row.value(1).toInt(), 41);
-    EXPECT_EQ(row.value(2).toString(), QStringLiteral("KOVACS"));
-}
-
-TEST_F(SequenceTest, RetryReadsTheCounterAgain) {
-    Exec(QStringLiteral("insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO, FOGLALT) values ('BK', '2024', 1, 41, 'KOVACS')"));
-    int asks = 0;
-    UiHooks::setRetry([&](const QString&) {
-        ++asks;
-        Exec(QStringLiteral("update SORSZAM set FOGLALT = '' where FAJTA = 'BK'"));  // the other workstation finished
-        return true;
-    });
-    EXPECT_EQ(NextSequenceNumber(QStringLiteral("BK")), QStringLiteral("2400042"));
-    EXPECT_EQ(asks, 1);
-}
-
-TEST_F(SequenceTest, NumberInsideACallersTransactionRollsBackWithIt) {
+TEST_F(SequenceTest, NumberTakenInsideACallersTransactionStaysTakenAndHoldsNoLock) {
+    ASSERT_TRUE(OpenDatabase(d_tarvedo2, db.path()));
     {
         DbTransaction transaction(d_tarvedo);
         EXPECT_EQ(NextSequenceNumber(QStringLiteral("VE")), QStringLiteral("2400001"));
+        // Another workstation gets the next number while this work is still open.
+        EXPECT_EQ(AllocateSequenceNumber(d_tarvedo2, QStringLiteral("VE"), QStringLiteral("2024"), QString()),
+                  QStringLiteral("2400002"));
         transaction.rollback();
     }
-    EXPECT_EQ(NextSequenceNumber(QStringLiteral("VE")), QStringLiteral("2400001"));
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("VE")), QStringLiteral("2400003"));
+    DbDisconnect(d_tarvedo2);
+}
+
+TEST_F(SequenceTest, ALockHeldTooLongEndsTheWaitWithAMessageNamingTheCounter) {
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("BK")), QStringLiteral("2400001"));
+    ASSERT_TRUE(OpenDatabase(d_tarvedo2, db.path()));
+    {
+        // Another workstation holds the counter row.
+        DbTransaction holder(d_tarvedo2);
+        ExecSql(d_tarvedo2, QStringLiteral("update SORSZAM set UTOLSO = UTOLSO where FAJTA = 'BK'"));
+        try {
+            AdvanceCounter(d_tarvedo, QStringLiteral("BK"), QStringLiteral("2024"), 1, 1);
+            ADD_FAILURE() << "no timeout";
+        } catch (const DbError& error) {
+            EXPECT_TRUE(error.message().contains(QStringLiteral("a(z) BK sorszám (2024. év)"))) << error.message().toStdString();
+            EXPECT_TRUE(error.message().contains(QStringLiteral("1 másodperc"))) << error.message().toStdString();
+        }
+        holder.rollback();
+    }
+    DbDisconnect(d_tarvedo2);
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("BK")), QStringLiteral("2400002"));
+}
+
+TEST_F(SequenceTest, ABlockOfNumbersIsReservedAtOnce) {
+    EXPECT_EQ(ReserveSequenceBlock(d_tarvedo, QStringLiteral("SORSZAM"), QStringLiteral("2024"), 500), 1);
+    EXPECT_EQ(ReserveSequenceBlock(d_tarvedo, QStringLiteral("SORSZAM"), QStringLiteral("2024"), 10), 501);
+    EXPECT_EQ(NextSequenceNumber(QStringLiteral("SORSZAM")), QStringLiteral("2400511"));
 }
 
 // Two workstations allocating the same kind at the same moment through the

@@ -1,0 +1,17 @@
+#pragma once
+// Advancing a sequence counter (table SORSZAM) in a short transaction of its
+// own on the connection's attachment, whatever transaction the connection
+// has open: the counter row is locked only for that moment, so workstations
+// posting long files at once never hold each other's counters.
+#include <QString>
+
+// How long a counter waits for another workstation's lock before it gives up.
+constexpr int kCounterLockSeconds = 30;
+
+// Adds `count` to the counter of `kind` in `year` (creating it when it has
+// none yet) and returns its new last value; the numbers last - count + 1 to
+// last are the caller's. Waits for another workstation's lock at most
+// kCounterLockSeconds and retries an update conflict; throws DbError with a
+// Hungarian message naming the counter when the wait runs out.
+qlonglong AdvanceCounter(const QString& connection, const QString& kind, const QString& year, qlonglong count,
+                         int lockSeconds = kCounterLockSeconds);
