@@ -13,8 +13,13 @@ int post(CliContext& context) {
     const QString file = QFileInfo(context.args.first()).absoluteFilePath();
     if (!QFileInfo::exists(file)) return CliFail(QStringLiteral("A fájl (%1) nem található.").arg(file));
 
-    const PostReport report = PostVoucherFile(file, dryRun);
+    const PostReport report = PostVoucherFile(file, dryRun, [](int done, int lines) {
+        std::fprintf(stderr, "Könyvelés: %d / %d sor\n", done, lines);
+        std::fflush(stderr);
+    });
     if (!report.fileError.isEmpty()) return CliFail(report.fileError);
+    if (report.alreadyPosted > 0)
+        std::printf("%d bizonylat már le volt könyvelve ebből a fájlból, kihagyva.\n", report.alreadyPosted);
     for (const PostFault& fault : report.faults)
         std::fprintf(stderr, "%d. sor: %s\n", fault.line, fault.text.toUtf8().constData());
     if (dryRun)

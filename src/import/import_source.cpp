@@ -53,7 +53,13 @@ bool ReadImportSource(const QString& path, const ImportFormat& format, SourceTab
             error = QStringLiteral("A fájl nem olvasható: ") + path;
             return false;
         }
-        for (const DelimitedLine& line : SplitDelimitedText(text, format.separator)) {
+        int unclosedQuote = 0;
+        const QList<DelimitedLine> lines = SplitDelimitedText(text, format.separator, &unclosedQuote);
+        if (unclosedQuote > 0) {
+            error = UnclosedQuoteMessage(unclosedQuote);
+            return false;
+        }
+        for (const DelimitedLine& line : lines) {
             SourceLine source{line.number, {}};
             for (int i = 0; i < line.fields.size(); ++i) source.cells.set(i, line.fields.at(i));
             all << source;

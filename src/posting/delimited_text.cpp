@@ -8,11 +8,12 @@ namespace {
 
 // A record whose fields hold quotes or line breaks, from `pos`; leaves
 // `pos` after the record and counts the lines it spans.
-DelimitedLine quotedRecord(const QString& text, qsizetype& pos, QChar separator, int& lineNumber) {
+DelimitedLine quotedRecord(const QString& text, qsizetype& pos, QChar separator, int& lineNumber, int& unclosedAt) {
     DelimitedLine record;
     record.number = lineNumber;
     QString field;
     bool quoted = false;
+    int quoteLine = 0;
     for (; pos < text.size(); ++pos) {
         const QChar ch = text.at(pos);
         if (quoted) {
@@ -29,6 +30,7 @@ DelimitedLine quotedRecord(const QString& text, qsizetype& pos, QChar separator,
             }
         } else if (ch == QLatin1Char('"') && field.isEmpty()) {
             quoted = true;
+            quoteLine = lineNumber;
         } else if (ch == separator) {
             record.fields << field;
             field.clear();
@@ -43,13 +45,20 @@ DelimitedLine quotedRecord(const QString& text, qsizetype& pos, QChar separator,
     }
     ++lineNumber;
     record.fields << field;
+    if (quoted && unclosedAt == 0) unclosedAt = quoteLine;
     return record;
 }
 
 }  // namespace
 
-QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator) {
+QString UnclosedQuoteMessage(int line) {
+    return QStringLiteral("A(z) %1. sorban kezdődő idézőjeles mező nincs lezárva: a fájl hibás, semmi sem került át belőle.")
+        .arg(line);
+}
+
+QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, int* unclosedQuoteLine) {
     QList<DelimitedLine> lines;
+    int unclosedAt = 0;
     int lineNumber = 1;
     qsizetype pos = 0;
     while (pos < text.size()) {
@@ -61,7 +70,7 @@ QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator) {
         }
         DelimitedLine record;
         if (quotes) {
-            record = quotedRecord(text, pos, separator, lineNumber);
+            record = quotedRecord(text, pos, separator, lineNumber, unclosedAt);
         } else {
             record.number = lineNumber++;
             record.fields = QStringView(text).mid(pos, end - pos).toString().split(separator);
@@ -72,6 +81,7 @@ QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator) {
         const bool blank = record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
         if (!blank) lines << record;
     }
+    if (unclosedQuoteLine) *unclosedQuoteLine = unclosedAt;
     return lines;
 }
 

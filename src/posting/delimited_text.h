@@ -12,7 +12,13 @@ struct DelimitedLine {
 };
 
 // The records of a text: blank lines are left out. Fields are not trimmed.
-QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator);
+// A quote that is never closed would swallow the rest of the text into one
+// field: `unclosedQuoteLine` (when given) then gets the line the quoted
+// field began on, else 0; callers refuse such a text as a whole.
+QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, int* unclosedQuoteLine = nullptr);
+
+// The message for such a text.
+QString UnclosedQuoteMessage(int line);
 
 // Reads a file as 8-bit text: valid UTF-8 as UTF-8, anything else as
 // Windows-1250; the encoding "WINDOWS-1250" reads every file as that.

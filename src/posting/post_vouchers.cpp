@@ -1,10 +1,16 @@
 #include "post_vouchers.h"
 
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QHash>
+#include <QSet>
 #include <cmath>
 #include <optional>
 
 #include "db/altproc.h"
+#include "db/amount_text.h"
+#include "db/catalog.h"
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "ledger/turnover_table.h"
@@ -42,7 +48,8 @@ private:
 // A date as the masked field would hold it.
 QString fieldDate(const QString& text) {
     const QString t = text.trimmed();
-    if (t.isEmpty()) return EmptyDate;
+    // The empty masked field as stored: no date.
+    if (t.isEmpty() || t == EmptyDate.trimmed()) return EmptyDate;
     if (t.size() == 8 && OnlyDigits(t) == t) return DotDate(t);
     if (t.size() == 10 && (t.at(4) == QLatin1Char('-') || t.at(4) == QLatin1Char('/')) && t.at(7) == t.at(4)) {
         QString dotted = t;
@@ -53,15 +60,65 @@ QString fieldDate(const QString& text) {
     return t;
 }
 
-bool isNumberText(const QString& text) {
-    return !text.isEmpty() && !std::isnan(FloatFromText(text, std::nan("")));
+// The text columns of the file and the ledger columns they are stored in:
+// a longer text is refused by its line, not by the database.
+QHash<QString, int> textLengths() {
+    const QList<QPair<const char*, const char*>> stored{
+        {"NTIPUS", "NTIPUS"},     {"KONYVBIZ", "KONYVBIZ"},   {"UGYFELKOD", "UGYFELKOD"}, {"KTSGHELY", "KTSGHELY"},
+        {"SZAMLASZAM", "SZAMLASZAM"}, {"BIZONYLAT", "BIZONYLAT"}, {"SZOVEG", "SZOVEG"},     {"SZLA", "SZLA"},
+        {"ESZLA", "ESZLA"},       {"AFAKULCS", "AFAKULCS"},   {"ASZLA", "SZLA"},          {"SOR65", "SOR65"},
+        {"DEVIZANEM", "DEVIZANEM"}};
+    QHash<QString, int> lengths;
+    for (const auto& [column, ledgerColumn] : stored) {
+        int length = 0;
+        bool notNull = false;
+        QString type;
+        if (IbFieldInfo(QStringLiteral("TETEL"), QLatin1String(ledgerColumn), length, notNull, type) && length > 0 &&
+            type == QLatin1String("VARCHAR"))
+            lengths.insert(QLatin1String(column), length);
+    }
+    return lengths;
+}
+
+// The posted-voucher record: the file by its content digest.
+const QString kRecordTable = QStringLiteral("KONYVELT_FAJL");
+constexpr int kMaxVoucherKey = 60;
+
+QString fileDigest(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file)) return {};
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+// Databases made before the record existed get it on first use.
+void ensureRecordTable() {
+    if (TableExists(kRecordTable)) return;
+    ExecSql(d_tarvedo, QStringLiteral("CREATE TABLE KONYVELT_FAJL (DIGEST VARCHAR(64) NOT NULL, VOUCHER VARCHAR(60) NOT "
+                                      "NULL, NTIPUS VARCHAR(3), KONYVBIZ VARCHAR(15), CONSTRAINT PK_KONYVELT_FAJL "
+                                      "PRIMARY KEY (DIGEST, VOUCHER))"));
+}
+
+QSet<QString> postedVouchers(const QString& digest) {
+    QSet<QString> keys;
+    if (!TableExists(kRecordTable)) return keys;
+    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select VOUCHER from KONYVELT_FAJL where DIGEST = :digest"),
+                          {{QStringLiteral("digest"), digest}});
+    while (NextRow(q)) keys.insert(q.value(0).toString());
+    return keys;
 }
 
 class VoucherPoster {
 public:
-    VoucherPoster(PostReport& report, bool dryRun) : m_report(report), m_dryRun(dryRun), m_lookups(true), m_form(&m_lookups) {}
+    VoucherPoster(PostReport& report, bool dryRun, QString digest, QSet<QString> posted)
+        : m_report(report), m_dryRun(dryRun), m_digest(std::move(digest)), m_posted(std::move(posted)), m_lookups(true),
+          m_form(&m_lookups) {}
 
-    void start() { m_form.FormShow(); }
+    void start() {
+        m_form.FormShow();
+        m_textLengths = textLengths();
+    }
     void post(const QList<Row>& rows);
     // Commits what was stored so far.
     void finish() {
@@ -81,6 +138,10 @@ private:
 
     PostReport& m_report;
     bool m_dryRun;
+    QString m_digest;
+    QSet<QString> m_posted;  // the keys of this file's vouchers stored before
+    QSet<QString> m_seen;    // the keys met in this run
+    QHash<QString, int> m_textLengths;  // file column -> the length of its TETEL column
     PostingLookups m_lookups;
     KonyvelForm m_form;
     std::optional<DbTransaction> m_transaction;
@@ -93,8 +154,19 @@ QStringList VoucherPoster::formatFaults(const Row& row) const {
     const QString afa = row["AFA"].toUpper();
     if (!afa.isEmpty() && afa != QLatin1String("I") && afa != QLatin1String("N"))
         faults << QStringLiteral("Az AFA oszlop értéke I vagy N lehet.");
-    if (!row["ERTEK"].isEmpty() && !isNumberText(row["ERTEK"])) faults << QStringLiteral("Hibás érték.");
-    if (!row["ARFOLYAM"].isEmpty() && !isNumberText(row["ARFOLYAM"])) faults << QStringLiteral("Hibás árfolyam.");
+    for (auto it = m_textLengths.cbegin(); it != m_textLengths.cend(); ++it) {
+        if (row[it.key().toLatin1().constData()].size() > it.value())
+            faults << QStringLiteral("Túl hosszú adat a(z) %1 oszlopban: legfeljebb %2 karakter lehet.")
+                          .arg(it.key())
+                          .arg(it.value());
+    }
+    for (const char* column : {"ERTEK", "ARFOLYAM"}) {
+        const QString text = row[column];
+        double value = 0;
+        QString error;
+        if (!text.isEmpty() && !ParseAmount(text, value, &error))
+            faults << QStringLiteral("%1 oszlop: %2").arg(QLatin1String(column), error);
+    }
     return faults;
 }
 
@@ -165,6 +237,24 @@ void VoucherPoster::key(const Row& row, bool firstItem, const QString& konyvbiz)
 void VoucherPoster::post(const QList<Row>& rows) {
     ++m_report.vouchers;
     const int firstLine = rows.first().number();
+    const QString voucherKey = rows.first()["VOUCHER"];
+    if (m_seen.contains(voucherKey)) {
+        fault(firstLine, QStringLiteral("A(z) „%1” bizonylatkulcs korábban is szerepelt a fájlban; egy bizonylat sorai "
+                                        "egymás után következzenek.")
+                             .arg(voucherKey));
+        ++m_report.rejectedVouchers;
+        return;
+    }
+    m_seen.insert(voucherKey);
+    if (m_posted.contains(voucherKey)) {
+        ++m_report.alreadyPosted;
+        return;
+    }
+    if (voucherKey.size() > kMaxVoucherKey) {
+        fault(firstLine, QStringLiteral("A VOUCHER oszlop értéke legfeljebb %1 karakter lehet.").arg(kMaxVoucherKey));
+        ++m_report.rejectedVouchers;
+        return;
+    }
     const int faultsBefore = int(m_report.faults.size());
 
     // The lines of one voucher share its journal type and voucher number.
@@ -216,6 +306,14 @@ void VoucherPoster::post(const QList<Row>& rows) {
             }
             konyvbiz = m_form.f.e_konyvbiz;
         }
+        // The record goes with the voucher: both are stored, or neither.
+        ExecSql(d_tarvedo,
+                QStringLiteral("insert into KONYVELT_FAJL (DIGEST, VOUCHER, NTIPUS, KONYVBIZ) values (:digest, :voucher, "
+                               ":ntipus, :konyvbiz)"),
+                {{QStringLiteral("digest"), m_digest},
+                 {QStringLiteral("voucher"), voucherKey},
+                 {QStringLiteral("ntipus"), ntipus},
+                 {QStringLiteral("konyvbiz"), konyvbiz}});
     } catch (const DbError& error) {
         fault(firstLine, QStringLiteral("Adatbázis hiba: ") + error.message());
         undo();
@@ -229,7 +327,7 @@ void VoucherPoster::post(const QList<Row>& rows) {
 
 }  // namespace
 
-PostReport PostVoucherFile(const QString& path, bool dryRun) {
+PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress& progress) {
     PostReport report;
     QString text;
     if (!ReadTextFile(path, text)) {
@@ -240,7 +338,12 @@ PostReport PostVoucherFile(const QString& path, bool dryRun) {
         report.fileError = QStringLiteral("Az év le van zárva.");
         return report;
     }
-    const QList<DelimitedLine> lines = SplitDelimitedText(text, QLatin1Char(';'));
+    int unclosedQuote = 0;
+    const QList<DelimitedLine> lines = SplitDelimitedText(text, QLatin1Char(';'), &unclosedQuote);
+    if (unclosedQuote > 0) {
+        report.fileError = UnclosedQuoteMessage(unclosedQuote);
+        return report;
+    }
     if (lines.isEmpty()) {
         report.fileError = QStringLiteral("A fájl üres: ") + path;
         return report;
@@ -252,6 +355,10 @@ PostReport PostVoucherFile(const QString& path, bool dryRun) {
         QString name = heading[i].trimmed().toUpper();
         if (i == 0 && name.startsWith(QChar(0xFEFF))) name.remove(0, 1);
         if (name.isEmpty()) continue;
+        if (columns.contains(name)) {
+            report.fileError = QStringLiteral("Többször szereplő oszlop a fejlécben: ") + name;
+            return report;
+        }
         if (!kColumns.contains(name)) {
             report.fileError = QStringLiteral("Ismeretlen oszlop a fejlécben: ") + name;
             return report;
@@ -265,11 +372,23 @@ PostReport PostVoucherFile(const QString& path, bool dryRun) {
         }
     }
 
-    VoucherPoster poster(report, dryRun);
+    const QString digest = fileDigest(path);
+    if (digest.isEmpty()) {
+        report.fileError = QStringLiteral("A fájl nem olvasható: ") + path;
+        return report;
+    }
+    if (!dryRun) ensureRecordTable();
+    VoucherPoster poster(report, dryRun, digest, postedVouchers(digest));
     poster.start();
     QList<Row> voucher;
     QString key;
+    QElapsedTimer sinceProgress;
+    sinceProgress.start();
     for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (progress && sinceProgress.elapsed() >= 1000) {
+            progress(int(i - 1), int(lines.size() - 1));
+            sinceProgress.restart();
+        }
         const Row row(&columns, &lines[i]);
         if (!voucher.isEmpty() && row["VOUCHER"] != key) {
             poster.post(voucher);

@@ -13,6 +13,7 @@
 // allocated.
 #include <QList>
 #include <QString>
+#include <functional>
 
 struct PostFault {
     int line = 0;  // line of the file, 1-based
@@ -25,9 +26,15 @@ struct PostReport {
     int storedVouchers = 0;  // stored, or found faultless in a dry run
     int storedItems = 0;
     int rejectedVouchers = 0;
+    int alreadyPosted = 0;  // stored by an earlier run of the same file, left alone
     QList<PostFault> faults;
     bool ok() const { return fileError.isEmpty() && faults.isEmpty(); }
 };
 
-// dryRun: every check, nothing written, no number taken.
-PostReport PostVoucherFile(const QString& path, bool dryRun);
+// dryRun: every check, nothing written, no number taken. Every stored
+// voucher is recorded by the file's content digest and its VOUCHER key in
+// the same transaction, so posting the same file again (after a crash, or
+// by mistake) stores only the vouchers still missing. `progress` is told
+// the lines done and the lines of the file now and then.
+using PostProgress = std::function<void(int linesDone, int lines)>;
+PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress& progress = {});

@@ -91,10 +91,11 @@ TEST_F(PostVouchersTest, ADatabaseFailureUndoesOnlyItsVoucher) {
     const QList<QVariantMap> rows = rowsOf(QStringLiteral("select KONYVBIZ, SZOVEG from TETEL order by KONYVBIZ"));
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0][QStringLiteral("SZOVEG")].toString(), QStringLiteral("Első"));
-    // The failed voucher's numbers went back with it.
-    EXPECT_EQ(rows[1][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600002"));
+    // The failed voucher's numbers stay unused: numbers are taken apart from
+    // the work, so that no workstation holds a counter while it posts.
+    EXPECT_EQ(rows[1][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600003"));
     EXPECT_EQ(rows[1][QStringLiteral("SZOVEG")].toString(), QStringLiteral("Harmadik"));
-    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 2);
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 4);
 }
 
 TEST_F(PostVouchersTest, ReadsWindows1250AndTypedVoucherNumbers) {
@@ -126,6 +127,112 @@ TEST_F(PostVouchersTest, FileFaults) {
     Exec(QStringLiteral("update CEG set NYITVA = 'N'"));
     db1AfterConnect();
     EXPECT_EQ(PostVoucherFile(write(mixed), false).fileError, QStringLiteral("Az év le van zárva."));
+}
+
+TEST_F(PostVouchersTest, AFilePostedAgainStoresOnlyWhatIsMissing) {
+    const QStringList five{
+        QStringLiteral("V1;BK;;2026.04.01;;;;;;;;Egy;384;311;100;N;;;;;"),
+        QStringLiteral("V2;BK;;2026.04.01;;;;;;;;Kettő;384;311;200;N;;;;;"),
+        QStringLiteral("V3;BK;;2026.04.01;;;;;;;;Három;384;311;300;N;;;;;"),
+        QStringLiteral("V4;BK;;2026.04.01;;;;;;;;Négy;384;311;400;N;;;;;"),
+        QStringLiteral("V4;BK;;2026.04.01;;;;;;;;Négy b;384;311;450;N;;;;;"),
+        QStringLiteral("V5;BK;;2026.04.01;;;;;;;;Öt;384;311;500;N;;;;;"),
+    };
+    const QString path = write(five);
+    PostReport first = PostVoucherFile(path, false);
+    ASSERT_TRUE(first.ok()) << faults(first).join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(first.storedVouchers, 5);
+
+    // The same file again: nothing stored twice.
+    PostReport again = PostVoucherFile(path, false);
+    EXPECT_TRUE(again.ok());
+    EXPECT_EQ(again.storedVouchers, 0);
+    EXPECT_EQ(again.alreadyPosted, 5);
+    EXPECT_EQ(ledger().size(), 6);
+
+    // As if the first run had been killed before V4 and V5 were committed.
+    Exec(QStringLiteral("delete from TETEL where SZOVEG in ('Négy', 'Négy b', 'Öt')"));
+    Exec(QStringLiteral("delete from KONYVELT_FAJL where VOUCHER in ('V4', 'V5')"));
+    PostReport rest = PostVoucherFile(path, false);
+    EXPECT_TRUE(rest.ok());
+    EXPECT_EQ(rest.alreadyPosted, 3);
+    EXPECT_EQ(rest.storedVouchers, 2);
+    EXPECT_EQ(rest.storedItems, 3);
+    EXPECT_EQ(rowsOf(QStringLiteral("select SZOVEG from TETEL where SZOVEG = 'Egy'")).size(), 1);
+    EXPECT_EQ(ledger().size(), 6);
+
+    // Another file with the same voucher keys is another file.
+    QStringList changed = five;
+    changed[0].replace(QStringLiteral("Egy"), QStringLiteral("Egy más"));
+    EXPECT_EQ(PostVoucherFile(write(changed), false).storedVouchers, 5);
+}
+
+TEST_F(PostVouchersTest, WhatIsNoAmountDateOrFittingTextIsRefusedByLineAndColumn) {
+    const struct {
+        const char* ertek;
+        const char* other;  // narrative
+        const char* expected;  // the start of the line's fault, empty: stored
+    } cases[] = {
+        {"1O00", "x", "ERTEK oszlop: Hibás összeg: „1O00”"},
+        {"12abc", "x", "ERTEK oszlop: Hibás összeg: „12abc”"},
+        {"1-2", "x", "ERTEK oszlop: Hibás összeg: „1-2”"},
+        {"Ft 100", "x", "ERTEK oszlop: Hibás összeg: „Ft 100”"},
+        {"1.5e-3", "x", "ERTEK oszlop: Hibás összeg: „1.5e-3”"},
+        {"1e308", "x", "ERTEK oszlop: Hibás összeg: „1e308”"},
+        {"12345678901234567890", "x", "ERTEK oszlop: Túl nagy összeg"},
+        {"-1 500,5", "x", ""},
+        {"100", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ertek);
+        Exec(QStringLiteral("delete from TETEL"));
+        const PostReport report = PostVoucherFile(
+            write({QStringLiteral("1;BK;;2026.04.01;    .  .  ;;;;;;;%1;384;311;%2;N;;;;;")
+                       .arg(QString::fromUtf8(c.other), QString::fromUtf8(c.ertek))}),
+            false);
+        if (!*c.expected) {
+            EXPECT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
+            EXPECT_EQ(ledger().size(), 1);
+        } else {
+            ASSERT_FALSE(report.faults.isEmpty());
+            EXPECT_EQ(report.faults.first().line, 2);
+            EXPECT_TRUE(report.faults.first().text.startsWith(QString::fromUtf8(c.expected)))
+                << report.faults.first().text.toStdString();
+            EXPECT_TRUE(ledger().isEmpty());
+        }
+    }
+    // A narrative longer than its column, by its line.
+    const PostReport longText = PostVoucherFile(
+        write({QStringLiteral("1;BK;;2026.04.01;;;;;;;;%1;384;311;100;N;;;;;").arg(QString(121, QLatin1Char('a')))}),
+        false);
+    EXPECT_EQ(faults(longText),
+              QStringList{QStringLiteral("2: Túl hosszú adat a(z) SZOVEG oszlopban: legfeljebb 120 karakter lehet.")});
+}
+
+TEST_F(PostVouchersTest, FilesThatCannotBeReadAsMeantStoreNothing) {
+    // An unclosed quote would swallow the vouchers after it.
+    const PostReport quote = PostVoucherFile(write({QStringLiteral("1;BK;;2026.04.01;;;;;;;;Jó;384;311;100;N;;;;;"),
+                                                    QStringLiteral("2;BK;;2026.04.01;;;;;;;;\"Rossz;384;311;100;N;;;;;"),
+                                                    QStringLiteral("3;BK;;2026.04.01;;;;;;;;Jó;384;311;100;N;;;;;")}),
+                                             false);
+    EXPECT_EQ(quote.fileError, QStringLiteral("A(z) 3. sorban kezdődő idézőjeles mező nincs lezárva: a fájl hibás, "
+                                              "semmi sem került át belőle."));
+    EXPECT_TRUE(ledger().isEmpty());
+
+    // A voucher key met again after other vouchers is another voucher by mistake.
+    const PostReport again = PostVoucherFile(write({QStringLiteral("1;BK;;2026.04.01;;;;;;;;Egy;384;311;100;N;;;;;"),
+                                                    QStringLiteral("2;BK;;2026.04.01;;;;;;;;Kettő;384;311;100;N;;;;;"),
+                                                    QStringLiteral("1;BK;;2026.04.01;;;;;;;;Egy b;384;311;100;N;;;;;")}),
+                                             false);
+    ASSERT_EQ(again.faults.size(), 1);
+    EXPECT_EQ(again.faults.first().line, 4);
+    EXPECT_EQ(again.storedVouchers, 2);
+
+    QFile file(db.dir() + QStringLiteral("/twice.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("VOUCHER;NTIPUS;SZLA;ESZLA;ERTEK;SZLA\n1;BK;384;311;1;999\n");
+    file.close();
+    EXPECT_EQ(PostVoucherFile(file.fileName(), false).fileError, QStringLiteral("Többször szereplő oszlop a fejlécben: SZLA"));
 }
 
 TEST(PostCommandTest, PrintsFaultsWithLineNumbersAndFails) {
