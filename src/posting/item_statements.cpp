@@ -7,40 +7,6 @@
 #include "db/sequence.h"
 #include "db/dat.h"
 
-namespace {
-
-// Taking a number is one locked step on a free counter row; a missing or
-// marked row is left to the allocation with its wait question.
-const QString kTakeNumber = QStringLiteral(
-    "update SORSZAM set UTOLSO = UTOLSO + 1\n"
-    " where FAJTA = :qpfajta and EV = :qpev and (FOGLALT is null or FOGLALT = '')\n"
-    "returning UTOLSO");
-
-const QString kTakeNumbers = QStringLiteral(
-    "update SORSZAM set UTOLSO = UTOLSO + :qpdb\n"
-    " where FAJTA = :qpfajta and EV = :qpev and (FOGLALT is null or FOGLALT = '')\n"
-    "returning UTOLSO");
-
-}  // namespace
-
-qlonglong TakeNumbers(const QString& kind, qlonglong count) {
-    if (count <= 0) return 0;
-    const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV"));
-    const auto take = [&](qlonglong n) -> QVariant {
-        QSqlQuery q = ExecSql(d_tarvedo, kTakeNumbers,
-                              {{QStringLiteral("qpdb"), n}, {QStringLiteral("qpfajta"), kind}, {QStringLiteral("qpev"), year}});
-        return NextRow(q) ? q.value(0) : QVariant();
-    };
-    const QVariant last = take(count);
-    if (last.isValid() && !last.isNull()) return last.toLongLong() - count + 1;
-    // A new counter, or one marked taken: the allocation with its wait question.
-    const QString number = NextSequenceNumber(kind);
-    if (number == QLatin1String("-1")) return -1;
-    const qlonglong first = number.mid(2).toLongLong();
-    if (count > 1) take(count - 1);
-    return first;
-}
-
 PreparedStatement::PreparedStatement(const QString& sql) : m_sql(sql), m_positional(ToPositional(sql)) {}
 
 QSqlQuery& PreparedStatement::exec(const QVariantMap& params) {
@@ -61,8 +27,7 @@ QSqlQuery& PreparedStatement::exec(const QVariantMap& params) {
 
 ItemStatements::ItemStatements(const VoucherStatements& statements)
     : m_insert(statements.qi_tetel.join(QLatin1Char('\n'))),
-      m_maxLink(MaxLinkStatement().join(QLatin1Char('\n'))),
-      m_counter(kTakeNumber) {}
+      m_maxLink(MaxLinkStatement().join(QLatin1Char('\n'))) {}
 
 int ItemStatements::maxLink(const QString& ntipus, const QString& konyvbiz) {
     QSqlQuery& q = m_maxLink.exec({{QStringLiteral("ntipus"), ntipus.isNull() ? QStringLiteral("") : ntipus},
@@ -71,9 +36,4 @@ int ItemStatements::maxLink(const QString& ntipus, const QString& konyvbiz) {
     return IntFromDigits(max.isNull() ? QString() : max.toString());
 }
 
-QString ItemStatements::nextNumber(const QString& kind) {
-    const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV"));
-    QSqlQuery& q = m_counter.exec({{QStringLiteral("qpfajta"), kind}, {QStringLiteral("qpev"), year}});
-    if (NextRow(q) && !q.value(0).isNull()) return SequenceNumberText(year, q.value(0).toLongLong());
-    return NextSequenceNumber(kind);
-}
+QString ItemStatements::nextNumber(const QString& kind) { return NextSequenceNumber(kind); }

@@ -24,12 +24,6 @@ private:
     std::unique_ptr<QSqlQuery> m_query;
 };
 
-// Takes `count` consecutive numbers of `kind` in the business year, in the
-// caller's open transaction (they go back with it), and returns the first
-// counter; -1 when the counter is taken by another workstation and the user
-// gave up waiting.
-qlonglong TakeNumbers(const QString& kind, qlonglong count);
-
 class ItemStatements {
 public:
     explicit ItemStatements(const VoucherStatements& statements);
@@ -38,12 +32,11 @@ public:
     // The greatest link number of a voucher, read as a number; 0 for none.
     int maxLink(const QString& ntipus, const QString& konyvbiz);
     // The next number of `kind` (a journal type or "SORSZAM") in the
-    // business year, taken in this transaction; "-1" when the counter is
-    // taken by another workstation and the user gave up waiting.
+    // business year, taken apart from the caller's transaction so that no
+    // other workstation waits for it (a number of work rolled back stays unused).
     QString nextNumber(const QString& kind);
 
 private:
     PreparedStatement m_insert;
     PreparedStatement m_maxLink;
-    PreparedStatement m_counter;
 };
