@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+#include "db/catalog.h"
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/ini.h"
@@ -59,8 +60,19 @@ SessionResult OpenWorkingDirectory(const QString& dir) {
                            .arg(defaultCeg, defaultEv);
         return result;
     }
+    RecordRateColumn();
     result.ok = true;
     return result;
+}
+
+void RecordRateColumn() {
+    int length = 0;
+    bool notNull = false;
+    QString typeName;
+    IniSet(QStringLiteral("VANARFOLYAM"),
+           IbFieldInfo(QStringLiteral("TETEL"), QStringLiteral("ARFOLYAM"), length, notNull, typeName)
+               ? QStringLiteral("I")
+               : QStringLiteral("N"));
 }
 
 void CloseSession() {

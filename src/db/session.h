@@ -15,5 +15,10 @@ struct SessionResult {
 // by DEFAULTCEG/DEFAULTEV. The built-in user "KARDO" becomes the user.
 SessionResult OpenWorkingDirectory(const QString& dir);
 
+// Records in the setting VANARFOLYAM whether the item table of the company
+// connected now keeps exchange rates (its column ARFOLYAM), so that the
+// voucher storage writes the rate the same way from every start.
+void RecordRateColumn();
+
 // Drops every connection of the run.
 void CloseSession();

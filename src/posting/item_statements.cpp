@@ -29,11 +29,31 @@ ItemStatements::ItemStatements(const VoucherStatements& statements)
     : m_insert(statements.qi_tetel.join(QLatin1Char('\n'))),
       m_maxLink(MaxLinkStatement().join(QLatin1Char('\n'))) {}
 
+namespace {
+QString voucherKey(const QVariant& ntipus, const QVariant& konyvbiz) {
+    return ntipus.toString() + QChar(0x1F) + konyvbiz.toString();
+}
+}  // namespace
+
+void ItemStatements::insert(const QVariantMap& params) {
+    m_insert.exec(params);
+    const QString key = voucherKey(params.value(QStringLiteral("ntipus")), params.value(QStringLiteral("konyvbiz")));
+    const auto known = m_maxLinks.find(key);
+    if (known != m_maxLinks.end())
+        *known = qMax(*known, IntFromDigits(params.value(QStringLiteral("kapocs")).toString()));
+}
+
 int ItemStatements::maxLink(const QString& ntipus, const QString& konyvbiz) {
+    const QString key = voucherKey(ntipus, konyvbiz);
+    if (const auto known = m_maxLinks.constFind(key); known != m_maxLinks.constEnd()) return *known;
     QSqlQuery& q = m_maxLink.exec({{QStringLiteral("ntipus"), ntipus.isNull() ? QStringLiteral("") : ntipus},
                                    {QStringLiteral("konyvbiz"), konyvbiz.isNull() ? QStringLiteral("") : konyvbiz}});
     const QVariant max = NextRow(q) ? q.value(0) : QVariant();
-    return IntFromDigits(max.isNull() ? QString() : max.toString());
+    const int link = IntFromDigits(max.isNull() ? QString() : max.toString());
+    m_maxLinks.insert(key, link);
+    return link;
 }
 
-QString ItemStatements::nextNumber(const QString& kind) { return NextSequenceNumber(kind); }
+QString ItemStatements::nextNumber(const QString& kind) {
+    return numberSource ? numberSource(kind) : NextSequenceNumber(kind);
+}

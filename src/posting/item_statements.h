@@ -3,8 +3,10 @@
 // runs them, so a voucher of many items does not prepare them again for
 // each. They belong to that transaction: make a new set after a commit.
 #include <QSqlQuery>
+#include <QHash>
 #include <QString>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 
 #include "db/dat.h"
@@ -28,15 +30,22 @@ class ItemStatements {
 public:
     explicit ItemStatements(const VoucherStatements& statements);
 
-    void insert(const QVariantMap& params) { m_insert.exec(params); }
+    void insert(const QVariantMap& params);
     // The greatest link number of a voucher, read as a number; 0 for none.
+    // Read once per voucher; the items inserted here keep it up to date, so a
+    // voucher of many items is not read again for each of them.
     int maxLink(const QString& ntipus, const QString& konyvbiz);
     // The next number of `kind` (a journal type or "SORSZAM") in the
     // business year, taken apart from the caller's transaction so that no
     // other workstation waits for it (a number of work rolled back stays unused).
     QString nextNumber(const QString& kind);
 
+    // Where nextNumber takes its numbers from when not one by one from the
+    // counter: a bulk writer hands out numbers it reserved as a block.
+    std::function<QString(const QString& kind)> numberSource;
+
 private:
     PreparedStatement m_insert;
     PreparedStatement m_maxLink;
+    QHash<QString, int> m_maxLinks;  // voucher -> greatest link number
 };

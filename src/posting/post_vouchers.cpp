@@ -13,6 +13,7 @@
 #include "db/catalog.h"
 #include "db/dat.h"
 #include "db/db_error.h"
+#include "db/sequence.h"
 #include "ledger/turnover_table.h"
 #include "posting/delimited_text.h"
 #include "posting/konyvel.h"
@@ -109,6 +110,45 @@ QSet<QString> postedVouchers(const QString& digest) {
     return keys;
 }
 
+// Numbers for a file of vouchers, reserved a block at a time: each counter
+// transaction commits to disk, so taking the numbers one by one would cost
+// a disk write per item. The block is claimed in a moment of its own (no
+// workstation waits for it); what is left over at the end goes back when
+// nobody has taken a number after it meanwhile.
+class NumberPool {
+public:
+    QString next(const QString& kind, int wanted) {
+        Block& block = m_blocks[kind];
+        if (block.next > block.last) {
+            giveBack(kind, block);
+            const qlonglong count = qBound(1, wanted, 1000);
+            block.first = block.next = ReserveSequenceBlock(d_tarvedo, kind, year(), count);
+            block.last = block.next + count - 1;
+        }
+        return SequenceNumberText(year(), block.next++);
+    }
+    void giveBackAll() {
+        for (auto it = m_blocks.begin(); it != m_blocks.end(); ++it) giveBack(it.key(), *it);
+    }
+
+private:
+    struct Block {
+        qlonglong first = 1, next = 1, last = 0;
+    };
+    static QString year() { return Td().ceg.text(QStringLiteral("AKTUALISEV")); }
+    static void giveBack(const QString& kind, Block& block) {
+        if (block.next > block.last) return;
+        ExecSql(d_tarvedo,
+                QStringLiteral("update SORSZAM set UTOLSO = :unused where FAJTA = :kind and EV = :year and UTOLSO = :last"),
+                {{QStringLiteral("unused"), block.next - 1},
+                 {QStringLiteral("kind"), kind},
+                 {QStringLiteral("year"), year()},
+                 {QStringLiteral("last"), block.last}});
+        block.next = block.last + 1;
+    }
+    QHash<QString, Block> m_blocks;
+};
+
 class VoucherPoster {
 public:
     VoucherPoster(PostReport& report, bool dryRun, QString digest, QSet<QString> posted)
@@ -120,10 +160,12 @@ public:
         m_textLengths = textLengths();
     }
     void post(const QList<Row>& rows);
+    void setLinesLeft(int lines) { m_linesLeft = lines; }
     // Commits what was stored so far.
     void finish() {
         m_statements.reset();  // prepared in the transaction
         if (m_transaction) m_transaction->commit();
+        if (!m_dryRun) m_numbers.giveBackAll();
         m_transaction.reset();
         m_uncommitted = 0;
     }
@@ -146,6 +188,8 @@ private:
     KonyvelForm m_form;
     std::optional<DbTransaction> m_transaction;
     std::optional<ItemStatements> m_statements;
+    NumberPool m_numbers;
+    int m_linesLeft = 0;  // item lines of the file not yet posted: the size of the next number block
     int m_uncommitted = 0;
 };
 
@@ -288,6 +332,9 @@ void VoucherPoster::post(const QList<Row>& rows) {
     if (!m_transaction) {
         m_transaction.emplace(d_tarvedo);
         m_statements.emplace(m_form.statements);
+        m_statements->numberSource = [this](const QString& kind) {
+            return m_numbers.next(kind, kind == QLatin1String("SORSZAM") ? m_linesLeft : m_linesLeft / 4 + 1);
+        };
     }
     ExecSql(d_tarvedo, QStringLiteral("SAVEPOINT VOUCHER"));
     const auto undo = [this]() {
@@ -391,12 +438,14 @@ PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress&
         }
         const Row row(&columns, &lines[i]);
         if (!voucher.isEmpty() && row["VOUCHER"] != key) {
+            poster.setLinesLeft(int(lines.size() - i + voucher.size()));
             poster.post(voucher);
             voucher.clear();
         }
         key = row["VOUCHER"];
         voucher << row;
     }
+    poster.setLinesLeft(int(voucher.size()));
     if (!voucher.isEmpty()) poster.post(voucher);
     poster.finish();
     // A file of many vouchers leaves its turnover rows merged here, not

@@ -37,12 +37,15 @@ int RenumberItems() {
     const int rows = NextRow(mark) ? mark.value(0).toInt() : 0;
     mark.finish();
 
+    // The numbers are taken as one block, apart from this transaction: no
+    // other workstation waits for the counter while the items are rewritten.
+    const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV"));
+    const qlonglong first = rows > 0 ? ReserveSequenceBlock(d_tarvedo, QStringLiteral("SORSZAM"), year, rows) : 0;
     const QString qu_sorszam = QStringLiteral("update tetel set sorszam=:SORSZAM2\nwhere sorszam=:SORSZAM");
     for (int i = 1; i <= rows; ++i) {
-        const QString number = NextSequenceNumber(QStringLiteral("SORSZAM"));
-        if (number == QLatin1String("-1")) return -1;  // the transaction rolls back
         ExecSql(d_tarvedo, qu_sorszam,
-                {{QStringLiteral("SORSZAM2"), number}, {QStringLiteral("SORSZAM"), QStringLiteral("#%1").arg(i)}});
+                {{QStringLiteral("SORSZAM2"), SequenceNumberText(year, first + i - 1)},
+                 {QStringLiteral("SORSZAM"), QStringLiteral("#%1").arg(i)}});
     }
     transaction.commit();
     return rows;

@@ -9,6 +9,7 @@
 #include "db/altproc.h"
 #include "db/catalog.h"
 #include "db/dat.h"
+#include "db/session.h"
 #include "db/db_error.h"
 #include "db/ini.h"
 #include "db/ini_writeback.h"
@@ -110,13 +111,7 @@ StartupEnd ContinueStartup(ShellState& state, const QStringList& arguments, cons
     state.wdefaultceg = app.ceg.text(QStringLiteral("KOD"));
     state.wdefaultev = app.ceg.text(QStringLiteral("AKTUALISEV"));
 
-    int length = 0;
-    bool notNull = false;
-    QString typeName;
-    IniSet(QStringLiteral("VANARFOLYAM"),
-           IbFieldInfo(QStringLiteral("TETEL"), QStringLiteral("ARFOLYAM"), length, notNull, typeName)
-               ? QStringLiteral("I")
-               : QStringLiteral("N"));
+    RecordRateColumn();
 
     RunPendingUpdateScript();
     state.startupDone = true;

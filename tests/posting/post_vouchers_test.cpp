@@ -261,3 +261,40 @@ TEST(PostCommandTest, PrintsFaultsWithLineNumbersAndFails) {
 }
 
 }  // namespace
+
+namespace {
+
+// The command-line session decides the rate column as the desktop start-up does.
+TEST(PostCommandTest, StoresTheExchangeRateAsTheWindowDoes) {
+    QTemporaryDir dir(QStringLiteral("/tmp/tarvedo-post-XXXXXX"));
+    const QString work = dir.filePath(QStringLiteral("demo"));
+    QProcess make;
+    make.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
+                                                 QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_TRUE(make.waitForFinished(120000));
+    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+    const QString company = work + QStringLiteral("/TARVEDO_MINTA_2025.GDB");
+    ASSERT_TRUE(OpenDatabase(QStringLiteral("rate_test"), company));
+    ExecSql(QStringLiteral("rate_test"), QStringLiteral("update CEG set VANDEVIZA = 'I'"));
+    DbDisconnect(QStringLiteral("rate_test"));
+
+    QFile file(dir.filePath(QStringLiteral("v.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((kHeading + QStringLiteral("\n1;BK;;2025.02.01;;;;;;;;Deviza;384;311;4005;N;;;;EUR;400,5\n")).toUtf8());
+    file.close();
+    QProcess post;
+    post.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("--workdir"), work, QStringLiteral("post"), file.fileName()});
+    ASSERT_TRUE(post.waitForFinished(120000));
+    ASSERT_EQ(post.exitCode(), 0) << post.readAllStandardError().toStdString();
+
+    ASSERT_TRUE(OpenDatabase(QStringLiteral("rate_test"), company));
+    QSqlQuery row = ExecSql(QStringLiteral("rate_test"), QStringLiteral("select DEVIZANEM, ARFOLYAM, DEVIZAERTEK from TETEL"));
+    ASSERT_TRUE(NextRow(row));
+    EXPECT_EQ(row.value(0).toString(), QStringLiteral("EUR"));
+    EXPECT_DOUBLE_EQ(row.value(1).toDouble(), 400.5);
+    EXPECT_DOUBLE_EQ(row.value(2).toDouble(), 4005 * 400.5);
+    row = QSqlQuery();
+    DbDisconnect(QStringLiteral("rate_test"));
+}
+
+}  // namespace
