@@ -10,6 +10,7 @@ PACKAGES=(
   libxlsxwriter-dev libzip-dev zlib1g-dev libcurl4-openssl-dev libsodium-dev
   libgtest-dev ledger
   xvfb xauth poppler-utils
+  clang libclang-rt-14-dev llvm-14
 )
 
 SUDO=""
