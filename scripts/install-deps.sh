@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev ledger
   xvfb xauth poppler-utils
   qt6-translations-l10n
+  clang libclang-rt-14-dev llvm-14
 )
 
 SUDO=""

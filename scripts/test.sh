@@ -18,3 +18,18 @@ export TARVEDO_TEST_SERVER=127.0.0.1
 trap 'bash scripts/firebird-server.sh stop' EXIT
 
 ctest --test-dir "$BUILD_DIR" -j2 --output-on-failure
+
+# The reliability suite: the whole test suite again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, then each fuzz target for a short while
+# from its seeds. README, "Megbízhatósági próbák", runs them at length.
+started=$SECONDS
+bash scripts/sanitizer-tests.sh
+echo "sanitizer suite: $((SECONDS - started)) s"
+
+started=$SECONDS
+FUZZ_BUILD_DIR="${FUZZ_BUILD_DIR:-build-fuzz}"
+cmake -S . -B "$FUZZ_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTARVEDO_FUZZ=ON
+cmake --build "$FUZZ_BUILD_DIR" -j2
+FUZZ_BUILD_DIR="$FUZZ_BUILD_DIR" bash scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
+echo "fuzz targets: $((SECONDS - started)) s"

@@ -216,9 +216,14 @@ QString DemoWriter::account(const QString& prefix) const {
 // the code, the "H" row first.
 QString DemoWriter::vatAccount(const QString& ntipus, const VatCode& vat, QString& sor65) const {
     const QStringList* chosen = nullptr;
-    for (const QStringList& row : m_vatAccounts.value(ntipus)) {
-        if (row[1] != vat.kod) continue;
-        if (!chosen || row[2].toUpper() == QLatin1String("H")) chosen = &row;
+    // Read in place: `chosen` must point into the member, not into a copy
+    // that is gone after the loop.
+    const auto rows = m_vatAccounts.constFind(ntipus);
+    if (rows != m_vatAccounts.constEnd()) {
+        for (const QStringList& row : *rows) {
+            if (row[1] != vat.kod) continue;
+            if (!chosen || row[2].toUpper() == QLatin1String("H")) chosen = &row;
+        }
     }
     if (chosen) {
         sor65 = (*chosen)[3];

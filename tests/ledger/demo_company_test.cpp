@@ -105,6 +105,27 @@ TEST_F(DemoCompanyTest, PaymentsSettleInvoicesThatExist) {
     EXPECT_GT(count(QStringLiteral("select count(*) from TETEL where NTIPUS = 'VE' and DEVIZANEM = 'EUR'")), 0);
 }
 
+// The VAT account and return line come from the journal type's "H" row for
+// the code, also when another row for the same code is read before it.
+TEST_F(CompanyDbTest, DemoVatRowsTakeTheJournalTypesMainVatAccount) {
+    Exec(QStringLiteral("delete from SZ_ADOASZLA where NTIPUS = 'VE' and KOD = '27'"));
+    Exec(QStringLiteral("insert into SZ_ADOASZLA (NTIPUS, ASZLA, KOD, JELLEG, SOR65, MEGNEVEZES) "
+                        "values ('VE', '466', '27', 'X', '99', 'Nem ez')"));
+    Exec(QStringLiteral("insert into SZ_ADOASZLA (NTIPUS, ASZLA, KOD, JELLEG, SOR65, MEGNEVEZES) "
+                        "values ('VE', '467', '27', 'H', '07', 'Fizetendő ÁFA, 27 %')"));
+    GenerateDemoCompany(d_tarvedo, {400, 2025, 11});
+
+    auto count = [](const char* sql) { return SelectValue(d_tarvedo, QString::fromLatin1(sql)).toLongLong(); };
+    EXPECT_GT(count("select count(*) from TETEL where NTIPUS = 'VE' and AFAKULCS = '27' and TART_KOV = ''"), 0);
+    EXPECT_EQ(count("select count(*) from TETEL where NTIPUS = 'VE' and AFAKULCS = '27' and TART_KOV = '' "
+                    "and SOR65 is distinct from '07'"),
+              0);
+    EXPECT_EQ(count("select count(*) from TETEL a join TETEL m on m.SORSZAM = a.SORSZAM and m.KAPOCS = a.KAPOCS "
+                    "and m.TART_KOV = '' where a.TART_KOV = 'A' and m.NTIPUS = 'VE' and m.AFAKULCS = '27' "
+                    "and a.SZLA not starting with '467' and a.ESZLA not starting with '467'"),
+              0);
+}
+
 TEST(DemoCompanyDeterminism, SameSeedSameBooks) {
     auto fingerprint = [](quint64 seed) {
         TempCompanyDb db;
