@@ -9,6 +9,7 @@
 #include "masterdata/record_storage.h"
 #include "db/dat.h"
 #include "masterdata/ledger_usage.h"
+#include "masterdata/user_password.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ void TorzsEditor::BuildPanel(int panelWidth) {
     waktertekek = QStringList(wkeynum, QString());
 
     model = UrlapEpit(wmodulname == wtable ? wmodulname : wmodulname + QLatin1Char(';') + wtable, columns, panelWidth);
+    AddUserPasswordFields(model);
     wsbcompcount = model.rows;
     wmezok = model.fieldNames;
     wsmezok.clear();
@@ -119,12 +121,14 @@ void TorzsEditor::ShowCurrent(PanelValues& panel, bool descending) {
         MezokTorol(panel);
     else
         RekordMutat(row, panel);
+    ClearUserPasswordFields(panel);
     InfoMindFrissit(panel, row, descending);
 }
 
 bool TorzsEditor::HasUnsavedChanges(const PanelValues& panel) const {
     if (wstate == QLatin1String("insert")) return true;
     if (wstate != QLatin1String("update")) return false;
+    if (UserPasswordTyped(panel)) return true;
     const QSqlRecord row = rows.currentRecord();
     for (const QString& p : qu_torzs.paramNames()) {
         if (p.startsWith(QLatin1String("OLD_"))) continue;
@@ -195,6 +199,7 @@ bool TorzsEditor::Store(const PanelValues& panel) {
     const QString empty = UresKotelezok(qi_torzs, panel);
     if (!empty.isEmpty()) lines += QStringLiteral("Kitöltendő mezőt üresen hagyott : ") + fieldCaptions(empty) + kCr;
     if (duplicateKey(panel)) lines += QStringLiteral("Már van ilyen kódú tétel.") + kCr;
+    if (const QString password = UserPasswordError(panel); !password.isEmpty()) lines += password + kCr;
     if (!lines.isEmpty()) {
         ShowMessage(QStringLiteral("Nem tárolható az alábbi hiba miatt:") + kCr + lines);
         return false;
@@ -207,6 +212,7 @@ bool TorzsEditor::Store(const PanelValues& panel) {
         DbTransaction transaction(m_connection);
         if (!RekordTarol(inserting ? rows.columns() : before, statement, panel, wkeynum, wstate)) return false;
         if (AuditAvailable(m_connection)) AuditStore(m_connection, wtable, auditKeys(), wstate, before, statement);
+        if (wtable == UsersTable) StoreUserPassword(m_connection, keyValues(&panel).value(0), panel);
         transaction.commit();
     }
 

@@ -125,6 +125,8 @@ void TPasswordFM::setMode(bool changeMode, bool caseSensitive) {
 
 void TPasswordFM::showEvent(QShowEvent* event) {
     woke = false;
+    pendingFirstPassword.reset();
+    e_jelszo->setEnabled(true);
     p_ujjelszo->setVisible(wuj);
     e_nev->setEnabled(!wuj);
     p_hiba->hide();
@@ -154,10 +156,30 @@ void TPasswordFM::showError(const QString& text) {
 
 void TPasswordFM::ok() {
     if (!wuj) {
-        const LoginCheck login = CheckLogin(e_nev->text(), e_jelszo->text(), wCaseSensitive);
+        LoginCheck login = pendingFirstPassword ? *pendingFirstPassword
+                                                : CheckLogin(e_nev->text(), e_jelszo->text(), wCaseSensitive);
         if (!login.ok()) {
             showError(login.error);
             return;
+        }
+        if (login.mustSetPassword) {
+            if (!pendingFirstPassword) {
+                // No way in without a password: the new one is asked for twice.
+                pendingFirstPassword = login;
+                e_nev->setEnabled(false);
+                e_jelszo->setEnabled(false);
+                e_uj->clear();
+                e_uj2->clear();
+                p_ujjelszo->show();
+                e_uj->setFocus();
+                showError(QStringLiteral("Jelszava üres: adja meg kétszer az új jelszavát!"));
+                return;
+            }
+            const QString error = SetFirstPassword(login.kod, e_uj->text(), e_uj2->text());
+            if (!error.isEmpty()) {
+                showError(error);
+                return;
+            }
         }
         wusername = login.nev;
         wjogok = login.jogok;

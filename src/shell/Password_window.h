@@ -1,6 +1,9 @@
 #pragma once
 // The login window, and its second mode for changing the password.
 #include <QDialog>
+#include <optional>
+
+#include "shell/password.h"
 
 class QLabel;
 class QLineEdit;
@@ -43,6 +46,8 @@ protected:
 
 private:
     void showError(const QString& text);
+    // The accepted login of a user without a password, until it sets one.
+    std::optional<LoginCheck> pendingFirstPassword;
     void revealPasswords(bool reveal);
 };
 

@@ -66,7 +66,10 @@ LoginCheck CheckLogin(const QString& name, const QString& password, bool caseSen
         result.error = QStringLiteral("A felhasználó nem aktív");
         return result;
     }
-    if (!IsPasswordHash(row.jelszo)) replaceByHash(row, password);
+    // An empty password is no password: it is not made a hash, so that the
+    // user is asked for a real one at every login until it is set.
+    result.mustSetPassword = password.isEmpty() && (row.jelszo.trimmed().isEmpty() || PasswordMatches({}, row.jelszo));
+    if (!result.mustSetPassword && !IsPasswordHash(row.jelszo)) replaceByHash(row, password);
     result.nev = row.nev.trimmed();
     result.jogok = row.jogok.trimmed();
     result.kod = row.kod;
@@ -110,4 +113,14 @@ int ChangePassword(const QString& name, const QString& oldPassword, const QStrin
         changed += update.numRowsAffected();
     }
     return changed;
+}
+
+QString SetFirstPassword(const QString& kod, const QString& newPassword, const QString& newPassword2) {
+    const QString error = NewPasswordError({}, newPassword, newPassword2);
+    if (!error.isEmpty()) return error;
+    const int changed = ExecSql(ServicesConnection(),
+                                QStringLiteral("update SZ_JUZER set JELSZO = :ujjelszo where KOD = :kod"),
+                                {{QStringLiteral("ujjelszo"), HashPassword(newPassword)}, {QStringLiteral("kod"), kod}})
+                            .numRowsAffected();
+    return changed > 0 ? QString() : QStringLiteral("Nem sikerült a módosítás");
 }

@@ -9,6 +9,9 @@ struct LoginCheck {
     QString nev;     // trimmed NEV of the row (wusername)
     QString jogok;   // trimmed JOGOK (wjogok)
     QString kod;     // KOD, untrimmed
+    // The row has no password yet (empty, or the hash of an empty one): the
+    // user must set one before going on.
+    bool mustSetPassword = false;
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -31,5 +34,10 @@ QString NewPasswordError(const QString& oldPassword, const QString& newPassword,
 // Stores the new password's hash for the rows of the name whose password is
 // `oldPassword`; returns the number of rows changed.
 int ChangePassword(const QString& name, const QString& oldPassword, const QString& newPassword);
+
+// Stores the hash of the first password of a user who logged in with an
+// empty one; the checks are those of the change mode. Empty when stored,
+// otherwise the error to show.
+QString SetFirstPassword(const QString& kod, const QString& newPassword, const QString& newPassword2);
 
 inline const QString LastUserFile = QStringLiteral("LASTUSER.INI");

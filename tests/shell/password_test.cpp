@@ -189,3 +189,61 @@ TEST_F(LoginTest, ChangeModeChecksAndStoresTheNewPasswordsHash) {
     EXPECT_TRUE(CheckLogin(QStringLiteral("DEMO"), QStringLiteral("UJJELSZO"), true).ok());
     EXPECT_FALSE(CheckLogin(QStringLiteral("DEMO"), QStringLiteral("demo"), true).ok());
 }
+
+TEST_F(LoginTest, UserWithoutPasswordMustSetOneBeforeGoingOn) {
+    // Empty as a new row of the users' table leaves it, and the hash of an
+    // empty password as an older run made of it.
+    addUser(QStringLiteral("U1"), QStringLiteral("URES"), QString(), QStringLiteral("I"));
+    addUser(QStringLiteral("U2"), QStringLiteral("URESHASH"), HashPassword(QString()), QStringLiteral("I"));
+    for (const QString& name : {QStringLiteral("URES"), QStringLiteral("URESHASH")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString kod = name == QLatin1String("URES") ? QStringLiteral("U1") : QStringLiteral("U2");
+        const QString before = storedPassword(kod);
+        const LoginCheck login = CheckLogin(name, QString(), true);
+        ASSERT_TRUE(login.ok());
+        EXPECT_TRUE(login.mustSetPassword);
+        EXPECT_EQ(storedPassword(kod), before);  // the empty password is not made a hash
+
+        UserSide user;
+        TPasswordFM window;
+        window.setMode(false, true);
+        window.show();
+        window.e_nev->setText(name);
+        window.OKBtn->click();
+        ASSERT_TRUE(window.isVisible());  // not in yet: the new password is asked for
+        EXPECT_FALSE(window.woke);
+        EXPECT_TRUE(window.p_ujjelszo->isVisible());
+        EXPECT_TRUE(window.p_hiba->isVisible());
+
+        // The new passwords are upper case, as in the change mode.
+        window.e_uj->setText(QStringLiteral("UJ1"));
+        window.e_uj2->setText(QStringLiteral("UJ2"));
+        window.OKBtn->click();
+        EXPECT_EQ(window.l_hiba->text(), QStringLiteral("A két új jelszó nem egyezik."));
+        EXPECT_FALSE(window.woke);
+        EXPECT_EQ(storedPassword(kod), before);
+
+        window.e_uj2->setText(QStringLiteral("UJ1"));
+        window.OKBtn->click();
+        EXPECT_TRUE(window.woke);
+        EXPECT_EQ(Td().CurrentUserKod, kod);
+        const QString stored = storedPassword(kod);
+        EXPECT_TRUE(IsPasswordHash(stored));
+        EXPECT_NE(stored, QStringLiteral("UJ1"));
+        EXPECT_FALSE(CheckLogin(name, QString(), true).ok());
+        const LoginCheck again = CheckLogin(name, QStringLiteral("UJ1"), true);
+        EXPECT_TRUE(again.ok());
+        EXPECT_FALSE(again.mustSetPassword);
+    }
+}
+
+TEST_F(LoginTest, FirstPasswordChecks) {
+    addUser(QStringLiteral("U3"), QStringLiteral("HARMADIK"), QString(), QStringLiteral("I"));
+    EXPECT_EQ(SetFirstPassword(QStringLiteral("U3"), QString(), QString()),
+              QStringLiteral("Mindkét új jelszó mezőt ki kell tölteni."));
+    EXPECT_EQ(SetFirstPassword(QStringLiteral("U3"), QStringLiteral("a"), QStringLiteral("b")),
+              QStringLiteral("A két új jelszó nem egyezik."));
+    EXPECT_TRUE(storedPassword(QStringLiteral("U3")).isEmpty());
+    EXPECT_TRUE(SetFirstPassword(QStringLiteral("U3"), QStringLiteral("titok"), QStringLiteral("titok")).isEmpty());
+    EXPECT_TRUE(PasswordMatches(QStringLiteral("titok"), storedPassword(QStringLiteral("U3"))));
+}
