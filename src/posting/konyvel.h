@@ -15,6 +15,9 @@
 
 // The text of an empty masked date field.
 inline const QString EmptyDate = QStringLiteral("    .  .  ");
+// The amount a field holds as a bookkeeper types it (sign, blanks as
+// thousands separators, decimal comma); 0 for an empty field or no amount.
+double AmountOf(const QString& text);
 // True for an empty text and for the empty mask.
 bool IsEmptyDate(const QString& text);
 
@@ -151,6 +154,11 @@ private:
     QString m_vatKey;
     std::optional<QSqlRecord> m_vatRow;
 };
+
+// True when the main row of an item holds its net amount (customer,
+// supplier and cash vouchers with VAT); in every other journal it holds the
+// gross amount and the VAT row comes on top of it.
+bool MainRowIsNet(const QString& ntipus, bool withVat);
 
 // True when the VAT row of an item keeps the item's debit account and takes
 // the VAT account on its credit side: customer invoices and cash sales

@@ -255,8 +255,10 @@ TEST_F(VoucherStoreTest, AFailureBeforeTheVatRowLeavesNothing) {
     EXPECT_THROW(TetelTarol(form), DbError);
 
     EXPECT_TRUE(ledger().isEmpty());
-    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);  // the numbers went back with the rows
-    EXPECT_EQ(counter(QStringLiteral("VE")), 0);
+    // The numbers were taken before the rows' transaction: they stay taken
+    // (a gap), the counters were never held while the rows were written.
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 1);
+    EXPECT_EQ(counter(QStringLiteral("VE")), 1);
     EXPECT_EQ(form.wstate, QStringLiteral("insert"));  // the window keeps its state and texts
     EXPECT_TRUE(form.f.e_konyvbiz.isEmpty());
     EXPECT_EQ(form.f.e_teljkelt, EmptyDate);
@@ -274,6 +276,91 @@ TEST_F(VoucherStoreTest, NoVoucherNumberStopsTheStore) {
     EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);
     EXPECT_TRUE(form.f.e_konyvbiz.isEmpty());
     EXPECT_EQ(form.wstate, QStringLiteral("insert"));
+}
+
+TEST_F(VoucherStoreTest, NoSerialNumberStopsTheStore) {
+    Exec(QStringLiteral("insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO, FOGLALT) values ('SORSZAM', '2026', 1, 7, 'MASIK')"));
+    KonyvelForm form;
+    keyCustomerInvoice(form);
+    EXPECT_FALSE(TetelTarol(form));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.first(), QStringLiteral("Nem sikerült tétel sorszámot kérni, a tétel nincs tárolva."));
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 7);
+    EXPECT_EQ(form.wstate, QStringLiteral("insert"));
+}
+
+// Every journal type: an item stored, opened again on each of its rows and
+// stored unchanged keeps exactly its rows.
+TEST_F(VoucherStoreTest, StoringAnUnchangedItemKeepsItsRows) {
+    struct Case {
+        const char* ntipus;
+        const char* szla;
+        const char* eszla;
+        const char* aszla;  // empty: the journal type proposes it
+        double mainAmount;
+    };
+    const Case cases[] = {
+        {"VE", "311", "911", "", 1000},     {"SZ", "521", "454", "", 1000},     {"SZ", "454", "521", "", 1000},
+        {"PT", "521", "381", "", 1000},     {"VV", "311", "911", "467", 1270}, {"BK", "384", "911", "467", 1270},
+        {"BR", "541", "471", "466", 1270},
+    };
+    const QStringList columns{QStringLiteral("SORSZAM"),  QStringLiteral("KAPOCS"),  QStringLiteral("SZLA"),
+                              QStringLiteral("ESZLA"),    QStringLiteral("ERTEK"),   QStringLiteral("TART_KOV"),
+                              QStringLiteral("AFAKULCS"), QStringLiteral("SOR65"),   QStringLiteral("SZOVEG"),
+                              QStringLiteral("NTIPUS"),   QStringLiteral("KONYVBIZ")};
+    const auto significant = [&columns](const QList<QVariantMap>& rows) {
+        QStringList out;
+        for (const QVariantMap& r : rows) {
+            QStringList values;
+            for (const QString& column : columns) values << r[column].toString();
+            out << values.join(QLatin1Char('|'));
+        }
+        return out.join(QLatin1Char('\n')).toStdString();
+    };
+    for (const Case& c : cases) {
+        Exec(QStringLiteral("delete from TETEL"));
+        KonyvelForm form;
+        startVoucher(form, QString::fromLatin1(c.ntipus));
+        form.f.e_konyvdat = QStringLiteral("2026.04.01");
+        form.f.e_szla = QString::fromLatin1(c.szla);
+        form.f.e_eszla = QString::fromLatin1(c.eszla);
+        form.SetAfa(true);
+        if (*c.aszla) form.f.e_aszla = QString::fromLatin1(c.aszla);
+        form.f.e_ertek = QStringLiteral("1270");
+        form.e_ertekExit();
+        ASSERT_TRUE(TetelTarol(form)) << c.ntipus << " " << messages.join(QStringLiteral(" | ")).toStdString();
+        const QList<QVariantMap> stored = ledger();
+        ASSERT_EQ(stored.size(), 2) << c.ntipus;
+        EXPECT_EQ(stored[0][QStringLiteral("ERTEK")].toDouble(), c.mainAmount) << c.ntipus << c.szla;
+        EXPECT_EQ(stored[1][QStringLiteral("ERTEK")].toDouble(), 270.0) << c.ntipus << c.szla;
+
+        // Twice from the main row (a growing amount shows on the second
+        // round), then from the VAT row.
+        for (int rowIndex : {0, 0, 1}) {
+            messages.clear();
+            KonyvelForm again;
+            openOn(again, stored[rowIndex]);
+            ASSERT_EQ(again.wstatesor, QStringLiteral("update")) << c.ntipus;
+            ASSERT_TRUE(TetelTarol(again)) << c.ntipus << " row " << rowIndex << " "
+                                           << messages.join(QStringLiteral(" | ")).toStdString();
+            EXPECT_EQ(significant(ledger()), significant(stored)) << c.ntipus << c.szla << " row " << rowIndex;
+        }
+    }
+}
+
+TEST_F(VoucherStoreTest, TheProposedVatAccountBringsItsReturnLine) {
+    KonyvelForm form;
+    startVoucher(form, QStringLiteral("VE"));
+    form.f.e_konyvdat = QStringLiteral("2026.03.10");
+    form.f.e_szamlaszam = QStringLiteral("124");
+    form.f.e_eszla = QStringLiteral("911");
+    form.f.e_ertek = QStringLiteral("12700");
+    form.e_ertekExit();  // the VAT account field is never entered
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    for (const QVariantMap& r : rows) EXPECT_EQ(r[QStringLiteral("SOR65")].toString(), QStringLiteral("07"));
 }
 
 TEST_F(VoucherStoreTest, FailedChecksWriteNothing) {
