@@ -1,5 +1,6 @@
 #include "konyvel.h"
 
+#include <QDate>
 #include <QSqlQuery>
 
 #include "db/altproc.h"
@@ -32,6 +33,20 @@ const QStringList kYesNo{QStringLiteral(" Igen "), QStringLiteral(" Nem ")};
 double AmountOf(const QString& text) {
     double value = 0;
     return ParseAmount(text.trimmed(), value) ? value : 0;
+}
+
+QString ProposedPostingDate(const QDate& today) {
+    bool ok = false;
+    const int year = Td().ceg.text(QStringLiteral("AKTUALISEV")).trimmed().toInt(&ok);
+    if (!ok || year == today.year()) return DateToText(today);
+    // A past year is mostly posted at its end, a coming one from its start.
+    return DateToText(year < today.year() ? QDate(year, 12, 31) : QDate(year, 1, 1));
+}
+
+bool OutsideBusinessYear(const QString& date) {
+    if (IsEmptyDate(date)) return false;
+    const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
+    return !year.isEmpty() && date.left(4) != year;
 }
 
 bool IsEmptyDate(const QString& text) {
@@ -219,7 +234,7 @@ void KonyvelForm::FejTorol() {
     f.e_ntipus.clear();
     f.e_konyvbiz.clear();
     f.e_bizkelt = DateToText();
-    if (IsEmptyDate(f.e_konyvdat)) f.e_konyvdat = DateToText();
+    if (IsEmptyDate(f.e_konyvdat)) f.e_konyvdat = ProposedPostingDate();
     f.e_ugyfelkod.clear();
     f.e_ktsghely.clear();
     f.e_bizonylat.clear();

@@ -248,7 +248,25 @@ StoreResult StoreItem(KonyvelForm& form, ItemStatements* statements) {
     return result;
 }
 
+// The bookkeeper confirms an item dated outside the business year; true to store.
+bool confirmDatesOutsideTheYear(const KonyvelFields& f) {
+    const bool posting = OutsideBusinessYear(f.e_konyvdat);
+    const bool fulfilment = OutsideBusinessYear(f.e_teljkelt);
+    if (!posting && !fulfilment) return true;
+    const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
+    QString what = posting && fulfilment ? QStringLiteral("A könyvelés dátuma és a teljesítés kelte")
+                   : posting            ? QStringLiteral("A könyvelés dátuma")
+                                        : QStringLiteral("A teljesítés kelte");
+    return AskDialog(what + QStringLiteral(" nem a cég ") + year + QStringLiteral(". évére esik. Tárolja így a tételt?"), 0,
+                     {QStringLiteral(" Igen "), QStringLiteral(" Nem ")})
+           == 0;
+}
+
 bool TetelTarol(KonyvelForm& form, const OpenAssetRegister& openAssets) {
+    // Only dates that pass the checks are asked about: the checks come first.
+    CheckResult check = FejEllenoriz(form.f, form.c, form.lookups());
+    if (check.ok()) check = TetelEllenoriz(form.f, form.c, form.lookups());
+    if (check.ok() && !confirmDatesOutsideTheYear(form.f)) return false;
     const StoreResult result = StoreItem(form);
     if (!result.stored) {
         if (!result.message.isEmpty()) ShowMessage(result.message);

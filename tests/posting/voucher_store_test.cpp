@@ -363,6 +363,53 @@ TEST_F(VoucherStoreTest, TheProposedVatAccountBringsItsReturnLine) {
     for (const QVariantMap& r : rows) EXPECT_EQ(r[QStringLiteral("SOR65")].toString(), QStringLiteral("07"));
 }
 
+TEST_F(VoucherStoreTest, ThePostingDateIsProposedInTheCompanysYear) {
+    struct Case {
+        const char* year;
+        const char* proposed;
+    };
+    const Case cases[] = {{"2025", "2025.12.31"}, {"2027", "2027.01.01"}, {"2026", "2026.12.11"}};
+    for (const Case& c : cases) {
+        ExecSql(d_tarvedo, QStringLiteral("update CEG set AKTUALISEV = :Y"), {{QStringLiteral("Y"), QString::fromLatin1(c.year)}});
+        db1AfterConnect();
+        EXPECT_EQ(ProposedPostingDate(QDate(2026, 12, 11)), QString::fromLatin1(c.proposed)) << c.year;
+    }
+    Exec(QStringLiteral("update CEG set AKTUALISEV = '2025'"));
+    db1AfterConnect();
+    KonyvelForm form;
+    form.FormShow();
+    form.b_ujbizClick();
+    EXPECT_TRUE(form.f.e_konyvdat.startsWith(QLatin1String("2025."))) << form.f.e_konyvdat.toStdString();
+}
+
+TEST_F(VoucherStoreTest, DatesOutsideTheYearAreConfirmedFirst) {
+    struct Case {
+        const char* konyvdat;
+        const char* teljkelt;
+        bool asked;
+    };
+    const Case cases[] = {
+        {"2026.03.10", "    .  .  ", false},
+        {"2025.12.30", "    .  .  ", true},
+        {"2026.03.10", "2025.12.30", true},
+    };
+    for (const Case& c : cases) {
+        for (int given : {1, 0}) {
+            Exec(QStringLiteral("delete from TETEL"));
+            questions.clear();
+            answer = given;
+            KonyvelForm form;
+            keyCustomerInvoice(form);
+            form.f.e_konyvdat = QString::fromLatin1(c.konyvdat);
+            form.f.e_teljkelt = QString::fromLatin1(c.teljkelt);
+            const bool stored = TetelTarol(form);
+            EXPECT_EQ(questions.size(), c.asked ? 1 : 0) << c.konyvdat << " " << c.teljkelt;
+            EXPECT_EQ(stored, !c.asked || given == 0) << c.konyvdat << " " << c.teljkelt << " answer " << given;
+            EXPECT_EQ(ledger().size(), stored ? 2 : 0);
+        }
+    }
+}
+
 TEST_F(VoucherStoreTest, FailedChecksWriteNothing) {
     KonyvelForm form;
     keyCustomerInvoice(form);
