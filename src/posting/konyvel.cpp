@@ -393,10 +393,12 @@ void KonyvelForm::OpenGrid(const QString& ntipus, const QString& konyvbiz, std::
     rows.clear();
     current = -1;
     auto nonNull = [](const QString& t) { return t.isNull() ? QStringLiteral("") : t; };
-    QSqlQuery q = ExecSql(d_tarvedo, GridStatement().join(QLatin1Char('\n')),
-                          {{QStringLiteral("ntipus"), nonNull(gridNtipus)},
-                           {QStringLiteral("konyvbiz"), nonNull(gridKonyvbiz)},
-                           {QStringLiteral("sorszam"), nonNull(gridSorszam)}});
+    QVariantMap params{{QStringLiteral("ntipus"), nonNull(gridNtipus)}, {QStringLiteral("konyvbiz"), nonNull(gridKonyvbiz)}};
+    // Without a serial number the grid shows the whole voucher.
+    const bool wholeVoucher = gridSorszam.isEmpty();
+    if (!wholeVoucher) params.insert(QStringLiteral("sorszam"), gridSorszam);
+    QSqlQuery q = ExecSql(d_tarvedo, (wholeVoucher ? VoucherGridStatement() : GridStatement()).join(QLatin1Char('\n')),
+                          params);
     while (NextRow(q)) rows << q.record();
     if (!rows.isEmpty()) current = 0;
 }

@@ -105,7 +105,7 @@ void updateHeader(const KonyvelForm& form, const KonyvelFields& f, const QSqlRec
 // `sorszam`: the serial number taken before the transaction, empty to take
 // it in the caller's transaction.
 QString insertItem(KonyvelForm& form, KonyvelFields& f, ItemStatements& statements, int& kapocsn,
-                   QString sorszam) {
+                   QString& sorszam) {
     kapocsn = statements.maxLink(f.e_ntipus, f.e_konyvbiz) + 1;
     if (sorszam.isEmpty()) sorszam = statements.nextNumber(QStringLiteral("SORSZAM"));
     if (sorszam == QLatin1String("-1")) return kNoSerialNumber;
@@ -243,7 +243,10 @@ StoreResult StoreItem(KonyvelForm& form, ItemStatements* statements) {
     }
     form.f = f;
     form.wkonyvbiz = f.e_konyvbiz;
-    if (newItem) form.wkapocsn = kapocsn;
+    if (newItem) {
+        form.wkapocsn = kapocsn;
+        result.sorszam = sorszam;
+    }
     result.stored = true;
     return result;
 }
@@ -274,10 +277,17 @@ bool TetelTarol(KonyvelForm& form, const OpenAssetRegister& openAssets) {
         return false;
     }
 
-    // The rows as stored now; the VAT row of the item is read again.
+    // The rows as stored now; the VAT row of the item is read again. A new
+    // item is shown among the voucher's stored items, so the store is seen
+    // and "Új tétel" goes on with the same voucher.
     form.ForgetVatRow();
-    form.OpenGrid(form.f.e_ntipus, form.f.e_konyvbiz);
-    form.Locate(form.wsorszam, form.f.e_szla, form.f.e_eszla);
+    if (result.sorszam.isEmpty()) {
+        form.OpenGrid(form.f.e_ntipus, form.f.e_konyvbiz);
+        form.Locate(form.wsorszam, form.f.e_szla, form.f.e_eszla);
+    } else {
+        form.OpenGrid(form.f.e_ntipus, form.f.e_konyvbiz, QString());
+        form.Locate(result.sorszam, form.f.e_szla, form.f.e_eszla);
+    }
     form.SorAllapotValt(QStringLiteral("browse"));
     form.AllapotValt(QStringLiteral("browse"));
 

@@ -20,6 +20,7 @@ struct StoreResult {
     bool stored = false;
     CheckResult check;  // the failed check, when the checks stopped the store
     QString message;    // why nothing was stored (the check's message, a missing number)
+    QString sorszam;    // the serial number of a new item
 };
 
 // The checks and the writes, without showing anything. On success the form

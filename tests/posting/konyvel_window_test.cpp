@@ -94,10 +94,15 @@ TEST_F(KonyvelWindowTest, KeyingACustomerInvoiceStoresIt) {
     EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), 10000.0);
     EXPECT_EQ(rows[1][QStringLiteral("ESZLA")].toString(), QStringLiteral("467"));
     EXPECT_EQ(rows[1][QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.10"));
-    // Back to browsing with the fields cleared; the posting date stays.
+    // Back to browsing the stored item, shown in the grid; "Új tétel" goes on
+    // with the same voucher.
     EXPECT_EQ(w.l_state->text(), QStringLiteral("böngész"));
-    EXPECT_TRUE(w.e_szla->text().isEmpty());
+    EXPECT_EQ(w.DBGrid1->rowCount(), 2);
+    EXPECT_EQ(w.e_szla->text(), QStringLiteral("311"));
     EXPECT_EQ(w.e_konyvdat->displayText(), QStringLiteral("2026.03.10"));
+    press(w.b_ujtetel);
+    EXPECT_EQ(w.e_konyvbiz->text(), rows[0][QStringLiteral("KONYVBIZ")].toString());
+    EXPECT_TRUE(w.e_szla->text().isEmpty());
 }
 
 TEST_F(KonyvelWindowTest, FaultsAreShownAndTheFocusGoesToTheFirst) {

@@ -67,12 +67,14 @@ TEST_F(VoucherStoreTest, FirstBankItemGetsItsNumbersAndOneRow) {
     EXPECT_TRUE(r[QStringLiteral("DEVIZANEM")].isNull());
     EXPECT_EQ(r[QStringLiteral("TELJKELT")].toString(), EmptyDate);
 
-    // The grid of a window opened from the menu is empty: browse, cleared,
-    // only "Új bizonylat" left; the posting date stays for the next voucher.
+    // The stored item is shown in the grid and the window browses it, ready
+    // for the next item of the same voucher.
     EXPECT_EQ(form.wstate, QStringLiteral("browse"));
-    EXPECT_TRUE(form.f.e_szla.isEmpty());
-    EXPECT_FALSE(form.c.p_sorbutton);
-    EXPECT_TRUE(form.c.b_ujbiz);
+    ASSERT_EQ(form.rows.size(), 1);
+    EXPECT_EQ(form.f.e_szla, QStringLiteral("384"));
+    EXPECT_EQ(form.f.e_konyvbiz, QStringLiteral("2600001"));
+    EXPECT_TRUE(form.c.p_sorbutton);
+    EXPECT_TRUE(form.c.b_ujtetel);
     EXPECT_TRUE(questions.isEmpty());
 }
 
@@ -177,9 +179,35 @@ TEST_F(VoucherStoreTest, NewItemOfAStoredVoucherGetsTheNextLinkNumber) {
         EXPECT_EQ(r[QStringLiteral("KONYVBIZ")], stored[QStringLiteral("KONYVBIZ")]);
         EXPECT_NE(r[QStringLiteral("SORSZAM")], stored[QStringLiteral("SORSZAM")]);
     }
-    // The grid keeps the serial number the window was opened with.
-    EXPECT_EQ(form.rows.size(), 2);
+    // The grid shows the whole voucher now: both items with their VAT rows.
+    EXPECT_EQ(form.rows.size(), 4);
     EXPECT_EQ(form.wstate, QStringLiteral("browse"));
+}
+
+TEST_F(VoucherStoreTest, NewItemsOfANewVoucherAreShownAndTheVoucherGoesOn) {
+    KonyvelForm form;
+    keyCustomerInvoice(form);
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+    ASSERT_EQ(form.rows.size(), 2);  // the main row and its VAT row
+    EXPECT_EQ(form.f.e_ertek, QStringLiteral("12700"));
+    const QString konyvbiz = form.f.e_konyvbiz;
+    ASSERT_FALSE(konyvbiz.isEmpty());
+
+    form.b_ujtetelClick();
+    EXPECT_EQ(form.f.e_konyvbiz, konyvbiz);
+    form.f.e_szoveg = QStringLiteral("Szolgáltatás");
+    form.f.e_szla = QStringLiteral("311");
+    form.f.e_eszla = QStringLiteral("912");
+    form.f.e_ertek = QStringLiteral("1270");
+    form.e_ertekExit();
+    form.f.e_aszla = QStringLiteral("467");
+    form.e_aszlaExit();
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(form.rows.size(), 4);
+    EXPECT_EQ(form.f.e_eszla, QStringLiteral("912"));  // positioned on the new item
+    const QList<QVariantMap> second =
+        rowsOf(QStringLiteral("select * from TETEL where KAPOCS = '002' and KONYVBIZ = :K"), {{QStringLiteral("K"), konyvbiz}});
+    EXPECT_EQ(second.size(), 2);
 }
 
 TEST_F(VoucherStoreTest, LinkNumbersGoOnPastNineHundredNinetyNine) {
@@ -430,7 +458,9 @@ TEST_F(VoucherStoreTest, ModifyingAnAssetItemOffersTheAssetRegister) {
     first.f.e_ertek = QStringLiteral("127000");
     first.e_ertekExit();
     ASSERT_TRUE(TetelTarol(first));
-    EXPECT_TRUE(questions.isEmpty());  // a new item of a window opened from the menu: nothing shown
+    // The new item is shown after the store, so it is offered at once too.
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Belép a tárgyi eszközök kezeléséhez?")});
+    questions.clear();
 
     KonyvelForm form;
     openOn(form, ledger().first());
