@@ -1,8 +1,10 @@
 #include "konyvel.h"
 
+#include <QDate>
 #include <QSqlQuery>
 
 #include "db/altproc.h"
+#include "db/amount_text.h"
 #include "db/dat.h"
 #include "db/display_mask.h"
 #include "db/ini.h"
@@ -28,10 +30,34 @@ const QStringList kYesNo{QStringLiteral(" Igen "), QStringLiteral(" Nem ")};
 
 }  // namespace
 
+double AmountOf(const QString& text) {
+    double value = 0;
+    return ParseAmount(text.trimmed(), value) ? value : 0;
+}
+
+QString ProposedPostingDate(const QDate& today) {
+    bool ok = false;
+    const int year = Td().ceg.text(QStringLiteral("AKTUALISEV")).trimmed().toInt(&ok);
+    if (!ok || year == today.year()) return DateToText(today);
+    // A past year is mostly posted at its end, a coming one from its start.
+    return DateToText(year < today.year() ? QDate(year, 12, 31) : QDate(year, 1, 1));
+}
+
+bool OutsideBusinessYear(const QString& date) {
+    if (IsEmptyDate(date)) return false;
+    const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
+    return !year.isEmpty() && date.left(4) != year;
+}
+
 bool IsEmptyDate(const QString& text) {
     for (QChar ch : text)
         if (ch != QLatin1Char(' ') && ch != QLatin1Char('.')) return false;
     return true;
+}
+
+bool MainRowIsNet(const QString& ntipus, bool withVat) {
+    const AppValues& td = Td();
+    return withVat && (ntipus == td.VeKod || ntipus == td.SzKod || ntipus == td.PtKod);
 }
 
 bool VatAccountOnCreditSide(const QString& ntipus, const QString& szla) {
@@ -129,6 +155,8 @@ void KonyvelForm::NtipusBeallit(bool withDefaults) {
             const auto row = m_lookups->journalVatAccount(t, wdefaultafakod, QStringLiteral("H"));
             f.e_aszla = row ? text(*row, QStringLiteral("ASZLA")).trimmed() : QString();
             f.l_aszlanev = row ? text(*row, QStringLiteral("SZOVEG")) : QString();
+            // The VAT-return line goes with the proposed account, as a chosen one does.
+            f.e_sor65 = row ? text(*row, QStringLiteral("SOR65")) : QString();
             wafakulcs = wdefaultafakod;
             f.e_afakulcs = wdefaultafakod;
         }
@@ -206,7 +234,7 @@ void KonyvelForm::FejTorol() {
     f.e_ntipus.clear();
     f.e_konyvbiz.clear();
     f.e_bizkelt = DateToText();
-    if (IsEmptyDate(f.e_konyvdat)) f.e_konyvdat = DateToText();
+    if (IsEmptyDate(f.e_konyvdat)) f.e_konyvdat = ProposedPostingDate();
     f.e_ugyfelkod.clear();
     f.e_ktsghely.clear();
     f.e_bizonylat.clear();
@@ -304,17 +332,30 @@ void KonyvelForm::TetelMutat() {
     const QSqlRecord& vat = *m_vatRow;
     const double vatAmount = vat.value(QStringLiteral("ERTEK")).toDouble();
     if (text(*row, QStringLiteral("TART_KOV")) != QLatin1String("A")) {
-        f.e_ertek = AmountText(ertek + vatAmount);
+        // The amounts as the storage wrote them: a net main row in customer,
+        // supplier and cash vouchers, a gross one in every other journal.
+        if (MainRowIsNet(ntipus, true)) {
+            f.e_ertek = AmountText(ertek + vatAmount);
+            f.e_nettoertek = AmountText(ertek);
+        } else {
+            f.e_ertek = AmountText(ertek);
+            f.e_nettoertek = AmountText(ertek - vatAmount);
+        }
         // The VAT account is on the side of the VAT row where the storage
         // put it for this item.
         f.e_aszla = VatAccountOnCreditSide(ntipus, f.e_szla) ? text(vat, QStringLiteral("ESZLA"))
                                                                  : text(vat, QStringLiteral("SZLA"));
     } else {
+        // The VAT row shown by itself: its amount is the VAT, and its VAT
+        // account is the side that is one (a customer invoice's VAT row is
+        // debited to the customer and credited to the VAT account).
         f.e_ertek = AmountText(ertek);
-        f.e_aszla = text(vat, QStringLiteral("SZLA"));
+        f.e_nettoertek = AmountText(ertek);
+        const QString debit = text(vat, QStringLiteral("SZLA"));
+        const QString credit = text(vat, QStringLiteral("ESZLA"));
+        f.e_aszla = !m_lookups->vatAccount(debit.trimmed()) && m_lookups->vatAccount(credit.trimmed()) ? credit : debit;
     }
     f.e_afaertek = AmountText(vatAmount);
-    f.e_nettoertek = AmountText(ertek);
 
     const auto account = m_lookups->journalVatAccount(ntipus, f.e_afakulcs, QStringLiteral("H"));
     f.l_aszlanev = account ? text(*account, QStringLiteral("SZOVEG")) : QString();
@@ -325,22 +366,22 @@ void KonyvelForm::AfaSzamol(AfaTrigger trigger) {
         f.e_afakulcs = wafakulcs;
         const double r = m_lookups->vatRate(wafakulcs);
         if ((trigger == AfaTrigger::Aszla || trigger == AfaTrigger::Ertek) && !f.e_ertek.isEmpty()) {
-            const VatSplit s = SplitGross(FloatFromText(f.e_ertek, 0), r);
+            const VatSplit s = SplitGross(AmountOf(f.e_ertek), r);
             f.e_nettoertek = AmountText(s.net);
             f.e_afaertek = AmountText(s.vat);
         } else if (trigger == AfaTrigger::Nettoertek && !f.e_nettoertek.isEmpty()) {
-            const VatSplit s = SplitNet(FloatFromText(f.e_nettoertek, 0), r);
+            const VatSplit s = SplitNet(AmountOf(f.e_nettoertek), r);
             f.e_ertek = AmountText(s.gross);
             f.e_afaertek = AmountText(s.vat);
         } else if (trigger == AfaTrigger::Store && !f.e_nettoertek.isEmpty()) {
-            const VatSplit s = SplitNet(FloatFromText(f.e_nettoertek, 0), r);
+            const VatSplit s = SplitNet(AmountOf(f.e_nettoertek), r);
             f.e_nettoertek = AmountText(s.net);
             f.e_afaertek = AmountText(s.vat);
         }
     } else {
         f.e_nettoertek = f.e_ertek;
     }
-    f.e_devizaertek = AmountText(FloatFromText(f.e_ertek, 0) * FloatFromText(f.e_arfolyam, 0));
+    f.e_devizaertek = AmountText(AmountOf(f.e_ertek) * AmountOf(f.e_arfolyam));
 }
 
 // ---------------------------------------------------------------- grid
@@ -352,10 +393,12 @@ void KonyvelForm::OpenGrid(const QString& ntipus, const QString& konyvbiz, std::
     rows.clear();
     current = -1;
     auto nonNull = [](const QString& t) { return t.isNull() ? QStringLiteral("") : t; };
-    QSqlQuery q = ExecSql(d_tarvedo, GridStatement().join(QLatin1Char('\n')),
-                          {{QStringLiteral("ntipus"), nonNull(gridNtipus)},
-                           {QStringLiteral("konyvbiz"), nonNull(gridKonyvbiz)},
-                           {QStringLiteral("sorszam"), nonNull(gridSorszam)}});
+    QVariantMap params{{QStringLiteral("ntipus"), nonNull(gridNtipus)}, {QStringLiteral("konyvbiz"), nonNull(gridKonyvbiz)}};
+    // Without a serial number the grid shows the whole voucher.
+    const bool wholeVoucher = gridSorszam.isEmpty();
+    if (!wholeVoucher) params.insert(QStringLiteral("sorszam"), gridSorszam);
+    QSqlQuery q = ExecSql(d_tarvedo, (wholeVoucher ? VoucherGridStatement() : GridStatement()).join(QLatin1Char('\n')),
+                          params);
     while (NextRow(q)) rows << q.record();
     if (!rows.isEmpty()) current = 0;
 }
@@ -392,6 +435,7 @@ void KonyvelForm::e_ntipusExit() {
 }
 
 void KonyvelForm::e_ugyfelkodExit() {
+    f.e_ugyfelkod = f.e_ugyfelkod.toUpper();
     if (f.e_ugyfelkod.isEmpty()) {
         f.l_ugyfelnev.clear();
         return;

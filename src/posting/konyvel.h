@@ -3,6 +3,7 @@
 // controls, its window variables and grid, and every operation on them. The
 // window copies its controls into these values, calls an operation and shows
 // the values again; the command-line posting drives the same operations.
+#include <QDate>
 #include <QList>
 #include <QSqlRecord>
 #include <QString>
@@ -15,6 +16,15 @@
 
 // The text of an empty masked date field.
 inline const QString EmptyDate = QStringLiteral("    .  .  ");
+// The amount a field holds as a bookkeeper types it (sign, blanks as
+// thousands separators, decimal comma); 0 for an empty field or no amount.
+double AmountOf(const QString& text);
+// The posting date proposed for a new voucher: today inside the company's
+// business year (CEG.AKTUALISEV), else the end of a past year or the start
+// of a coming one.
+QString ProposedPostingDate(const QDate& today = QDate::currentDate());
+// True for a date (not empty) that lies outside the company's business year.
+bool OutsideBusinessYear(const QString& date);
 // True for an empty text and for the empty mask.
 bool IsEmptyDate(const QString& text);
 
@@ -151,6 +161,11 @@ private:
     QString m_vatKey;
     std::optional<QSqlRecord> m_vatRow;
 };
+
+// True when the main row of an item holds its net amount (customer,
+// supplier and cash vouchers with VAT); in every other journal it holds the
+// gross amount and the VAT row comes on top of it.
+bool MainRowIsNet(const QString& ntipus, bool withVat);
 
 // True when the VAT row of an item keeps the item's debit account and takes
 // the VAT account on its credit side: customer invoices and cash sales

@@ -14,6 +14,9 @@
 #include <QPushButton>
 #include <QSqlField>
 #include <QTableWidget>
+#include <QValidator>
+
+#include "db/amount_text.h"
 #include <QVBoxLayout>
 
 #include "db/named_widgets_window.h"
@@ -226,8 +229,29 @@ void TKonyvelFm::buildWindow() {
     resize(760, 720);
 }
 
+namespace {
+
+// Keeps an amount field to a sign, digits, blanks as thousands separators
+// and a decimal comma, accepting what is still on its way to one.
+class AmountValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        switch (CheckAmountInput(input)) {
+        case AmountInput::Complete: return Acceptable;
+        case AmountInput::Partial: return Intermediate;
+        case AmountInput::Invalid: break;
+        }
+        return Invalid;
+    }
+};
+
+}  // namespace
+
 void TKonyvelFm::connectEvents() {
     for (QLineEdit* e : m_edits) e->installEventFilter(this);
+    for (QLineEdit* e : {e_ertek, e_devizaertek, e_afaertek, e_nettoertek, e_arfolyam})
+        e->setValidator(new AmountValidator(e));
     cb_afa->installEventFilter(this);
     // Codes and numbers are upper case as typed.
     for (QLineEdit* e : {e_ntipus, e_bizonylat, e_szamlaszam})
@@ -401,21 +425,29 @@ bool TKonyvelFm::eventFilter(QObject* watched, QEvent* event) {
     auto* e = qobject_cast<QLineEdit*>(watched);
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool moves = watched != e_arfolyam;
-        if (moves && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Down)) {
+        const bool forward = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Down;
+        // The exchange rate is the last header field: the next one is the
+        // item's narrative, never the buttons that come after it in the chain.
+        if (watched == e_arfolyam && (forward || (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier))) {
+            if (p_tetel->isEnabled() && e_szoveg->isVisible())
+                e_szoveg->setFocus(Qt::TabFocusReason);
+            else
+                focusNextChild();
+            return true;
+        }
+        if (forward) {
             focusNextChild();
             return true;
         }
-        if (moves && key->key() == Qt::Key_Up) {
+        if (key->key() == Qt::Key_Up) {
             focusPreviousChild();
             return true;
         }
         if (e && !key->text().isEmpty() && key->text().at(0).isPrint()) {
             const QChar ch = key->text().at(0);
-            const bool amount = e == e_ertek || e == e_devizaertek || e == e_afaertek || e == e_nettoertek;
-            const bool numeric = e == e_arfolyam || e == e_sor65 || e == e_afakulcs;
-            if (amount && !ch.isDigit()) return true;
-            if (numeric && !ch.isDigit() && ch != QLatin1Char('-') && ch != DecimalSeparator()) return true;
+            // Amounts are kept to what a bookkeeper types by their validator.
+            const bool numeric = e == e_sor65 || e == e_afakulcs;
+            if (numeric && !ch.isDigit()) return true;
         }
     } else if (event->type() == QEvent::FocusOut && e) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

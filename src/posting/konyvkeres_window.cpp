@@ -224,6 +224,11 @@ void Tkonyvkeresfm::clearCriteria() {
 }
 
 void Tkonyvkeresfm::runSearch() {
+    const QStringList faults = PostingSearchFaults(criteria());
+    if (!faults.isEmpty()) {
+        ShowMessage(faults.join(QLatin1Char('\r')));
+        return;
+    }
     closeList();
     m_search = BuildPostingSearch(criteria());
     m_searched = true;

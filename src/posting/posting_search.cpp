@@ -1,6 +1,10 @@
 #include "posting_search.h"
 
+#include <QRegularExpression>
 #include <cmath>
+
+#include "db/amount_text.h"
+#include "posting/konyvel.h"
 
 #include "db/altproc.h"
 #include "db/dat.h"
@@ -26,6 +30,46 @@ const Criterion kCriteria[] = {
 };
 
 bool isAmountBound(const QString& name) { return name.startsWith(QLatin1String("e_ertek_"), Qt::CaseInsensitive); }
+
+bool isDate(const QString& name) {
+    for (const char* column : {"e_teljkelt_", "e_bizkelt_", "e_konyvelve_", "e_szlakelt_", "e_fizhatido_"})
+        if (name.startsWith(QLatin1String(column), Qt::CaseInsensitive)) return true;
+    return false;
+}
+
+// A date criterion: a whole date, or its year, or its year and month.
+bool validDateCriterion(QString t) {
+    t = t.trimmed();
+    while (t.endsWith(QLatin1Char('.')) || t.endsWith(QLatin1Char(' '))) t.chop(1);
+    static const QRegularExpression shape(QStringLiteral("^\\d{4}(\\.(\\d{2})(\\.\\d{2})?)?$"));
+    const QRegularExpressionMatch m = shape.match(t);
+    if (!m.hasMatch()) return false;
+    if (t.size() == 10) return DateValid(t, false);
+    if (m.capturedLength(2) == 2) {
+        const int month = m.captured(2).toInt();
+        return month >= 1 && month <= 12;
+    }
+    return true;
+}
+
+}  // namespace
+
+QStringList PostingSearchFaults(const PanelValues& criteria) {
+    QStringList faults;
+    for (const PanelControl& control : criteria.controls) {
+        if (!control.visible || !control.enabled) continue;
+        const QString t = control.text.trimmed();
+        if (t.isEmpty() || IsEmptyDate(t)) continue;
+        double value = 0;
+        if (isAmountBound(control.name) && !ParseAmount(t, value))
+            faults << QStringLiteral("Hibás összeghatár: ") + control.text.trimmed();
+        else if (isDate(control.name) && !validDateCriterion(t))
+            faults << QStringLiteral("Hibás dátum: ") + control.text.trimmed();
+    }
+    return faults;
+}
+
+namespace {
 
 }  // namespace
 
@@ -59,8 +103,8 @@ PostingSearch BuildPostingSearch(const PanelValues& criteria) {
     KeresFeltetel(texts, conditions, &search.params);
     for (const PanelControl& control : criteria.controls) {
         if (!isAmountBound(control.name) || !control.visible || !control.enabled) continue;
-        const double bound = FloatFromText(control.text, std::nan(""));
-        if (std::isnan(bound)) continue;  // empty or not a number: no bound
+        double bound = 0;
+        if (!ParseAmount(control.text.trimmed(), bound)) continue;  // empty: no bound (others are refused first)
         const bool lower = control.hint == QLatin1String(">=");
         const QString param = lower ? QStringLiteral("ERTEK_TOL") : QStringLiteral("ERTEK_IG");
         conditions << (lower ? QStringLiteral("ERTEK >= :") : QStringLiteral("ERTEK <= :")) + param;

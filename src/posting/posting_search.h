@@ -27,6 +27,11 @@ struct PostingSearch {
     QString text() const { return sql.join(QLatin1Char('\n')); }
 };
 
+// The criteria that cannot be searched for: an amount bound that is no
+// amount, a date that is no date (a beginning of one, "2026" or "2026.02",
+// is a date range). One Hungarian line each; empty when all may be searched.
+QStringList PostingSearchFaults(const PanelValues& criteria);
+
 // "&Keresés, leválogatás": the conditions of the filled criteria, then the
 // fulfilment-date order.
 PostingSearch BuildPostingSearch(const PanelValues& criteria);

@@ -1,6 +1,7 @@
 #include "voucher_checks.h"
 
 #include "db/altproc.h"
+#include "db/amount_text.h"
 
 namespace {
 
@@ -18,6 +19,13 @@ private:
 
 // An optional date: empty or the empty mask is no date; anything else must be one.
 bool badOptionalDate(const QString& t) { return !t.isEmpty() && t != EmptyDate && !DateValid(t, false); }
+
+// A filled amount field must hold an amount; an empty one is reported
+// (or allowed) by the rules on missing values.
+bool badAmount(const QString& t) {
+    double value = 0;
+    return !t.trimmed().isEmpty() && !ParseAmount(t.trimmed(), value);
+}
 
 }  // namespace
 
@@ -37,12 +45,17 @@ CheckResult FejEllenoriz(const KonyvelFields& f, const KonyvelControls& c, Posti
             errors.fail(QStringLiteral("e_konyvbiz"), QStringLiteral("Hiányzó könyvelési bizonylatszám."));
         if (!DateValid(f.e_konyvdat, false))
             errors.fail(QStringLiteral("e_konyvdat"), QStringLiteral("Hibás könyvelési dátum."));
+        // Partner codes are stored upper-case; an empty code is allowed.
+        if (c.ugyfel && !f.e_ugyfelkod.isEmpty() && !lookups.partner(f.e_ugyfelkod.toUpper()))
+            errors.fail(QStringLiteral("e_ugyfelkod"), QStringLiteral("Hibás ügyfélkód."));
         if (badOptionalDate(f.e_szamlakelt))
             errors.fail(QStringLiteral("e_szamlakelt"), QStringLiteral("Hibás számla kelte."));
         if (badOptionalDate(f.e_teljkelt))
             errors.fail(QStringLiteral("e_teljkelt"), QStringLiteral("Hibás teljesítés kelte."));
         if (badOptionalDate(f.e_fizhatido))
             errors.fail(QStringLiteral("e_fizhatido"), QStringLiteral("Hibás fizetési határidő."));
+        if (c.arfolyam && badAmount(f.e_arfolyam))
+            errors.fail(QStringLiteral("e_arfolyam"), QStringLiteral("Hibás árfolyam."));
     }
     return result;
 }
@@ -59,15 +72,25 @@ CheckResult TetelEllenoriz(const KonyvelFields& f, const KonyvelControls& c, Pos
         errors.fail(QStringLiteral("e_eszla"), QStringLiteral("Hiányzó követel számlaszám."));
     else if (!lookups.account(f.e_eszla))
         errors.fail(QStringLiteral("e_eszla"), QStringLiteral("Hibás követel számlaszám."));
-    if (f.e_ertek.isEmpty()) errors.fail(QStringLiteral("e_ertek"), QStringLiteral("Hiányzó érték."));
+    if (f.e_ertek.isEmpty())
+        errors.fail(QStringLiteral("e_ertek"), QStringLiteral("Hiányzó érték."));
+    else if (badAmount(f.e_ertek))
+        errors.fail(QStringLiteral("e_ertek"), QStringLiteral("Hibás érték."));
     if (f.cb_afa && c.p_afa) {
         if (f.e_aszla.isEmpty())
             errors.fail(QStringLiteral("e_aszla"), QStringLiteral("Hiányzó ÁFA számlaszám."));
         else if (!lookups.vatAccount(f.e_aszla))
             errors.fail(QStringLiteral("e_aszla"), QStringLiteral("Hibás ÁFA számlaszám."));
-        if (f.e_afaertek.isEmpty()) errors.fail(QStringLiteral("e_afaertek"), QStringLiteral("Hiányzó ÁFA érték."));
+        if (f.e_afaertek.isEmpty())
+            errors.fail(QStringLiteral("e_afaertek"), QStringLiteral("Hiányzó ÁFA érték."));
+        else if (badAmount(f.e_afaertek))
+            errors.fail(QStringLiteral("e_afaertek"), QStringLiteral("Hibás ÁFA érték."));
         if (f.e_nettoertek.isEmpty())
             errors.fail(QStringLiteral("e_nettoertek"), QStringLiteral("Hiányzó nettó érték."));
+        else if (badAmount(f.e_nettoertek))
+            errors.fail(QStringLiteral("e_nettoertek"), QStringLiteral("Hibás nettó érték."));
     }
+    if (c.deviza && badAmount(f.e_devizaertek))
+        errors.fail(QStringLiteral("e_devizaertek"), QStringLiteral("Hibás deviza érték."));
     return result;
 }

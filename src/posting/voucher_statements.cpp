@@ -103,6 +103,18 @@ const QStringList& GridStatement() {
     return sql;
 }
 
+const QStringList& VoucherGridStatement() {
+    static const QStringList sql{
+        QStringLiteral("select T.*, S.SZOVEG SZLANEV, E.SZOVEG ESZLANEV"),
+        QStringLiteral("  from TETEL T, SZ_TUKOR S, SZ_TUKOR E"),
+        QStringLiteral(" where NTIPUS = :ntipus"),
+        QStringLiteral("   and KONYVBIZ = :konyvbiz"),
+        QStringLiteral("   AND S.SZLA=T.SZLA AND E.SZLA=T.ESZLA"),
+        QStringLiteral(" order by SORSZAM, TART_KOV"),
+    };
+    return sql;
+}
+
 const QStringList& VatRowStatement() {
     static const QStringList sql{
         QStringLiteral("Select *"),

@@ -15,6 +15,9 @@ VoucherStatements AssembleVoucherStatements(bool currencyShown, bool rateColumn)
 
 // The grid of the window: the rows of one voucher with one item serial number.
 const QStringList& GridStatement();
+// The grid on a whole voucher: every stored item of it (no serial number
+// to keep to, as after storing a new item).
+const QStringList& VoucherGridStatement();
 // The VAT row of an item.
 const QStringList& VatRowStatement();
 // The greatest link number of a voucher. The link numbers are compared as

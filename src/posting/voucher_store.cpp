@@ -5,6 +5,7 @@
 
 #include "db/altproc.h"
 #include "db/dat.h"
+#include "db/sequence.h"
 #include "db/ui_hooks.h"
 #include "posting/item_statements.h"
 
@@ -22,7 +23,7 @@ QString rowText(const QSqlRecord& row, const QString& column) {
     return v.isNull() ? QString() : v.toString();
 }
 
-double number(const QString& text) { return FloatFromText(text, 0); }
+double number(const QString& text) { return AmountOf(text); }
 
 void execute(const QStringList& statement, const QVariantMap& params) {
     ExecSql(d_tarvedo, statement.join(QLatin1Char('\n')), params);
@@ -32,9 +33,7 @@ void execute(const QStringList& statement, const QVariantMap& params) {
 // with VAT, the amount as typed in every other case (without VAT the net
 // amount is the amount itself).
 double mainAmount(const KonyvelFields& f) {
-    const AppValues& td = Td();
-    const bool net = f.cb_afa && (f.e_ntipus == td.VeKod || f.e_ntipus == td.SzKod || f.e_ntipus == td.PtKod);
-    return number(net ? f.e_nettoertek : f.e_ertek);
+    return number(MainRowIsNet(f.e_ntipus, f.cb_afa) ? f.e_nettoertek : f.e_ertek);
 }
 
 // The parameters the main row, the VAT row and the item update share.
@@ -103,9 +102,12 @@ void updateHeader(const KonyvelForm& form, const KonyvelFields& f, const QSqlRec
 
 // A new item: link number, serial number, main row, VAT row. Empty on
 // success, else why nothing may be stored.
-QString insertItem(KonyvelForm& form, KonyvelFields& f, ItemStatements& statements, int& kapocsn) {
+// `sorszam`: the serial number taken before the transaction, empty to take
+// it in the caller's transaction.
+QString insertItem(KonyvelForm& form, KonyvelFields& f, ItemStatements& statements, int& kapocsn,
+                   QString& sorszam) {
     kapocsn = statements.maxLink(f.e_ntipus, f.e_konyvbiz) + 1;
-    const QString sorszam = statements.nextNumber(QStringLiteral("SORSZAM"));
+    if (sorszam.isEmpty()) sorszam = statements.nextNumber(QStringLiteral("SORSZAM"));
     if (sorszam == QLatin1String("-1")) return kNoSerialNumber;
     if (form.c.p_afa && IsEmptyDate(f.e_teljkelt)) f.e_teljkelt = f.e_konyvdat;
 
@@ -132,10 +134,12 @@ QString insertItem(KonyvelForm& form, KonyvelFields& f, ItemStatements& statemen
 // amount changed.
 void updateItem(KonyvelForm& form, KonyvelFields& f, const QSqlRecord& row) {
     const bool isVatRow = rowText(row, QStringLiteral("TART_KOV")) == QLatin1String("A");
-    // The gross amount as the item showed it: the main row with its VAT row.
+    // The gross amount as the item showed it: the main row with its VAT row
+    // where the main row is net, the main row alone where it is gross.
     double shownGross = row.value(QStringLiteral("ERTEK")).toDouble();
     const std::optional<QSqlRecord> vatRow = form.vatRow();
-    if (!isVatRow && vatRow) shownGross += vatRow->value(QStringLiteral("ERTEK")).toDouble();
+    if (!isVatRow && vatRow && MainRowIsNet(rowText(row, QStringLiteral("NTIPUS")), true))
+        shownGross += vatRow->value(QStringLiteral("ERTEK")).toDouble();
 
     QVariantMap p = itemParams(form, f);
     p[QStringLiteral("kapocs")] = txt(rowText(row, QStringLiteral("KAPOCS")));
@@ -169,6 +173,7 @@ void updateItem(KonyvelForm& form, KonyvelFields& f, const QSqlRecord& row) {
 
 StoreResult StoreItem(KonyvelForm& form, ItemStatements* statements) {
     StoreResult result;
+    form.f.e_ugyfelkod = form.f.e_ugyfelkod.toUpper();
     result.check = FejEllenoriz(form.f, form.c, form.lookups());
     if (result.check.ok()) result.check = TetelEllenoriz(form.f, form.c, form.lookups());
     if (!result.check.ok()) {
@@ -181,9 +186,33 @@ StoreResult StoreItem(KonyvelForm& form, ItemStatements* statements) {
     const bool update = !newItem && form.wstatesor == QLatin1String("update") && form.currentRow();
     KonyvelFields f = form.f;
     int kapocsn = form.wkapocsn;
+    // On its own the store takes the voucher number and the serial number
+    // before its transaction, each committed by the counter itself, so the
+    // counters are never held while the rows are written (a number lost to
+    // a failed write leaves a gap). In a caller's transaction the caller
+    // decides.
+    QString sorszam;
+    const bool ownTransaction = !InTransaction(d_tarvedo);
+    if (ownTransaction) {
+        if (f.e_konyvbiz.trimmed().isEmpty()) {
+            const QString konyvbiz = NextSequenceNumber(f.e_ntipus);
+            if (konyvbiz == QLatin1String("-1")) {
+                result.message = kNoVoucherNumber;
+                return result;
+            }
+            f.e_konyvbiz = konyvbiz;
+        }
+        if (newItem) {
+            sorszam = NextSequenceNumber(QStringLiteral("SORSZAM"));
+            if (sorszam == QLatin1String("-1")) {
+                result.message = kNoSerialNumber;
+                return result;
+            }
+        }
+    }
     try {
         std::optional<DbTransaction> transaction;
-        if (!InTransaction(d_tarvedo)) transaction.emplace(d_tarvedo);
+        if (ownTransaction) transaction.emplace(d_tarvedo);
         std::optional<ItemStatements> own;
         if (!statements) statements = &own.emplace(form.statements);
 
@@ -198,7 +227,7 @@ StoreResult StoreItem(KonyvelForm& form, ItemStatements* statements) {
         if (const QSqlRecord* row = form.currentRow(); row && headerChanged(form, f, *row)) updateHeader(form, f, *row);
 
         if (newItem) {
-            const QString refused = insertItem(form, f, *statements, kapocsn);
+            const QString refused = insertItem(form, f, *statements, kapocsn, sorszam);
             if (!refused.isEmpty()) {
                 result.message = refused;
                 return result;
@@ -214,12 +243,33 @@ StoreResult StoreItem(KonyvelForm& form, ItemStatements* statements) {
     }
     form.f = f;
     form.wkonyvbiz = f.e_konyvbiz;
-    if (newItem) form.wkapocsn = kapocsn;
+    if (newItem) {
+        form.wkapocsn = kapocsn;
+        result.sorszam = sorszam;
+    }
     result.stored = true;
     return result;
 }
 
+// The bookkeeper confirms an item dated outside the business year; true to store.
+bool confirmDatesOutsideTheYear(const KonyvelFields& f) {
+    const bool posting = OutsideBusinessYear(f.e_konyvdat);
+    const bool fulfilment = OutsideBusinessYear(f.e_teljkelt);
+    if (!posting && !fulfilment) return true;
+    const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
+    QString what = posting && fulfilment ? QStringLiteral("A könyvelés dátuma és a teljesítés kelte")
+                   : posting            ? QStringLiteral("A könyvelés dátuma")
+                                        : QStringLiteral("A teljesítés kelte");
+    return AskDialog(what + QStringLiteral(" nem a cég ") + year + QStringLiteral(". évére esik. Tárolja így a tételt?"), 0,
+                     {QStringLiteral(" Igen "), QStringLiteral(" Nem ")})
+           == 0;
+}
+
 bool TetelTarol(KonyvelForm& form, const OpenAssetRegister& openAssets) {
+    // Only dates that pass the checks are asked about: the checks come first.
+    CheckResult check = FejEllenoriz(form.f, form.c, form.lookups());
+    if (check.ok()) check = TetelEllenoriz(form.f, form.c, form.lookups());
+    if (check.ok() && !confirmDatesOutsideTheYear(form.f)) return false;
     const StoreResult result = StoreItem(form);
     if (!result.stored) {
         if (!result.message.isEmpty()) ShowMessage(result.message);
@@ -227,10 +277,17 @@ bool TetelTarol(KonyvelForm& form, const OpenAssetRegister& openAssets) {
         return false;
     }
 
-    // The rows as stored now; the VAT row of the item is read again.
+    // The rows as stored now; the VAT row of the item is read again. A new
+    // item is shown among the voucher's stored items, so the store is seen
+    // and "Új tétel" goes on with the same voucher.
     form.ForgetVatRow();
-    form.OpenGrid(form.f.e_ntipus, form.f.e_konyvbiz);
-    form.Locate(form.wsorszam, form.f.e_szla, form.f.e_eszla);
+    if (result.sorszam.isEmpty()) {
+        form.OpenGrid(form.f.e_ntipus, form.f.e_konyvbiz);
+        form.Locate(form.wsorszam, form.f.e_szla, form.f.e_eszla);
+    } else {
+        form.OpenGrid(form.f.e_ntipus, form.f.e_konyvbiz, QString());
+        form.Locate(result.sorszam, form.f.e_szla, form.f.e_eszla);
+    }
     form.SorAllapotValt(QStringLiteral("browse"));
     form.AllapotValt(QStringLiteral("browse"));
 

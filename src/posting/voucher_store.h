@@ -3,10 +3,11 @@
 // the header change, the new item's main and VAT rows or the stored item's
 // update, the refresh of the window and the fixed-asset question.
 //
-// One item is written in one transaction: its voucher number, header
-// update, serial number, main row and VAT row commit together or not at
-// all. A caller that holds a transaction on the company connection (the
-// command-line posting stores a whole voucher at once) decides instead.
+// One item is written in one transaction: its header update, main row and
+// VAT row commit together or not at all. The voucher number and the serial
+// number are taken before it, so no counter is held while the rows are
+// written. A caller that holds a transaction on the company connection (the
+// command-line posting stores a whole voucher at once) takes them in it.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -19,6 +20,7 @@ struct StoreResult {
     bool stored = false;
     CheckResult check;  // the failed check, when the checks stopped the store
     QString message;    // why nothing was stored (the check's message, a missing number)
+    QString sorszam;    // the serial number of a new item
 };
 
 // The checks and the writes, without showing anything. On success the form

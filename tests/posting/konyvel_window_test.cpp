@@ -8,6 +8,8 @@
 #include <QTimer>
 
 #include "db/altproc.h"
+#include "db/amount_text.h"
+#include "db/ini.h"
 #include "posting/konyvel_window.h"
 #include "posting_test_support.h"
 
@@ -30,6 +32,10 @@ protected:
         e->setFocus();
         e->setText(text);
         key(e, Qt::Key_Return);
+    }
+    // Types the text key by key, as a user does.
+    static void type(QLineEdit* e, const QString& text) {
+        for (const QChar ch : text) key(e, 0, QString(ch));
     }
     static void press(QPushButton* b) {
         ASSERT_TRUE(b->isEnabled() && b->isVisibleTo(b->window())) << b->objectName().toStdString();
@@ -88,10 +94,15 @@ TEST_F(KonyvelWindowTest, KeyingACustomerInvoiceStoresIt) {
     EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), 10000.0);
     EXPECT_EQ(rows[1][QStringLiteral("ESZLA")].toString(), QStringLiteral("467"));
     EXPECT_EQ(rows[1][QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.10"));
-    // Back to browsing with the fields cleared; the posting date stays.
+    // Back to browsing the stored item, shown in the grid; "Új tétel" goes on
+    // with the same voucher.
     EXPECT_EQ(w.l_state->text(), QStringLiteral("böngész"));
-    EXPECT_TRUE(w.e_szla->text().isEmpty());
+    EXPECT_EQ(w.DBGrid1->rowCount(), 2);
+    EXPECT_EQ(w.e_szla->text(), QStringLiteral("311"));
     EXPECT_EQ(w.e_konyvdat->displayText(), QStringLiteral("2026.03.10"));
+    press(w.b_ujtetel);
+    EXPECT_EQ(w.e_konyvbiz->text(), rows[0][QStringLiteral("KONYVBIZ")].toString());
+    EXPECT_TRUE(w.e_szla->text().isEmpty());
 }
 
 TEST_F(KonyvelWindowTest, FaultsAreShownAndTheFocusGoesToTheFirst) {
@@ -171,6 +182,89 @@ TEST_F(KonyvelWindowTest, AStoredItemIsShownAndModified) {
               QStringLiteral("Javítva"));
     EXPECT_EQ(w.l_state->text(), QStringLiteral("böngész"));
     EXPECT_EQ(w.e_szoveg->text(), QStringLiteral("Javítva"));
+}
+
+TEST_F(KonyvelWindowTest, AmountFieldsTakeWhatABookkeeperTypes) {
+    Exec(QStringLiteral("update CEG set VANDEVIZA = 'I'"));
+    db1AfterConnect();
+    IniSet(QStringLiteral("VANARFOLYAM"), QStringLiteral("I"));
+    TKonyvelFm w;
+    open(w);
+    press(w.b_ujbiz);
+    enter(w.e_ntipus, QStringLiteral("VV"));
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"-1500,5", "-1500,5"}, {"1500,5", "1500,5"},   {"12x700", "12700"},
+        {"12 700", "12 700"},   {"1 270,50", "1 270,50"}, {"abc", ""},
+    };
+    for (QLineEdit* e : {w.e_ertek, w.e_devizaertek, w.e_afaertek, w.e_nettoertek, w.e_arfolyam}) {
+        for (const Case& c : cases) {
+            e->setFocus();
+            e->clear();
+            type(e, QString::fromUtf8(c.typed));
+            EXPECT_EQ(e->text(), QString::fromUtf8(c.shown)) << e->objectName().toStdString() << " '" << c.typed << "'";
+        }
+        // A second decimal mark is refused, the amount stays as it was.
+        e->clear();
+        type(e, QStringLiteral("-1500,5.3"));
+        double value = 0;
+        EXPECT_TRUE(ParseAmount(e->text(), value)) << e->objectName().toStdString() << " " << e->text().toStdString();
+        EXPECT_LT(value, -1500) << e->objectName().toStdString();
+        EXPECT_GT(value, -1501) << e->objectName().toStdString();
+    }
+}
+
+TEST_F(KonyvelWindowTest, TheVatSplitReadsTypedAmounts) {
+    TKonyvelFm w;
+    open(w);
+    press(w.b_ujbiz);
+    enter(w.e_ntipus, QStringLiteral("VE"));
+    w.e_ertek->setFocus();
+    w.e_ertek->clear();
+    type(w.e_ertek, QStringLiteral("12 700"));
+    key(w.e_ertek, Qt::Key_Return);
+    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10000"));
+    EXPECT_EQ(w.e_afaertek->text(), QStringLiteral("2700"));
+}
+
+TEST_F(KonyvelWindowTest, AStoreWithNoAmountNamesTheField) {
+    TKonyvelFm w;
+    open(w);
+    press(w.b_ujbiz);
+    enter(w.e_ntipus, QStringLiteral("VE"));
+    enter(w.e_konyvdat, QStringLiteral("2026.03.10"));
+    enter(w.e_eszla, QStringLiteral("911"));
+    enter(w.e_ertek, QStringLiteral("12700"));
+    // Text put in by other means than typing is still checked.
+    w.e_afaertek->setText(QStringLiteral("27OO"));
+    press(w.b_rogzit);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(QStringLiteral("Hibás ÁFA érték."))) << messages.first().toStdString();
+    EXPECT_TRUE(w.e_afaertek->hasFocus());
+    EXPECT_TRUE(ledger().isEmpty());
+}
+
+TEST_F(KonyvelWindowTest, TheExchangeRateLeadsToTheItemNotToTheStore) {
+    Exec(QStringLiteral("update CEG set VANDEVIZA = 'I'"));
+    db1AfterConnect();
+    IniSet(QStringLiteral("VANARFOLYAM"), QStringLiteral("I"));
+    TKonyvelFm w;
+    open(w);
+    press(w.b_ujbiz);
+    enter(w.e_ntipus, QStringLiteral("VV"));
+    ASSERT_TRUE(w.e_arfolyam->isVisible());
+    for (int k : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Tab)}) {
+        w.e_arfolyam->setFocus();
+        w.e_arfolyam->setText(QStringLiteral("400"));
+        key(w.e_arfolyam, k);
+        QApplication::processEvents();
+        EXPECT_TRUE(w.e_szoveg->hasFocus()) << k;
+        EXPECT_TRUE(ledger().isEmpty());
+        EXPECT_TRUE(messages.isEmpty()) << k;
+    }
 }
 
 }  // namespace

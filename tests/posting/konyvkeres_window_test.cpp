@@ -97,6 +97,25 @@ TEST_F(KonyvkeresWindowTest, CriteriaLookupsAndBounds) {
     EXPECT_EQ(listed(w), QStringList{"2600001"});
 }
 
+TEST_F(KonyvkeresWindowTest, AFaultyCriterionRunsNoSearch) {
+    Tkonyvkeresfm w;
+    open(w);
+    const QStringList before = listed(w);
+    w.e_ertek_tol->setText(QStringLiteral("abc"));
+    w.b_frissit->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.first(), QStringLiteral("Hibás összeghatár: abc"));
+    EXPECT_EQ(listed(w), before);
+
+    messages.clear();
+    w.e_ertek_tol->setText(QStringLiteral("1000"));
+    w.e_teljkelt_tol->setText(QStringLiteral("2025.02.30"));
+    w.b_frissit->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.first(), QStringLiteral("Hibás dátum: 2025.02.30"));
+    EXPECT_EQ(listed(w), before);
+}
+
 TEST_F(KonyvkeresWindowTest, NothingToModifyWithoutAList) {
     Tkonyvkeresfm w;
     open(w);

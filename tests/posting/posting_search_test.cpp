@@ -47,6 +47,35 @@ TEST_F(PostingSearchTest, AmountBoundsCompareNumbers) {
     EXPECT_EQ(found(BuildPostingSearch(criteria)), (QStringList{"2600001", "2600002", "2600004"}));
 }
 
+TEST_F(PostingSearchTest, CriteriaThatAreNoAmountOrDateAreRefused) {
+    struct Case {
+        const char* field;
+        const char* text;
+        const char* fault;  // empty: searched
+    };
+    const Case cases[] = {
+        {"e_ertek_tol", "abc", "Hibás összeghatár: abc"},
+        {"e_ertek_ig", "12x", "Hibás összeghatár: 12x"},
+        {"e_ertek_tol", "-1 500,5", ""},
+        {"e_teljkelt_tol", "2025.02.30", "Hibás dátum: 2025.02.30"},
+        {"e_konyvelve_ig", "2025.13", "Hibás dátum: 2025.13"},
+        {"e_fizhatido_tol", "abc", "Hibás dátum: abc"},
+        {"e_teljkelt_ig", "2024.02.29", ""},
+        {"e_teljkelt_tol", "2026.02", ""},
+        {"e_szlakelt_tol", "2026", ""},
+        {"e_bizkelt_tol", "    .  .  ", ""},
+    };
+    for (const Case& c : cases) {
+        PanelValues values = KonyvkeresCriteria();
+        values.setText(QString::fromLatin1(c.field), QString::fromUtf8(c.text));
+        const QStringList faults = PostingSearchFaults(values);
+        if (*c.fault)
+            EXPECT_EQ(faults, QStringList{QString::fromUtf8(c.fault)}) << c.field << " " << c.text;
+        else
+            EXPECT_TRUE(faults.isEmpty()) << c.field << " " << c.text << ": " << faults.join(QLatin1Char('|')).toStdString();
+    }
+}
+
 TEST_F(PostingSearchTest, TypedCriteriaAreBoundValues) {
     criteria.setText(QStringLiteral("e_ntipus"), QStringLiteral("bk"));
     criteria.setText(QStringLiteral("e_szoveg"), QStringLiteral("o'brien"));

@@ -75,6 +75,26 @@ TEST_F(VoucherChecksTest, DatesAreCheckedOnlyWhenGiven) {
     }
 }
 
+TEST_F(VoucherChecksTest, PartnerCodeMustExist) {
+    Exec(QStringLiteral("insert into UGYFEL (KOD, NEV) values ('S00001', 'Szállító Bt.')"));
+    struct Case {
+        const char* code;
+        bool accepted;
+    };
+    const Case cases[] = {{"", true}, {"S00001", true}, {"s00001", true}, {"S00002", false}, {" S00001", false}};
+    for (const Case& c : cases) {
+        KonyvelFields fields = form.f;
+        fields.e_ugyfelkod = QString::fromLatin1(c.code);
+        const CheckResult result = FejEllenoriz(fields, form.c, form.lookups());
+        if (c.accepted) {
+            EXPECT_TRUE(result.ok()) << c.code << ": " << result.message().toStdString();
+        } else {
+            EXPECT_EQ(result.lines, QStringList{QStringLiteral("Hibás ügyfélkód.")}) << c.code;
+            EXPECT_EQ(result.focus, QStringLiteral("e_ugyfelkod"));
+        }
+    }
+}
+
 TEST_F(VoucherChecksTest, AutomaticVoucherNumbersNeedNoNumber) {
     Exec(QStringLiteral("update CEG set VANKONYVBIZ = 'I'"));
     db1AfterConnect();

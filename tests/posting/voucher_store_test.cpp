@@ -67,12 +67,14 @@ TEST_F(VoucherStoreTest, FirstBankItemGetsItsNumbersAndOneRow) {
     EXPECT_TRUE(r[QStringLiteral("DEVIZANEM")].isNull());
     EXPECT_EQ(r[QStringLiteral("TELJKELT")].toString(), EmptyDate);
 
-    // The grid of a window opened from the menu is empty: browse, cleared,
-    // only "Új bizonylat" left; the posting date stays for the next voucher.
+    // The stored item is shown in the grid and the window browses it, ready
+    // for the next item of the same voucher.
     EXPECT_EQ(form.wstate, QStringLiteral("browse"));
-    EXPECT_TRUE(form.f.e_szla.isEmpty());
-    EXPECT_FALSE(form.c.p_sorbutton);
-    EXPECT_TRUE(form.c.b_ujbiz);
+    ASSERT_EQ(form.rows.size(), 1);
+    EXPECT_EQ(form.f.e_szla, QStringLiteral("384"));
+    EXPECT_EQ(form.f.e_konyvbiz, QStringLiteral("2600001"));
+    EXPECT_TRUE(form.c.p_sorbutton);
+    EXPECT_TRUE(form.c.b_ujtetel);
     EXPECT_TRUE(questions.isEmpty());
 }
 
@@ -177,9 +179,35 @@ TEST_F(VoucherStoreTest, NewItemOfAStoredVoucherGetsTheNextLinkNumber) {
         EXPECT_EQ(r[QStringLiteral("KONYVBIZ")], stored[QStringLiteral("KONYVBIZ")]);
         EXPECT_NE(r[QStringLiteral("SORSZAM")], stored[QStringLiteral("SORSZAM")]);
     }
-    // The grid keeps the serial number the window was opened with.
-    EXPECT_EQ(form.rows.size(), 2);
+    // The grid shows the whole voucher now: both items with their VAT rows.
+    EXPECT_EQ(form.rows.size(), 4);
     EXPECT_EQ(form.wstate, QStringLiteral("browse"));
+}
+
+TEST_F(VoucherStoreTest, NewItemsOfANewVoucherAreShownAndTheVoucherGoesOn) {
+    KonyvelForm form;
+    keyCustomerInvoice(form);
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+    ASSERT_EQ(form.rows.size(), 2);  // the main row and its VAT row
+    EXPECT_EQ(form.f.e_ertek, QStringLiteral("12700"));
+    const QString konyvbiz = form.f.e_konyvbiz;
+    ASSERT_FALSE(konyvbiz.isEmpty());
+
+    form.b_ujtetelClick();
+    EXPECT_EQ(form.f.e_konyvbiz, konyvbiz);
+    form.f.e_szoveg = QStringLiteral("Szolgáltatás");
+    form.f.e_szla = QStringLiteral("311");
+    form.f.e_eszla = QStringLiteral("912");
+    form.f.e_ertek = QStringLiteral("1270");
+    form.e_ertekExit();
+    form.f.e_aszla = QStringLiteral("467");
+    form.e_aszlaExit();
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(form.rows.size(), 4);
+    EXPECT_EQ(form.f.e_eszla, QStringLiteral("912"));  // positioned on the new item
+    const QList<QVariantMap> second =
+        rowsOf(QStringLiteral("select * from TETEL where KAPOCS = '002' and KONYVBIZ = :K"), {{QStringLiteral("K"), konyvbiz}});
+    EXPECT_EQ(second.size(), 2);
 }
 
 TEST_F(VoucherStoreTest, LinkNumbersGoOnPastNineHundredNinetyNine) {
@@ -255,7 +283,8 @@ TEST_F(VoucherStoreTest, AFailureBeforeTheVatRowLeavesNothing) {
     EXPECT_THROW(TetelTarol(form), DbError);
 
     EXPECT_TRUE(ledger().isEmpty());
-    // The numbers were taken apart from the rows: they stay used, never given twice.
+    // The numbers were taken before the rows' transaction: they stay taken
+    // (a gap), the counters were never held while the rows were written.
     EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 1);
     EXPECT_EQ(counter(QStringLiteral("VE")), 1);
     EXPECT_EQ(form.wstate, QStringLiteral("insert"));  // the window keeps its state and texts
@@ -275,6 +304,126 @@ TEST_F(VoucherStoreTest, AMarkLeftOnACounterByAnotherWorkstationDoesNotStopTheSt
     EXPECT_EQ(rowsOf(QStringLiteral("select distinct KONYVBIZ from TETEL")).value(0).value(QStringLiteral("KONYVBIZ")).toString(),
               QStringLiteral("2600008"));
     EXPECT_EQ(counter(QStringLiteral("VE")), 8);
+}
+
+// Every journal type: an item stored, opened again on each of its rows and
+// stored unchanged keeps exactly its rows.
+TEST_F(VoucherStoreTest, StoringAnUnchangedItemKeepsItsRows) {
+    struct Case {
+        const char* ntipus;
+        const char* szla;
+        const char* eszla;
+        const char* aszla;  // empty: the journal type proposes it
+        double mainAmount;
+    };
+    const Case cases[] = {
+        {"VE", "311", "911", "", 1000},     {"SZ", "521", "454", "", 1000},     {"SZ", "454", "521", "", 1000},
+        {"PT", "521", "381", "", 1000},     {"VV", "311", "911", "467", 1270}, {"BK", "384", "911", "467", 1270},
+        {"BR", "541", "471", "466", 1270},
+    };
+    const QStringList columns{QStringLiteral("SORSZAM"),  QStringLiteral("KAPOCS"),  QStringLiteral("SZLA"),
+                              QStringLiteral("ESZLA"),    QStringLiteral("ERTEK"),   QStringLiteral("TART_KOV"),
+                              QStringLiteral("AFAKULCS"), QStringLiteral("SOR65"),   QStringLiteral("SZOVEG"),
+                              QStringLiteral("NTIPUS"),   QStringLiteral("KONYVBIZ")};
+    const auto significant = [&columns](const QList<QVariantMap>& rows) {
+        QStringList out;
+        for (const QVariantMap& r : rows) {
+            QStringList values;
+            for (const QString& column : columns) values << r[column].toString();
+            out << values.join(QLatin1Char('|'));
+        }
+        return out.join(QLatin1Char('\n')).toStdString();
+    };
+    for (const Case& c : cases) {
+        Exec(QStringLiteral("delete from TETEL"));
+        KonyvelForm form;
+        startVoucher(form, QString::fromLatin1(c.ntipus));
+        form.f.e_konyvdat = QStringLiteral("2026.04.01");
+        form.f.e_szla = QString::fromLatin1(c.szla);
+        form.f.e_eszla = QString::fromLatin1(c.eszla);
+        form.SetAfa(true);
+        if (*c.aszla) form.f.e_aszla = QString::fromLatin1(c.aszla);
+        form.f.e_ertek = QStringLiteral("1270");
+        form.e_ertekExit();
+        ASSERT_TRUE(TetelTarol(form)) << c.ntipus << " " << messages.join(QStringLiteral(" | ")).toStdString();
+        const QList<QVariantMap> stored = ledger();
+        ASSERT_EQ(stored.size(), 2) << c.ntipus;
+        EXPECT_EQ(stored[0][QStringLiteral("ERTEK")].toDouble(), c.mainAmount) << c.ntipus << c.szla;
+        EXPECT_EQ(stored[1][QStringLiteral("ERTEK")].toDouble(), 270.0) << c.ntipus << c.szla;
+
+        // Twice from the main row (a growing amount shows on the second
+        // round), then from the VAT row.
+        for (int rowIndex : {0, 0, 1}) {
+            messages.clear();
+            KonyvelForm again;
+            openOn(again, stored[rowIndex]);
+            ASSERT_EQ(again.wstatesor, QStringLiteral("update")) << c.ntipus;
+            ASSERT_TRUE(TetelTarol(again)) << c.ntipus << " row " << rowIndex << " "
+                                           << messages.join(QStringLiteral(" | ")).toStdString();
+            EXPECT_EQ(significant(ledger()), significant(stored)) << c.ntipus << c.szla << " row " << rowIndex;
+        }
+    }
+}
+
+TEST_F(VoucherStoreTest, TheProposedVatAccountBringsItsReturnLine) {
+    KonyvelForm form;
+    startVoucher(form, QStringLiteral("VE"));
+    form.f.e_konyvdat = QStringLiteral("2026.03.10");
+    form.f.e_szamlaszam = QStringLiteral("124");
+    form.f.e_eszla = QStringLiteral("911");
+    form.f.e_ertek = QStringLiteral("12700");
+    form.e_ertekExit();  // the VAT account field is never entered
+    ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    for (const QVariantMap& r : rows) EXPECT_EQ(r[QStringLiteral("SOR65")].toString(), QStringLiteral("07"));
+}
+
+TEST_F(VoucherStoreTest, ThePostingDateIsProposedInTheCompanysYear) {
+    struct Case {
+        const char* year;
+        const char* proposed;
+    };
+    const Case cases[] = {{"2025", "2025.12.31"}, {"2027", "2027.01.01"}, {"2026", "2026.12.11"}};
+    for (const Case& c : cases) {
+        ExecSql(d_tarvedo, QStringLiteral("update CEG set AKTUALISEV = :Y"), {{QStringLiteral("Y"), QString::fromLatin1(c.year)}});
+        db1AfterConnect();
+        EXPECT_EQ(ProposedPostingDate(QDate(2026, 12, 11)), QString::fromLatin1(c.proposed)) << c.year;
+    }
+    Exec(QStringLiteral("update CEG set AKTUALISEV = '2025'"));
+    db1AfterConnect();
+    KonyvelForm form;
+    form.FormShow();
+    form.b_ujbizClick();
+    EXPECT_TRUE(form.f.e_konyvdat.startsWith(QLatin1String("2025."))) << form.f.e_konyvdat.toStdString();
+}
+
+TEST_F(VoucherStoreTest, DatesOutsideTheYearAreConfirmedFirst) {
+    struct Case {
+        const char* konyvdat;
+        const char* teljkelt;
+        bool asked;
+    };
+    const Case cases[] = {
+        {"2026.03.10", "    .  .  ", false},
+        {"2025.12.30", "    .  .  ", true},
+        {"2026.03.10", "2025.12.30", true},
+    };
+    for (const Case& c : cases) {
+        for (int given : {1, 0}) {
+            Exec(QStringLiteral("delete from TETEL"));
+            questions.clear();
+            answer = given;
+            KonyvelForm form;
+            keyCustomerInvoice(form);
+            form.f.e_konyvdat = QString::fromLatin1(c.konyvdat);
+            form.f.e_teljkelt = QString::fromLatin1(c.teljkelt);
+            const bool stored = TetelTarol(form);
+            EXPECT_EQ(questions.size(), c.asked ? 1 : 0) << c.konyvdat << " " << c.teljkelt;
+            EXPECT_EQ(stored, !c.asked || given == 0) << c.konyvdat << " " << c.teljkelt << " answer " << given;
+            EXPECT_EQ(ledger().size(), stored ? 2 : 0);
+        }
+    }
 }
 
 TEST_F(VoucherStoreTest, FailedChecksWriteNothing) {
@@ -297,7 +446,9 @@ TEST_F(VoucherStoreTest, ModifyingAnAssetItemOffersTheAssetRegister) {
     first.f.e_ertek = QStringLiteral("127000");
     first.e_ertekExit();
     ASSERT_TRUE(TetelTarol(first));
-    EXPECT_TRUE(questions.isEmpty());  // a new item of a window opened from the menu: nothing shown
+    // The new item is shown after the store, so it is offered at once too.
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Belép a tárgyi eszközök kezeléséhez?")});
+    questions.clear();
 
     KonyvelForm form;
     openOn(form, ledger().first());
