@@ -8,23 +8,11 @@
 
 #include "db/dat.h"
 #include "db/ini.h"
+#include "support/cli_run.h"
 #include "support/test_db.h"
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(TARVEDO_CLI_PATH), args);
-    process.waitForFinished(600000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // One demo working directory for every test here: making it is the slow part.
 class CliTest : public ::testing::Test {
@@ -32,20 +20,20 @@ protected:
     static void SetUpTestSuite() {
         s_dir = new QTemporaryDir(QStringLiteral("/tmp/tarvedo-cli-XXXXXX"));
         s_demo = s_dir->filePath(QStringLiteral("demo"));
-        s_made = runCli({QStringLiteral("init-demo"), s_demo, QStringLiteral("--items"), QStringLiteral("400"),
+        s_made = RunCli({QStringLiteral("init-demo"), s_demo, QStringLiteral("--items"), QStringLiteral("400"),
                          QStringLiteral("--year"), QStringLiteral("2025")});
     }
     static void TearDownTestSuite() { delete s_dir; }
     static QTemporaryDir* s_dir;
     static QString s_demo;
-    static CliRun s_made;
+    static CliResult s_made;
 };
 QTemporaryDir* CliTest::s_dir = nullptr;
 QString CliTest::s_demo;
-CliRun CliTest::s_made;
+CliResult CliTest::s_made;
 
 TEST_F(CliTest, InitDemoMakesAWorkingDirectory) {
-    ASSERT_EQ(s_made.exitCode, 0) << s_made.err.toStdString();
+    ASSERT_EQ(s_made.code, 0) << s_made.err.toStdString();
     for (const char* file : {"TARVEDO.INI", "TARVEDO_URES.GDB", "TARVEDOSYS.GDB", "TARVEDO_MINTA_2025.GDB"})
         EXPECT_TRUE(QFile::exists(s_demo + QLatin1Char('/') + QLatin1String(file))) << file;
     QFile ini(s_demo + QStringLiteral("/TARVEDO.INI"));
@@ -54,20 +42,20 @@ TEST_F(CliTest, InitDemoMakesAWorkingDirectory) {
     EXPECT_TRUE(text.contains(QStringLiteral("DEFAULTCEG=MINTA")));
     EXPECT_TRUE(text.contains(QStringLiteral("DEFAULTEV=2025")));
     // Never made over an existing one.
-    const CliRun again = runCli({QStringLiteral("init-demo"), s_demo});
-    EXPECT_NE(again.exitCode, 0);
+    const CliResult again = RunCli({QStringLiteral("init-demo"), s_demo});
+    EXPECT_NE(again.code, 0);
     EXPECT_TRUE(again.err.contains(QStringLiteral("már van TARVEDO.INI"))) << again.err.toStdString();
 }
 
 TEST_F(CliTest, RunScriptWorksOnTheCompanyDatabase) {
-    ASSERT_EQ(s_made.exitCode, 0);
+    ASSERT_EQ(s_made.code, 0);
     const QString script = s_dir->filePath(QStringLiteral("UPDATES.SQL"));
     QFile file(script);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("update CEG set TELEFON = '+36 1 999 9999';\ninsert into NINCS_ILYEN values (1);\n");
     file.close();
-    const CliRun run = runCli({QStringLiteral("--workdir"), s_demo, QStringLiteral("run-script"), script});
-    EXPECT_EQ(run.exitCode, 1);  // one statement failed
+    const CliResult run = RunCli({QStringLiteral("--workdir"), s_demo, QStringLiteral("run-script"), script});
+    EXPECT_EQ(run.code, 1);  // one statement failed
     EXPECT_TRUE(run.out.contains(QStringLiteral("1 utasítás lefutott, 1 hibás."))) << run.out.toStdString();
     EXPECT_EQ(QDir(s_dir->path()).entryList({QStringLiteral("UPDATES.SQL_ERROR_*")}).size(), 1);
 }
@@ -90,8 +78,8 @@ TEST(CliErrors, BadInputGetsAMessageNotACrash) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const CliRun run = runCli(c.args);
-        EXPECT_NE(run.exitCode, 0);
+        const CliResult run = RunCli(c.args);
+        EXPECT_NE(run.code, 0);
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
     }
 }
@@ -102,8 +90,8 @@ TEST(CliErrors, UnreachableDatabasesAreNamed) {
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("DBSYSTEM=/nincs/ilyen/TARVEDOSYS.GDB\r\nDBSERVER=/nincs/ilyen/CEG.GDB\r\n");
     ini.close();
-    const CliRun run = runCli({QStringLiteral("--workdir"), dir.path(), QStringLiteral("run-script"), QStringLiteral("x.sql")});
-    EXPECT_EQ(run.exitCode, 1);
+    const CliResult run = RunCli({QStringLiteral("--workdir"), dir.path(), QStringLiteral("run-script"), QStringLiteral("x.sql")});
+    EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("Hiba történt a /nincs/ilyen/TARVEDOSYS.GDB rendszer adatbázisra csatlakozás közben.")))
         << run.err.toStdString();
 }

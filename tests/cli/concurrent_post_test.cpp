@@ -14,6 +14,7 @@
 #include "db/dat.h"
 #include "support/test_db.h"
 #include "support/turnover_sums.h"
+#include "support/cli_run.h"
 
 namespace {
 
@@ -58,11 +59,9 @@ TEST(ConcurrentPostTest, FourWorkstationsPostingAtOnceLoseNothing) {
     if (TestServer().isEmpty()) GTEST_SKIP() << "no Firebird server (TARVEDO_TEST_SERVER)";
     QTemporaryDir tmp(QStringLiteral("/tmp/tarvedo-concurrent-XXXXXX"));
     const QString work = tmp.filePath(QStringLiteral("demo"));
-    QProcess make;
-    make.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("init-demo"), work, QStringLiteral("--items"),
+    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"),
                                                  QStringLiteral("0"), QStringLiteral("--year"), QStringLiteral("2025")});
-    ASSERT_TRUE(make.waitForFinished(120000));
-    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+    ASSERT_EQ(made.code, 0) << made.err.toStdString();
 
     // Every workstation reaches both databases through the server.
     const QString company = work + QStringLiteral("/TARVEDO_MINTA_2025.GDB");

@@ -13,6 +13,7 @@
 
 #include "db/dat.h"
 #include "support/test_db.h"
+#include "support/cli_run.h"
 
 namespace {
 
@@ -48,11 +49,9 @@ TEST(ConcurrentImportTest, TwoWorkstationsImportingAtOnceStoreEverythingWithDist
     if (TestServer().isEmpty()) GTEST_SKIP() << "no Firebird server (TARVEDO_TEST_SERVER)";
     QTemporaryDir tmp(QStringLiteral("/tmp/tarvedo-import-XXXXXX"));
     const QString work = tmp.filePath(QStringLiteral("demo"));
-    QProcess make;
-    make.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
+    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
                                                  QStringLiteral("--year"), QStringLiteral("2025")});
-    ASSERT_TRUE(make.waitForFinished(120000));
-    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+    ASSERT_EQ(made.code, 0) << made.err.toStdString();
 
     // Both databases through the server, which runs as a user of its own.
     const auto everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup

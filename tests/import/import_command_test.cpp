@@ -5,24 +5,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/cli_run.h"
+
 namespace {
 
-struct CliRun {
-    int code;
-    QString out, err;
-};
-
-CliRun Cli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(TARVEDO_CLI_PATH), args);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
 
 TEST(ImportCommandTest, AFileWithNothingToTakeFailsAndUnreadColumnsAreNamed) {
     QTemporaryDir dir(QStringLiteral("/tmp/tarvedo-import-XXXXXX"));
     const QString work = dir.filePath(QStringLiteral("demo"));
-    const CliRun made = Cli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"), QStringLiteral("--year"),
+    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"), QStringLiteral("--year"),
                              QStringLiteral("2025")});
     ASSERT_EQ(made.code, 0) << made.err.toStdString();
     const QString heading = QStringLiteral(
@@ -38,12 +29,12 @@ TEST(ImportCommandTest, AFileWithNothingToTakeFailsAndUnreadColumnsAreNamed) {
     for (const bool dryRun : {false, true}) {
         QStringList args{QStringLiteral("--workdir"), work, QStringLiteral("import"), write(QStringLiteral("empty.csv"), heading)};
         if (dryRun) args << QStringLiteral("--dry-run");
-        const CliRun empty = Cli(args);
+        const CliResult empty = RunCli(args);
         EXPECT_EQ(empty.code, 1) << dryRun;
         EXPECT_TRUE(empty.err.contains(QStringLiteral("Nincs beolvasható tétel a fájlban"))) << empty.err.toStdString();
     }
 
-    const CliRun taken = Cli({QStringLiteral("--workdir"), work, QStringLiteral("import"),
+    const CliResult taken = RunCli({QStringLiteral("--workdir"), work, QStringLiteral("import"),
                               write(QStringLiteral("items.csv"), heading + QStringLiteral("1;BK;2025.02.01;2025.02.01;;;;;;;Bank;384;311;100;;;;;;;x\n"))});
     EXPECT_EQ(taken.code, 0) << taken.err.toStdString();
     EXPECT_EQ(taken.err, QStringLiteral("Figyelmeztetés: Ismeretlen oszlop, az átvétel nem olvassa: Megjegyzés\n"));

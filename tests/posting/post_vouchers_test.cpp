@@ -1,11 +1,11 @@
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "db/cp1250.h"
 #include "posting/post_vouchers.h"
 #include "posting_test_support.h"
+#include "support/cli_run.h"
 
 namespace {
 
@@ -238,11 +238,9 @@ TEST_F(PostVouchersTest, FilesThatCannotBeReadAsMeantStoreNothing) {
 TEST(PostCommandTest, PrintsFaultsWithLineNumbersAndFails) {
     QTemporaryDir dir(QStringLiteral("/tmp/tarvedo-post-XXXXXX"));
     const QString work = dir.filePath(QStringLiteral("demo"));
-    QProcess make;
-    make.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
+    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
                                                  QStringLiteral("--year"), QStringLiteral("2025")});
-    ASSERT_TRUE(make.waitForFinished(120000));
-    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+    ASSERT_EQ(made.code, 0) << made.err.toStdString();
 
     QFile file(dir.filePath(QStringLiteral("v.csv")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -250,14 +248,11 @@ TEST(PostCommandTest, PrintsFaultsWithLineNumbersAndFails) {
                                           "2;BK;;2025.02.01;;;;;;;;Bank;;311;500;N;;;;;\n"))
                    .toUtf8());
     file.close();
-    QProcess post;
-    post.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("--workdir"), work, QStringLiteral("post"), file.fileName()});
-    ASSERT_TRUE(post.waitForFinished(120000));
-    EXPECT_EQ(post.exitCode(), 1);
-    const QString errors = QString::fromUtf8(post.readAllStandardError());
-    EXPECT_TRUE(errors.contains(QStringLiteral("3. sor: Hiányzó tartozik számlaszám.\n"))) << errors.toStdString();
-    EXPECT_EQ(errors.count(QStringLiteral(". sor: ")), 1) << errors.toStdString();
-    EXPECT_EQ(QString::fromUtf8(post.readAllStandardOutput()), QStringLiteral("2 bizonylatból 1 tárolva (1 tétel), 1 hibás, nem tárolva.\n"));
+    const CliResult post = RunCli({QStringLiteral("--workdir"), work, QStringLiteral("post"), file.fileName()});
+    EXPECT_EQ(post.code, 1);
+    EXPECT_TRUE(post.err.contains(QStringLiteral("3. sor: Hiányzó tartozik számlaszám.\n"))) << post.err.toStdString();
+    EXPECT_EQ(post.err.count(QStringLiteral(". sor: ")), 1) << post.err.toStdString();
+    EXPECT_EQ(post.out, QStringLiteral("2 bizonylatból 1 tárolva (1 tétel), 1 hibás, nem tárolva.\n"));
 }
 
 }  // namespace
@@ -268,11 +263,9 @@ namespace {
 TEST(PostCommandTest, StoresTheExchangeRateAsTheWindowDoes) {
     QTemporaryDir dir(QStringLiteral("/tmp/tarvedo-post-XXXXXX"));
     const QString work = dir.filePath(QStringLiteral("demo"));
-    QProcess make;
-    make.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
+    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
                                                  QStringLiteral("--year"), QStringLiteral("2025")});
-    ASSERT_TRUE(make.waitForFinished(120000));
-    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+    ASSERT_EQ(made.code, 0) << made.err.toStdString();
     const QString company = work + QStringLiteral("/TARVEDO_MINTA_2025.GDB");
     ASSERT_TRUE(OpenDatabase(QStringLiteral("rate_test"), company));
     ExecSql(QStringLiteral("rate_test"), QStringLiteral("update CEG set VANDEVIZA = 'I'"));
@@ -282,10 +275,8 @@ TEST(PostCommandTest, StoresTheExchangeRateAsTheWindowDoes) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write((kHeading + QStringLiteral("\n1;BK;;2025.02.01;;;;;;;;Deviza;384;311;4005;N;;;;EUR;400,5\n")).toUtf8());
     file.close();
-    QProcess post;
-    post.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("--workdir"), work, QStringLiteral("post"), file.fileName()});
-    ASSERT_TRUE(post.waitForFinished(120000));
-    ASSERT_EQ(post.exitCode(), 0) << post.readAllStandardError().toStdString();
+    const CliResult post = RunCli({QStringLiteral("--workdir"), work, QStringLiteral("post"), file.fileName()});
+    ASSERT_EQ(post.code, 0) << post.err.toStdString();
 
     ASSERT_TRUE(OpenDatabase(QStringLiteral("rate_test"), company));
     QSqlQuery row = ExecSql(QStringLiteral("rate_test"), QStringLiteral("select DEVIZANEM, ARFOLYAM, DEVIZAERTEK from TETEL"));

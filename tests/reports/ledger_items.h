@@ -57,4 +57,14 @@ inline QStringList Rows(const QString& sql, const QStringList& columns, const QV
     return out;
 }
 
+// Two customer invoices and a bank payment over two months: the small
+// ledger the report windows are tried on.
+inline void PostSample() {
+    Post({
+        {"311", "911", 1000, "VE", "2025.01.15", "V1", "1"},
+        {"384", "311", 1000, "BK", "2025.02.10", "B1", "2"},
+        {"312", "911", 500, "VE", "2025.02.20", "V2", "3"},
+    });
+}
+
 }  // namespace items

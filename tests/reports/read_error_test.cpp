@@ -5,29 +5,15 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
-namespace {
+#include "support/cli_run.h"
 
-struct CliRun {
-    int code;
-    QString err;
-};
-
-CliRun Cli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(TARVEDO_CLI_PATH), args);
-    process.waitForFinished(300000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
-
-}  // namespace
 
 TEST(ReportReadError, OverflowingSumsStopTheReportInsteadOfShorteningIt) {
     QTemporaryDir dir;
     const QString work = dir.filePath("minta");
-    ASSERT_EQ(Cli({"init-demo", work, "--items", "200", "--year", "2025"}).code, 0);
+    ASSERT_EQ(RunCli({"init-demo", work, "--items", "200", "--year", "2025"}).code, 0);
 
     // Two items whose sum no double can hold: the engine fails while the
     // report reads its turnover sums, after some rows have been read.
@@ -40,12 +26,12 @@ TEST(ReportReadError, OverflowingSumsStopTheReportInsteadOfShorteningIt) {
                          .arg(QLatin1String(sorszam))
                          .toUtf8());
     script.close();
-    const CliRun loaded = Cli({"--workdir", work, "run-script", script.fileName()});
+    const CliResult loaded = RunCli({"--workdir", work, "run-script", script.fileName()});
     ASSERT_EQ(loaded.code, 0) << loaded.err.toStdString();
 
     for (const QString report : {"fokiv", "egyezteto"}) {
         const QString out = dir.filePath(report + ".txt");
-        const CliRun r = Cli({"--workdir", work, "report", report, "--out", out});
+        const CliResult r = RunCli({"--workdir", work, "report", report, "--out", out});
         SCOPED_TRACE(report.toStdString());
         EXPECT_NE(r.code, 0);
         EXPECT_TRUE(r.err.contains("overflow")) << r.err.toStdString();

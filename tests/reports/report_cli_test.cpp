@@ -6,32 +6,21 @@
 #include <QTemporaryDir>
 
 #include "report_engine_samples.h"
+#include "support/cli_run.h"
 
 namespace {
 
-struct Result {
-    int code;
-    QString out, err;
-};
-
-Result Cli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(TARVEDO_CLI_PATH), args);
-    process.waitForFinished(300000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 class ReportCli : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir = new QTemporaryDir;
         work = dir->filePath("minta");
-        const Result made = Cli({"init-demo", work, "--items", "400", "--year", "2025"});
+        const CliResult made = RunCli({"init-demo", work, "--items", "400", "--year", "2025"});
         ASSERT_EQ(made.code, 0) << made.err.toStdString();
     }
     static void TearDownTestSuite() { delete dir; }
-    static Result Report(const QStringList& args) { return Cli(QStringList{"--workdir", work, "report"} + args); }
+    static CliResult Report(const QStringList& args) { return RunCli(QStringList{"--workdir", work, "report"} + args); }
     static inline QTemporaryDir* dir = nullptr;
     static inline QString work;
 };
@@ -48,7 +37,7 @@ TEST_F(ReportCli, EachReportToPdfAndTheStoreFormats) {
     for (const QStringList& criteria : reports) {
         for (const QString ext : {"pdf", "xlsx", "xls", "sql", "txt"}) {
             const QString out = dir->filePath(criteria.first() + "." + ext);
-            const Result r = Report(QStringList{criteria.first(), "--out", out} + criteria.mid(1));
+            const CliResult r = Report(QStringList{criteria.first(), "--out", out} + criteria.mid(1));
             SCOPED_TRACE((criteria.first() + "." + ext).toStdString());
             EXPECT_EQ(r.code, 0) << r.err.toStdString();
             EXPECT_GT(QFileInfo(out).size(), 0);
@@ -70,7 +59,7 @@ TEST_F(ReportCli, MessagesOfTheRun) {
         {{"karton", "--out", "x.pdf", "--szla", "3", "--ntipus", "QQ"}, " Nincs mit nyomtatni "},
     };
     for (const Case& c : cases) {
-        const Result r = Report(c.args);
+        const CliResult r = Report(c.args);
         EXPECT_EQ(r.code, 1);
         EXPECT_EQ(r.err, c.message + "\n");
     }
@@ -78,7 +67,7 @@ TEST_F(ReportCli, MessagesOfTheRun) {
 
 TEST_F(ReportCli, ExportedJournalBalancesInLedger) {
     const QString file = dir->filePath("minta.ledger");
-    const Result r = Cli({"--workdir", work, "export-journal", file});
+    const CliResult r = RunCli({"--workdir", work, "export-journal", file});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     QProcess ledger;
     ledger.start("ledger", {"-f", file, "balance", "--depth", "1", "--format", "%(account)|%(quantity(display_total))\n"});
@@ -102,13 +91,13 @@ TEST_F(ReportCli, CriteriaTooLongForTheirColumnGiveTheEmptyResultMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
-        const Result r = Report(QStringList{c.args.first(), "--out", dir->filePath("hosszu.txt")} + c.args.mid(1));
+        const CliResult r = Report(QStringList{c.args.first(), "--out", dir->filePath("hosszu.txt")} + c.args.mid(1));
         EXPECT_NE(r.code, 0);
         EXPECT_EQ(r.err.trimmed(), c.message.trimmed()) << r.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(dir->filePath("hosszu.txt")));
     }
     // A long upper bound still lists what lies below it.
-    const Result listed = Report({"fokiv", "--out", dir->filePath("also.txt"), "--szla-ig", "99999999999"});
+    const CliResult listed = Report({"fokiv", "--out", dir->filePath("also.txt"), "--szla-ig", "99999999999"});
     EXPECT_EQ(listed.code, 0) << listed.err.toStdString();
     EXPECT_GT(QFileInfo(dir->filePath("also.txt")).size(), 0);
 }

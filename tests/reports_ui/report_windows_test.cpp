@@ -83,12 +83,8 @@ protected:
         CompanyDbTest::SetUp();
         db1AfterConnect();
         KartonResultTable().name.clear();  // each test has a database of its own
-        items::Post({
-            {"311", "911", 1000, "VE", "2025.01.15", "V1", "1"},
-            {"384", "311", 1000, "BK", "2025.02.10", "B1", "2"},
-            {"312", "911", 500, "VE", "2025.02.20", "V2", "3"},
-            {"521", "454", 300, "SZ", "2025.04.05", "S1", "4"},
-        });
+        items::PostSample();
+        items::Post({{"521", "454", 300, "SZ", "2025.04.05", "S1", "4"}});
     }
     Previews previews;
     UserSide user;
