@@ -10,6 +10,7 @@
 #include "import/xlsx_package.h"
 #include "support/test_db.h"
 #include "support/turnover_sums.h"
+#include "support/memory_use.h"
 
 namespace {
 
@@ -404,15 +405,10 @@ TEST_F(ImportTest, AFaultySheetOfEveryRowIsCountedNotKept) {
     constexpr int kRows = 1048575;
     WriteWorkbook(path, GeneratedPart{head, [](qint64 i) { return QStringLiteral("<row r=\"%1\"><c r=\"XFD%1\"><v>1</v></c></row>").arg(i + 2).toUtf8(); },
                                       kRows, SheetTail()});
-    const auto peakMegabytes = [] {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        return qint64(usage.ru_maxrss) / 1024;
-    };
-    const qint64 before = peakMegabytes();
+    const qint64 before = PeakMegabytes();
     const ImportReport report = ImportItems(path, {});
     // Kept whole, the lines took gigabytes.
-    EXPECT_LT(peakMegabytes() - before, 400);
+    EXPECT_LT(PeakMegabytes() - before, MemoryBoundMb(400));
     EXPECT_TRUE(report.error.isEmpty()) << report.error.toStdString();
     EXPECT_EQ(report.lines, kRows);
     EXPECT_EQ(report.faultyLines, kRows);

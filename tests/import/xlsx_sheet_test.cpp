@@ -8,19 +8,13 @@
 
 #include "import/xlsx_sheet.h"
 #include "import/xlsx_package.h"
+#include "support/memory_use.h"
 
 namespace {
 
-// The process's peak resident memory so far, in MB.
-qint64 PeakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return qint64(usage.ru_maxrss) / 1024;
-}
-
 // The faults this guards against took gigabytes; a correct reader needs a
 // few megabytes. The bound is far from both.
-constexpr qint64 kMemoryBoundMb = 300;
+const qint64 kMemoryBoundMb = MemoryBoundMb(300);
 
 class XlsxSheetTest : public ::testing::Test {
 protected:
