@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "cli/cli_command.h"
+#include "cli/report_command.h"
 #include "db/dat.h"
 #include "export/export_source.h"
 #include "export/store_dataset.h"
@@ -22,80 +23,102 @@
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "Használat: tarvedo-cli report fokiv|karton|knaplo|egyezteto --out FILE [--teljkelt-tol D] [--teljkelt-ig D] "
-    "[--konyvelve-tol D] [--konyvelve-ig D] [--szla SZLA] [--ntipus KOD] [--oszt-tol O] [--oszt-ig O] "
-    "[--szla-tol SZLA] [--szla-ig SZLA] [--csak-gyujto] [--csak-nyito]");
+QList<CliReport>& reports() {
+    static QList<CliReport> list;
+    return list;
+}
 
-struct Prepared {
-    ReportRun run;
-    ReportLayout layout;
-    QString emptyMessage = NothingToPrint;
-};
+QString usage() {
+    QStringList names;
+    QStringList options;
+    for (const CliReport& r : reports()) {
+        names << r.name;
+        if (!r.options.isEmpty()) options << r.options;
+    }
+    return QStringLiteral("Használat: tarvedo-cli report %1 --out FILE ").arg(names.join(u'|')) + options.join(u' ');
+}
 
-Prepared prepare(const QString& name, QStringList& args) {
-    const auto opt = [&](const char* flag) { return TakeOption(args, QString::fromLatin1(flag)); };
-    if (name == QLatin1String("fokiv")) {
-        FokivCriteria c;
-        c.osztTol = opt("--oszt-tol");
-        c.osztIg = opt("--oszt-ig");
-        c.szlaTol = opt("--szla-tol");
-        c.szlaIg = opt("--szla-ig");
-        c.datumTol = opt("--teljkelt-tol");
-        c.datumIg = opt("--teljkelt-ig");
-        c.csakGyujto = TakeFlag(args, QStringLiteral("--csak-gyujto"));
-        c.csakNyito = TakeFlag(args, QStringLiteral("--csak-nyito"));
-        static ResultTable table;
-        Prepared p{RunFokiv(c, table), {}, QStringLiteral("Nincs mit nyomtatni")};
-        p.layout = Frfokiv(p.run.whivparam);
-        return p;
-    }
-    if (name == QLatin1String("karton")) {
-        KartonCriteria c;
-        c.szla = opt("--szla");
-        c.ntipus = opt("--ntipus");
-        c.konyvelveTol = opt("--konyvelve-tol");
-        c.konyvelveIg = opt("--konyvelve-ig");
-        c.teljkeltTol = opt("--teljkelt-tol");
-        c.teljkeltIg = opt("--teljkelt-ig");
-        Prepared p{RunKarton(c), {}};
-        p.layout = Frkarton(p.run.whivparam);
-        return p;
-    }
-    if (name == QLatin1String("knaplo")) {
-        KnaploCriteria c;
-        c.ntipus = opt("--ntipus");
-        c.szla = opt("--szla");
-        c.konyvelveTol = opt("--konyvelve-tol");
-        c.konyvelveIg = opt("--konyvelve-ig");
-        c.teljkeltTol = opt("--teljkelt-tol");
-        c.teljkeltIg = opt("--teljkelt-ig");
-        Prepared p{RunKnaplo(c), {}};
-        p.layout = Frknaplo(p.run.whivparam);
-        return p;
-    }
-    if (name == QLatin1String("egyezteto")) {
+const CliReport* findReport(const QString& name) {
+    for (const CliReport& r : reports())
+        if (r.name == name) return &r;
+    return nullptr;
+}
+
+QString opt(QStringList& args, const char* flag) { return TakeOption(args, QString::fromLatin1(flag)); }
+
+const QString LedgerOptions = QStringLiteral(
+    "[--teljkelt-tol D] [--teljkelt-ig D] [--konyvelve-tol D] [--konyvelve-ig D] [--szla SZLA] [--ntipus KOD]");
+
+const bool fokivRegistered = RegisterCliReport(
+    {QStringLiteral("fokiv"), QStringLiteral("[--oszt-tol O] [--oszt-ig O] [--szla-tol SZLA] [--szla-ig SZLA] "
+                                             "[--csak-gyujto] [--csak-nyito]"),
+     [](QStringList& args) {
+         FokivCriteria c;
+         c.osztTol = opt(args, "--oszt-tol");
+         c.osztIg = opt(args, "--oszt-ig");
+         c.szlaTol = opt(args, "--szla-tol");
+         c.szlaIg = opt(args, "--szla-ig");
+         c.datumTol = opt(args, "--teljkelt-tol");
+         c.datumIg = opt(args, "--teljkelt-ig");
+         c.csakGyujto = TakeFlag(args, QStringLiteral("--csak-gyujto"));
+         c.csakNyito = TakeFlag(args, QStringLiteral("--csak-nyito"));
+         static ResultTable table;
+         PreparedReport p{RunFokiv(c, table), {}, QStringLiteral("Nincs mit nyomtatni")};
+         p.layout = Frfokiv(p.run.whivparam);
+         return p;
+     }});
+
+const bool kartonRegistered = RegisterCliReport(
+    {QStringLiteral("karton"), LedgerOptions, [](QStringList& args) {
+         KartonCriteria c;
+         c.szla = opt(args, "--szla");
+         c.ntipus = opt(args, "--ntipus");
+         c.konyvelveTol = opt(args, "--konyvelve-tol");
+         c.konyvelveIg = opt(args, "--konyvelve-ig");
+         c.teljkeltTol = opt(args, "--teljkelt-tol");
+         c.teljkeltIg = opt(args, "--teljkelt-ig");
+         PreparedReport p{RunKarton(c), {}};
+         p.layout = Frkarton(p.run.whivparam);
+         return p;
+     }});
+
+const bool knaploRegistered = RegisterCliReport(
+    {QStringLiteral("knaplo"), QString(), [](QStringList& args) {
+         KnaploCriteria c;
+         c.ntipus = opt(args, "--ntipus");
+         c.szla = opt(args, "--szla");
+         c.konyvelveTol = opt(args, "--konyvelve-tol");
+         c.konyvelveIg = opt(args, "--konyvelve-ig");
+         c.teljkeltTol = opt(args, "--teljkelt-tol");
+         c.teljkeltIg = opt(args, "--teljkelt-ig");
+         PreparedReport p{RunKnaplo(c), {}};
+         p.layout = Frknaplo(p.run.whivparam);
+         return p;
+     }});
+
+const bool egyeztetoRegistered = RegisterCliReport(
+    {QStringLiteral("egyezteto"), QString(), [](QStringList& args) {
         EgyeztetoCriteria c;
-        c.teljkeltTol = opt("--teljkelt-tol");
-        c.teljkeltIg = opt("--teljkelt-ig");
+        c.teljkeltTol = opt(args, "--teljkelt-tol");
+        c.teljkeltIg = opt(args, "--teljkelt-ig");
         static ResultTable table;
-        Prepared p{RunEgyezteto(c, table), {}};
+        PreparedReport p{RunEgyezteto(c, table), {}};
         p.layout = Fregyezteto(p.run.whivparam);
         return p;
-    }
-    throw std::invalid_argument(Usage.toStdString());
-}
+    }});
 
 int report(CliContext& context) {
     QStringList args = context.args;
     const QString out = TakeOption(args, QStringLiteral("--out"));
-    if (args.isEmpty() || out.isEmpty()) return CliFail(Usage);
+    if (args.isEmpty() || out.isEmpty()) return CliFail(usage());
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return CliFail(QStringLiteral("A nyomtatáshoz grafikus alkalmazás kell (QGuiApplication)."));
     const QString name = args.takeFirst();
-    Prepared p;
+    const CliReport* chosenReport = findReport(name);
+    if (!chosenReport) return CliFail(usage());
+    PreparedReport p;
     try {
-        p = prepare(name, args);
+        p = chosenReport->prepare(args);
     } catch (const std::invalid_argument& error) {
         return CliFail(QString::fromUtf8(error.what()));
     }
@@ -121,7 +144,12 @@ int report(CliContext& context) {
 
 const bool registered = RegisterCliCommand(
     {QStringLiteral("report"),
-     QStringLiteral("report fokiv|karton|knaplo|egyezteto --out FILE [feltételek]  lista .pdf/.xlsx/.xls/.sql/.txt fájlba"),
+     QStringLiteral("report NÉV --out FILE [feltételek]  lista .pdf/.xlsx/.xls/.sql/.txt fájlba (a nevek listája: tarvedo-cli report)"),
      true, report});
 
 }  // namespace
+
+bool RegisterCliReport(CliReport report) {
+    reports().append(std::move(report));
+    return true;
+}
