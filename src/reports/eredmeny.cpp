@@ -5,6 +5,7 @@
 #include <QThread>
 #include <stdexcept>
 
+#include "db/altproc.h"
 #include "db/dat.h"
 #include "db/db_error.h"
 
@@ -99,14 +100,45 @@ void WriteTargyev(const QString& table, const std::vector<std::pair<int, double>
 
 void ComputeEredmeny(const FokivCriteria& criteria, ResultTable& fokivTable, const ReportStep& step) {
     RunFokiv(criteria, fokivTable, FokivCallerEredmeny, step);
-    const FokivBalances balances = FokivBalances::Read(fokivTable.name);
+    ComputeEredmenyFromTable(fokivTable.name);
+}
+
+void ComputeEredmenyFromTable(const QString& fokivTable) {
+    const FokivBalances balances = FokivBalances::Read(fokivTable);
     std::vector<EredmenyLine> lines = ReadEredmenyLines();
     const std::optional<double> profit = ComputeEredmenyLines(lines, balances);
     std::vector<std::pair<int, double>> values;
     for (const EredmenyLine& line : lines) values.emplace_back(line.id, line.targyev);
     WriteTargyev(EredmenyTable, values);
     if (profit) Td().IncomeResult = *profit;
-    if (step) step(qint64(lines.size()), qint64(lines.size()));
+}
+
+void ComputeEredmenyPerLine(const QString& fokivTable) {
+    const auto lineSum = [](const QString& list) {
+        if (InListText(list).isEmpty()) return 0.0;  // "IN " with nothing after it
+        return SelectValue(d_tarvedo, QStringLiteral("Select Sum(TARGYEV) ERTEK\nFrom EREDMENY\nWhere\nSORSZAM IN ") +
+                                          InListText(list))
+            .toDouble();
+    };
+    for (const EredmenyLine& line : ReadEredmenyLines()) {
+        double v = 0, s = 0;
+        const QString kind = line.keplethol.trimmed();
+        const QString list = line.keplet.trimmed().replace(u'+', u',');
+        if (list.isEmpty()) {
+        } else if (kind == u"TE" || kind == u"KE") {
+            v = ThousandForints(SelectValue(d_tarvedo, QStringLiteral("Select SUM(TART_ERT-KOV_ERT) ERTEK\nFrom\n") +
+                                                           fokivTable + QStringLiteral("\nWhere\nSZLA IN ") + InListText(list))
+                                    .toDouble());
+            if (kind == u"KE") v = -v;
+        } else if (kind.startsWith(u'E', Qt::CaseInsensitive)) {
+            const qsizetype minus = list.indexOf(u'-');
+            if (minus >= 0) s = lineSum(list.mid(minus + 1, 100).replace(u'-', u','));
+            v = lineSum(minus >= 0 ? list.left(minus) : list);
+            if (line.sorszam.trimmed().startsWith(u'G')) Td().IncomeResult = v - s;
+        }
+        ExecSql(d_tarvedo, QStringLiteral("update eredmeny\nset TARGYEV = :ertek\nwhere ID = :id"),
+                {{QStringLiteral("ertek"), v - s}, {QStringLiteral("id"), line.id}});
+    }
 }
 
 ReportRun RunEredmeny(const FokivCriteria& criteria, ResultTable& fokivTable, bool compute, bool nullaNelkul,

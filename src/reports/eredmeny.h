@@ -37,6 +37,13 @@ QString EredmenyListing(bool nullaNelkul);
 // into `fokivTable`, the lines computed and written back in one transaction,
 // IncomeResult set from the profit line.
 void ComputeEredmeny(const FokivCriteria& criteria, ResultTable& fokivTable, const ReportStep& step = {});
+// The lines from a filled trial balance table: one read of it, the lines
+// computed in memory and written back together.
+void ComputeEredmenyFromTable(const QString& fokivTable);
+// The same by a sum statement per line over the trial balance table or
+// EREDMENY, each line written as it is computed, as the statement was
+// first written; kept to compare against.
+void ComputeEredmenyPerLine(const QString& fokivTable);
 
 // The run: the computation when `compute`, then the listing (table
 // "EREDMENY", its rows counted).

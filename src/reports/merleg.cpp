@@ -147,7 +147,11 @@ QString MerlegListing() { return QStringLiteral("select * from\nMERLEG\n\norder 
 
 void ComputeMerleg(const FokivCriteria& criteria, ResultTable& fokivTable, const ReportStep& step) {
     RunFokiv(criteria, fokivTable, FokivCallerMerleg, step);
-    const FokivBalances balances = FokivBalances::Read(fokivTable.name);
+    ComputeMerlegFromTable(fokivTable.name);
+}
+
+void ComputeMerlegFromTable(const QString& fokivTable) {
+    const FokivBalances balances = FokivBalances::Read(fokivTable);
     MerlegInputs inputs;
     inputs.incomeResult = Td().IncomeResult;
     inputs.eredmenyG =
@@ -158,7 +162,6 @@ void ComputeMerleg(const FokivCriteria& criteria, ResultTable& fokivTable, const
     for (const MerlegLine& line : lines)
         if (std::find(computed.begin(), computed.end(), line.id) != computed.end()) values.emplace_back(line.id, line.targyev);
     WriteTargyev(MerlegTable, values);
-    if (step) step(qint64(lines.size()), qint64(lines.size()));
 }
 
 ReportRun RunMerleg(const FokivCriteria& criteria, ResultTable& fokivTable, bool compute, const ReportStep& step) {

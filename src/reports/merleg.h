@@ -61,6 +61,8 @@ QString MerlegListing();
 // The computation: the trial balance run with the caller mark "merlegfm",
 // the lines computed and written back in one transaction.
 void ComputeMerleg(const FokivCriteria& criteria, ResultTable& fokivTable, const ReportStep& step = {});
+// The lines from a filled trial balance table.
+void ComputeMerlegFromTable(const QString& fokivTable);
 
 // The run: the computation when `compute`, then the listing.
 ReportRun RunMerleg(const FokivCriteria& criteria, ResultTable& fokivTable, bool compute, const ReportStep& step = {});

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <random>
 
-#include "db/altproc.h"
 #include "ledger/demo_company.h"
 #include "ledger_items.h"
 #include "reports/eredmeny.h"
@@ -51,36 +50,6 @@ void PostEveryAccount(quint64 seed) {
     transaction.commit();
 }
 
-// The literal computation: a sum statement over the trial balance table or
-// over EREDMENY for each line, written line by line.
-void ComputeEredmenyPerLine(const QString& fokivTable) {
-    struct Row {
-        int id;
-        QString kind, formula;
-    };
-    QList<Row> rows;
-    QSqlQuery q = ExecSql(d_tarvedo, "select ID, KEPLETHOL, KEPLET from EREDMENY order by ID");
-    while (NextRow(q)) rows.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString()});
-    const auto lineSum = [](const QString& list) {
-        return Value("Select Sum(TARGYEV) ERTEK From EREDMENY Where SORSZAM IN " + InListText(list));
-    };
-    for (const Row& row : rows) {
-        double v = 0, s = 0;
-        QString f = row.formula.trimmed().replace('+', ',');
-        if (f.isEmpty()) {
-        } else if (row.kind == "TE" || row.kind == "KE") {
-            v = double(RoundHalfAway(
-                Value("Select SUM(TART_ERT-KOV_ERT) ERTEK From " + fokivTable + " Where SZLA IN " + InListText(f)) / 1000));
-            if (row.kind == "KE") v = -v;
-        } else if (row.kind.startsWith('E', Qt::CaseInsensitive)) {
-            const int minus = int(f.indexOf('-'));
-            if (minus >= 0) s = lineSum(f.mid(minus + 1, 100).replace('-', ','));
-            v = lineSum(minus >= 0 ? f.left(minus) : f);
-        }
-        ExecSql(d_tarvedo, "update eredmeny set TARGYEV = :ertek where ID = :id", {{"ertek", v - s}, {"id", row.id}});
-    }
-}
-
 class StatementsTieOut : public CompanyDbTest, public ::testing::WithParamInterface<int> {
 protected:
     void SetUp() override {
@@ -101,7 +70,6 @@ protected:
 
         const double assets = Value("select TARGYEV from MERLEG where ID = 130");
         const double liabilities = Value("select TARGYEV from MERLEG where ID = 680");
-        EXPECT_GT(assets, 0);
         EXPECT_LE(std::abs(assets - liabilities), 0.5 * (incomeLines + sheetLines))
             << "eszközök " << assets << ", források " << liabilities;
 
@@ -128,6 +96,7 @@ TEST_P(StatementsTieOut, OnTheDemoCompany) {
     GenerateDemoCompany(d_tarvedo, options);
     db1AfterConnect();
     expectTieOut();
+    EXPECT_GT(SelectValue(d_tarvedo, "select TARGYEV from MERLEG where ID = 130").toDouble(), 10000);
 }
 
 TEST_P(StatementsTieOut, OnLedgersTouchingEveryAccount) {
