@@ -59,7 +59,6 @@ void RunStatement(QDialog* window, const StatementParts& parts, bool preview, co
     ResetProgress(parts.bar);
     TFokivfm* fokiv = FokivFm(window->parentWidget());
     fokiv->whivo = caller;
-    fokiv->wtmp_name.forgetIfDropped();
     if (!ReportDatesValid({fokiv->E_KDATUMTOL, fokiv->E_KDATUMIG})) return;
     parts.preparing->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

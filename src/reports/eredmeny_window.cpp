@@ -21,7 +21,8 @@ Teredmenyfm::Teredmenyfm(QWidget* parent) : QDialog(parent) {
     auto* fields = new QWidget(this);
     auto* column = new QVBoxLayout(fields);
     column->addWidget(Label1 = StatementPreparingLabel(fields));
-    column->addWidget(cb_nulla = StatementCheckBox(fields, "cb_nulla", QStringLiteral("Nullás sorokat mellőzzük")));
+    column->addWidget(cb_nulla = StatementCheckBox(fields, "cb_nulla", QStringLiteral("Nullás sorokat mellőzzük")), 0,
+                      Qt::AlignLeft);
 
     const StatementButtons top = ArrangeStatementWindow(this, fields, QStringLiteral("Indul"),
                                                         [this](bool preview) { run(preview); });

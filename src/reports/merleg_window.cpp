@@ -25,7 +25,7 @@ Tmerlegfm::Tmerlegfm(QWidget* parent) : QDialog(parent) {
     l_eredmeny->setObjectName(QStringLiteral("l_eredmeny"));
     l_eredmeny->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
     column->addWidget(Label1 = StatementPreparingLabel(fields));
-    column->addWidget(CheckBox1 = StatementCheckBox(fields, "CheckBox1", QStringLiteral("Számold át")));
+    column->addWidget(CheckBox1 = StatementCheckBox(fields, "CheckBox1", QStringLiteral("Számold át")), 0, Qt::AlignLeft);
 
     const StatementButtons top = ArrangeStatementWindow(this, fields, QStringLiteral("&Indul"),
                                                         [this](bool preview) { run(preview); });
