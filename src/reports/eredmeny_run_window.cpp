@@ -2,12 +2,13 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
 #include <stdexcept>
 
 #include "db/db_error.h"
@@ -16,34 +17,67 @@
 #include "reports/fokiv_window.h"
 #include "reports/report_params_window.h"
 
-QLabel* StatementPreparingLabel(QWidget* parent) {
-    auto* label = new QLabel(QStringLiteral("Kis türelmet, előkészítem az adatokat"), parent);
-    label->setObjectName(QStringLiteral("Label1"));
-    label->hide();
-    return label;
+StatementWindow::StatementWindow(QWidget* parent, const QString& name, const QString& caption,
+                                 const QString& indulCaption)
+    : QDialog(parent) {
+    setObjectName(name);
+    setWindowTitle(caption);
+    setMinimumWidth(380);
+
+    auto* fields = new QWidget(this);
+    m_fields = new QVBoxLayout(fields);
+    m_fields->addWidget(Label1 = new QLabel(QStringLiteral("Kis türelmet, előkészítem az adatokat"), fields));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->hide();
+
+    const ReportButtons top =
+        ReportTopPanel(this, "Panel1", "b_tarol", QStringLiteral("&Letárol"), "b_vissza", QStringLiteral("&Vissza"));
+    Panel1 = top.panel;
+    b_indul = top.indul;
+    b_indul->setText(indulCaption);
+    b_tarol = top.letarol;
+    b_vissza = top.vissza;
+    ProgressBar1 = ArrangeReportWindow(this, top, fields, "ProgressBar1", [this](bool preview) { run(preview); });
 }
 
-QCheckBox* StatementCheckBox(QWidget* parent, const char* name, const QString& caption) {
-    auto* box = new QCheckBox(caption, parent);
+QCheckBox* StatementWindow::addCheckBox(const char* name, const QString& caption) {
+    auto* box = new QCheckBox(caption, m_fields->parentWidget());
     box->setObjectName(QString::fromLatin1(name));
     box->setLayoutDirection(Qt::RightToLeft);
+    m_fields->addWidget(box, 0, Qt::AlignLeft);
     return box;
 }
 
-StatementButtons ArrangeStatementWindow(QDialog* window, QWidget* fields, const QString& indulCaption,
-                                        const std::function<void(bool preview)>& run) {
-    const ReportButtons top =
-        ReportTopPanel(window, "Panel1", "b_tarol", QStringLiteral("&Letárol"), "b_vissza", QStringLiteral("&Vissza"));
-    top.indul->setText(indulCaption);
-    StatementButtons buttons{top.panel, top.indul, top.letarol, top.vissza, nullptr};
-    buttons.bar = ArrangeReportWindow(window, top, fields, "ProgressBar1", run);
-    window->setMinimumWidth(380);
-    return buttons;
+void StatementWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    wszamol = true;
+    ResetProgress(ProgressBar1);
+    b_indul->setFocus();
+    shown();
 }
 
-void ResetStatementWindow(QProgressBar* bar, QPushButton* indul) {
-    ResetProgress(bar);
-    indul->setFocus();
+void StatementWindow::runStatement(bool preview, const QString& sourceName, const QString& caller,
+                                   const Compute& compute) {
+    ReportRunning running(Panel1);
+    ResetProgress(ProgressBar1);
+    TFokivfm* fokiv = FokivFm(parentWidget());
+    fokiv->whivo = caller;
+    if (!ReportDatesValid({fokiv->E_KDATUMTOL, fokiv->E_KDATUMIG})) return;
+    Label1->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    try {
+        const StatementRun result = compute(fokiv, ProgressBarSteps(ProgressBar1));
+        Label1->hide();
+        PresentReport(this, result.run, result.layout, preview ? ReportOutcome::Preview : ReportOutcome::Store,
+                      ProgressBar1, NothingToPrint, sourceName);
+    } catch (const DbError& error) {
+        Label1->hide();
+        ShowMessage(error.message());
+    } catch (const std::invalid_argument& error) {
+        Label1->hide();
+        ShowMessage(QString::fromUtf8(error.what()));
+    }
 }
 
 void ShowModeless(QDialog* window) {
@@ -51,27 +85,4 @@ void ShowModeless(QDialog* window) {
     window->show();
     window->raise();
     window->activateWindow();
-}
-
-void RunStatement(QDialog* window, const StatementParts& parts, bool preview, const QString& sourceName,
-                  const StatementCompute& compute, const QString& caller) {
-    ReportRunning running(parts.panel);
-    ResetProgress(parts.bar);
-    TFokivfm* fokiv = FokivFm(window->parentWidget());
-    fokiv->whivo = caller;
-    if (!ReportDatesValid({fokiv->E_KDATUMTOL, fokiv->E_KDATUMIG})) return;
-    parts.preparing->show();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    try {
-        const StatementRun result = compute(fokiv, ProgressBarSteps(parts.bar));
-        parts.preparing->hide();
-        PresentReport(window, result.run, result.layout, preview ? ReportOutcome::Preview : ReportOutcome::Store,
-                      parts.bar, NothingToPrint, sourceName);
-    } catch (const DbError& error) {
-        parts.preparing->hide();
-        ShowMessage(error.message());
-    } catch (const std::invalid_argument& error) {
-        parts.preparing->hide();
-        ShowMessage(QString::fromUtf8(error.what()));
-    }
 }

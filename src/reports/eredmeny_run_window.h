@@ -1,8 +1,11 @@
 #pragma once
 // What the windows of the income statement and the balance sheet share:
 // the "Indul" / "&Letárol" / "&Vissza" panel, the label shown while the
-// data are prepared, and the run over the trial balance window's criteria
-// and result table, ended by the preview or the store of the listing.
+// data are prepared, the progress bar, the computation due after each
+// showing, and the run over the trial balance window's criteria and result
+// table, ended by the preview or the store of the listing.
+#include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -10,47 +13,62 @@
 #include "reports/report_pattern.h"
 
 class QCheckBox;
-class QDialog;
 class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QWidget;
+class QVBoxLayout;
 class TFokivfm;
-
-struct StatementButtons {
-    QFrame* panel;
-    QPushButton *indul, *tarol, *vissza;
-    QProgressBar* bar;
-};
-
-// "Kis türelmet, előkészítem az adatokat", hidden until a run.
-QLabel* StatementPreparingLabel(QWidget* parent);
-// A check box with its caption on the left.
-QCheckBox* StatementCheckBox(QWidget* parent, const char* name, const QString& caption);
-// The window top to bottom: the buttons "b_indul", "b_tarol", "b_vissza",
-// the fields, the progress bar "ProgressBar1".
-StatementButtons ArrangeStatementWindow(QDialog* window, QWidget* fields, const QString& indulCaption,
-                                        const std::function<void(bool preview)>& run);
-// On showing: an empty progress bar and the focus on "Indul".
-void ResetStatementWindow(QProgressBar* bar, QPushButton* indul);
-// Shows a window that stays open beside the others, in front.
-void ShowModeless(QDialog* window);
 
 // What a statement's run gives: the listing and its printed layout.
 struct StatementRun {
     ReportRun run;
     ReportLayout layout;
 };
-struct StatementParts {
-    QWidget* panel;
-    QLabel* preparing;
-    QProgressBar* bar;
-};
-using StatementCompute = std::function<StatementRun(TFokivfm* fokiv, const ReportStep& step)>;
 
-// One run: the trial balance window marked with `caller`, the preparing
-// label shown while `compute` works, then the preview or the store. Errors
-// reach the user as a message.
-void RunStatement(QDialog* window, const StatementParts& parts, bool preview, const QString& sourceName,
-                  const StatementCompute& compute, const QString& caller);
+class StatementWindow : public QDialog {
+public:
+    QFrame* Panel1;
+    QPushButton *b_indul, *b_tarol, *b_vissza;
+    QLabel* Label1;  // "Kis türelmet, előkészítem az adatokat", shown during a run
+    QProgressBar* ProgressBar1;
+
+    bool wszamol = true;  // the next run computes: set each time the window is shown
+
+    // "Indul" (preview) and "&Letárol" (store).
+    virtual void run(bool preview) = 0;
+
+protected:
+    // The panel on top, then `fields` (which holds the preparing label
+    // first, then what `fieldsLayout` gets), the progress bar at the bottom.
+    StatementWindow(QWidget* parent, const QString& name, const QString& caption, const QString& indulCaption);
+    QVBoxLayout* fieldsLayout() const { return m_fields; }
+    // A check box with its caption on the left, added to the fields.
+    QCheckBox* addCheckBox(const char* name, const QString& caption);
+
+    void showEvent(QShowEvent* event) override;
+    // After a showing of the window (not one by the window system).
+    virtual void shown() {}
+
+    using Compute = std::function<StatementRun(TFokivfm* fokiv, const ReportStep& step)>;
+    // One run: the trial balance window marked with `caller`, the preparing
+    // label shown while `compute` works, then the preview or the store.
+    // Errors reach the user as a message.
+    void runStatement(bool preview, const QString& sourceName, const QString& caller, const Compute& compute);
+
+private:
+    QVBoxLayout* m_fields;
+};
+
+// Shows a window that stays open beside the others, in front.
+void ShowModeless(QDialog* window);
+
+// The one window of its kind, made on first use, shown modeless with the caption given.
+template <class Window>
+Window* ShowStatementWindow(QWidget* parent, const QString& caption) {
+    static QPointer<Window> window;
+    if (!window) window = new Window(parent);
+    window->setWindowTitle(caption);
+    ShowModeless(window);
+    return window;
+}

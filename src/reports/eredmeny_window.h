@@ -3,31 +3,16 @@
 // stores the lines. The first run after the window is shown computes the
 // statement over the trial balance with the criteria last entered in the
 // trial balance window; later runs only list.
-#include <QDialog>
+#include "reports/eredmeny_run_window.h"
 
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-
-class Teredmenyfm : public QDialog {
+class Teredmenyfm : public StatementWindow {
     Q_OBJECT
 public:
     explicit Teredmenyfm(QWidget* parent = nullptr);
 
-    QFrame* Panel1;
-    QPushButton *b_indul, *b_tarol, *b_vissza;
-    QLabel* Label1;
-    QProgressBar* ProgressBar1;
-    QCheckBox* cb_nulla;
+    QCheckBox* cb_nulla;  // "Nullás sorokat mellőzzük"
 
-    bool wszamol = true;  // the next run computes
-
-    void run(bool preview);
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void run(bool preview) override;
 };
 
 // "Eredmény kimutatás": shown modeless with the caption given.

@@ -3,31 +3,20 @@
 // stores the lines. The first run after the window is shown computes, and
 // any run with "Számold át" checked; otherwise a run only lists. It warns
 // when no income statement has given the profit of the year.
-#include <QDialog>
+#include "reports/eredmeny_run_window.h"
 
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-
-class Tmerlegfm : public QDialog {
+class Tmerlegfm : public StatementWindow {
     Q_OBJECT
 public:
     explicit Tmerlegfm(QWidget* parent = nullptr);
 
-    QFrame* Panel1;
-    QPushButton *b_indul, *b_tarol, *b_vissza;
-    QLabel *l_eredmeny, *Label1;
-    QProgressBar* ProgressBar1;
-    QCheckBox* CheckBox1;
+    QLabel* l_eredmeny;    // "Az eredmény kimutatást kell először futtatni!"
+    QCheckBox* CheckBox1;  // "Számold át"
 
-    bool wszamol = true;  // the next run computes
-
-    void run(bool preview);
+    void run(bool preview) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void shown() override;
 };
 
 // "Mérleg kimutatás": shown modeless with the caption given.

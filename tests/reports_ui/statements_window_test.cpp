@@ -3,7 +3,9 @@
 // runs only list, "Számold át" recomputes, the profit line waits for the
 // income statement, and the listing is previewed with the statement's
 // title or stored to a file.
+#include <QAction>
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 #include "reports/ledger_items.h"
 #include "reports/merleg_window.h"
 #include "reports/report_params_window.h"
+#include "shell/main_tarvedo_window.h"
 #include "shell/shell_test_support.h"
 #include "support/test_db.h"
 
@@ -133,4 +136,38 @@ TEST_F(StatementWindows, StoreWritesTheLines) {
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromLatin1(out.readAll()).contains("PASSZ"));
+}
+
+TEST(StatementMenu, ItemsOpenTheStatementsBesideTheMainWindow) {
+    DemoWorkDir work;
+    ASSERT_TRUE(work.made);
+    UserSide user;
+    Tmain_tarvedofm main({QStringLiteral("x")});
+    main.runStartup();
+    items::Post({{"311", "911", 1'000'000, "VE", "2025.05.01", "V9", "9001"}});
+    int previews = 0;
+    SetReportPreview([&](const ReportLayout&, ExportSource&, QWidget*, QProgressBar*, qint64) { ++previews; });
+
+    main.menuBar()->findChild<QAction*>("eredmeny")->trigger();
+    auto* eredmeny = main.findChild<Teredmenyfm*>();
+    ASSERT_NE(eredmeny, nullptr);
+    EXPECT_TRUE(eredmeny->isVisible());
+    EXPECT_FALSE(eredmeny->isModal());
+    EXPECT_EQ(eredmeny->windowTitle(), "Eredmény kimutatás * " + QString::number(work.year));
+    eredmeny->b_indul->click();
+
+    main.menuBar()->findChild<QAction*>("merleg")->trigger();
+    auto* merleg = main.findChild<Tmerlegfm*>();
+    ASSERT_NE(merleg, nullptr);
+    EXPECT_TRUE(merleg->isVisible());
+    EXPECT_TRUE(eredmeny->isVisible());  // both stay open
+    EXPECT_FALSE(merleg->l_eredmeny->isVisible());
+    merleg->b_indul->click();
+    SetReportPreview({});
+
+    EXPECT_EQ(previews, 2) << user.messages.join('|').toStdString();
+    const double g = Value("select TARGYEV from EREDMENY where SORSZAM = 'G.'");
+    EXPECT_NE(g, 0);
+    EXPECT_EQ(Value("select TARGYEV from MERLEG where ID = 590"), g);
+    EXPECT_NEAR(Value("select TARGYEV from MERLEG where ID = 130"), Value("select TARGYEV from MERLEG where ID = 680"), 5);
 }
