@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
+#include "db/dat.h"
 #include "db/db_error.h"
 #include "db/ui_hooks.h"
 #include "reports/engine/report_progress_window.h"
@@ -66,8 +67,11 @@ void StatementWindow::runStatement(bool preview, const QString& sourceName, cons
     if (!ReportDatesValid({fokiv->E_KDATUMTOL, fokiv->E_KDATUMIG})) return;
     Label1->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QString company = Connection(d_tarvedo).databaseName();
+    if (company != m_computedFor) wszamol = true;
     try {
         const StatementRun result = compute(fokiv, ProgressBarSteps(ProgressBar1));
+        m_computedFor = company;
         Label1->hide();
         PresentReport(this, result.run, result.layout, preview ? ReportOutcome::Preview : ReportOutcome::Store,
                       ProgressBar1, NothingToPrint, sourceName);

@@ -53,11 +53,13 @@ protected:
     using Compute = std::function<StatementRun(TFokivfm* fokiv, const ReportStep& step)>;
     // One run: the trial balance window marked with `caller`, the preparing
     // label shown while `compute` works, then the preview or the store.
-    // Errors reach the user as a message.
+    // After a change of company the run computes again, whatever
+    // `wszamol` says. Errors reach the user as a message.
     void runStatement(bool preview, const QString& sourceName, const QString& caller, const Compute& compute);
 
 private:
     QVBoxLayout* m_fields;
+    QString m_computedFor;  // the company database of the last computation
 };
 
 // Shows a window that stays open beside the others, in front.

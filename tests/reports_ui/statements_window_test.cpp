@@ -91,6 +91,23 @@ TEST_F(StatementWindows, IncomeStatementUsesTheTrialBalanceCriteria) {
     EXPECT_EQ(FokivFm(nullptr)->whivo, FokivCallerEredmeny);
 }
 
+TEST_F(StatementWindows, AfterAChangeOfCompanyTheNextRunComputes) {
+    Teredmenyfm w;
+    w.show();
+    w.b_indul->click();
+    EXPECT_EQ(Value("select TARGYEV from EREDMENY where SORSZAM = 'G.'"), 210);
+    {
+        TempCompanyDb other;
+        other.connect();
+        db1AfterConnect();
+        items::Post({{"311", "911", 70000, "VE", "2025.02.01", "V1", "1"}});
+        w.b_indul->click();
+        EXPECT_EQ(Value("select TARGYEV from EREDMENY where SORSZAM = 'G.'"), 70);
+        DbDisconnect(d_tarvedo);
+    }
+    db.connect();
+}
+
 TEST_F(StatementWindows, BalanceSheetWaitsForTheIncomeStatement) {
     Tmerlegfm m;
     m.show();
