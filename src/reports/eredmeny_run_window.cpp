@@ -45,7 +45,7 @@ QCheckBox* StatementWindow::addCheckBox(const char* name, const QString& caption
     auto* box = new QCheckBox(caption, m_fields->parentWidget());
     box->setObjectName(QString::fromLatin1(name));
     box->setLayoutDirection(Qt::RightToLeft);
-    m_fields->addWidget(box, 0, Qt::AlignLeft);
+    m_fields->addWidget(box, 0, Qt::AlignLeft | Qt::AlignAbsolute);  // left, though the box reads right to left
     return box;
 }
 
