@@ -8,9 +8,11 @@
 #include "posting/konyvel_window.h"
 #include "posting/konyvkeres_window.h"
 #include "reports/egyezteto_window.h"
+#include "reports/eredmeny_window.h"
 #include "reports/fokiv_window.h"
 #include "reports/karton_window.h"
 #include "reports/knaplo_window.h"
+#include "reports/merleg_window.h"
 #include "shell/main_tarvedo_window.h"
 #include "shell/menu_rules.h"
 
@@ -67,8 +69,10 @@ const QList<MainMenuItem>& MainMenuItems() {
         item("Riportok", "Kimenszmlk1", QStringLiteral("Vevő folyószámla")),
         item("Riportok", "Bejvszmlk1", QStringLiteral("Szállító folyószámla")),
         item("Riportok", "Egyenlegkzllevl1", QStringLiteral("Egyenlegközlő levél")),
-        item("Riportok", "eredmeny", QStringLiteral("Eredmény kimutatás")),
-        item("Riportok", "merleg", QStringLiteral("Mérleg kimutatás")),
+        item("Riportok", "eredmeny", QStringLiteral("Eredmény kimutatás"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowEredmenyFm(&main, MenuNev(action)); }),
+        item("Riportok", "merleg", QStringLiteral("Mérleg kimutatás"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowMerlegFm(&main, MenuNev(action)); }),
 
         submenu("Specilis1", QStringLiteral("Speciális")),
         item("Specilis1", "Adatbaziskivalasztasa", QStringLiteral("Adatbázis kiválasztása"), false,
