@@ -109,6 +109,22 @@ void FtpClient::fail(long code, const QString& text) {
     m_lastError = text;
 }
 
+QString FtpClient::fileUrl(const QString& remoteName) const {
+    return dirUrl(m_dir, m_absolute) + escaped(handle(m_curl), remoteName);
+}
+
+long FtpClient::serverReply() const {
+    long reply = 0;
+    curl_easy_getinfo(handle(m_curl), CURLINFO_RESPONSE_CODE, &reply);
+    return reply;
+}
+
+int FtpClient::transferFailed(int curlCode, const QString& text) {
+    const long reply = serverReply();
+    fail(reply >= 400 ? reply : long(curlCode), text.isEmpty() ? originalError(curlCode) : text);
+    return -1;
+}
+
 QString FtpClient::originalError(int curlCode) const {
     const QString detail = m_errorBuffer[0] ? QString::fromUtf8(m_errorBuffer)
                                             : QString::fromUtf8(curl_easy_strerror(CURLcode(curlCode)));
@@ -168,7 +184,7 @@ int FtpClient::FtpConnect() {
     long code = -1;
     if (result == CURLE_LOGIN_DENIED) {
         whiba = QStringLiteral("hibás felhasználónév/jelszó");
-        curl_easy_getinfo(handle(m_curl), CURLINFO_RESPONSE_CODE, &code);
+        code = serverReply();
     } else if (result == CURLE_COULDNT_RESOLVE_HOST || result == CURLE_COULDNT_CONNECT
                || result == CURLE_OPERATION_TIMEDOUT || result == CURLE_URL_MALFORMAT) {
         whiba = QStringLiteral("hibás tárhely cím");
@@ -201,8 +217,7 @@ int FtpClient::FtpChangeDir(const QString& path) {
             m_absolute = absolute;
             return 0;
         }
-        long reply = 0;
-        curl_easy_getinfo(handle(m_curl), CURLINFO_RESPONSE_CODE, &reply);
+        const long reply = serverReply();
         if (reply >= 400) {
             reason = QStringLiteral("hibás tárhely cím");
             code = reply;
@@ -232,16 +247,11 @@ int FtpClient::FtpGet(const QString& remoteName, const QString& localName) {
     Transfer download;
     download.kind = Transfer::Download;
     download.out = &out;
-    const int result = perform(dirUrl(m_dir, m_absolute) + escaped(handle(m_curl), remoteName), download);
+    const int result = perform(fileUrl(remoteName), download);
     if (result != CURLE_OK) {
-        long reply = 0;
-        curl_easy_getinfo(handle(m_curl), CURLINFO_RESPONSE_CODE, &reply);
-        fail(reply >= 400 ? reply : long(result),
-             download.localWriteFailed ? QStringLiteral("nem írható: ") + localName + QStringLiteral(" (")
-                                             + out.errorString() + QLatin1Char(')')
-                                       : originalError(result));
+        const QString notWritable = QStringLiteral("nem írható: ") + localName + QStringLiteral(" (") + out.errorString() + QLatin1Char(')');
         out.cancelWriting();
-        return -1;
+        return transferFailed(result, download.localWriteFailed ? notWritable : QString());
     }
     // The size the server announced must have arrived, not a byte less or more.
     curl_off_t announced = -1;
@@ -273,14 +283,8 @@ int FtpClient::FtpPut(const QString& localName, const QString& remoteName) {
     Transfer upload;
     upload.kind = Transfer::Upload;
     upload.in = &in;
-    const int result = perform(dirUrl(m_dir, m_absolute) + escaped(handle(m_curl), remoteName), upload);
-    if (result != CURLE_OK) {
-        long reply = 0;
-        curl_easy_getinfo(handle(m_curl), CURLINFO_RESPONSE_CODE, &reply);
-        fail(reply >= 400 ? reply : long(result), originalError(result));
-        return -1;
-    }
-    return 0;
+    const int result = perform(fileUrl(remoteName), upload);
+    return result == CURLE_OK ? 0 : transferFailed(result);
 }
 
 void FtpClient::FtpDisconnect() {

@@ -55,6 +55,11 @@ private:
     int perform(const QString& url, Transfer& transfer);
     QString baseUrl() const;
     QString dirUrl(const QStringList& segments, bool absolute) const;
+    QString fileUrl(const QString& remoteName) const;  // in the current folder
+    long serverReply() const;                          // the last reply code of the server
+    // Records a failed transfer (the server's error reply, else libcurl's
+    // error) with `text` or libcurl's message; returns -1.
+    int transferFailed(int curlCode, const QString& text = {});
     QString originalError(int curlCode) const;
     void fail(long code, const QString& text);
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -89,12 +90,6 @@ private:
     std::vector<std::unique_ptr<QSaveFile>> m_files;  // uncommitted ones vanish with the object
     QString m_error;
 };
-
-// A name safe as one file name in a local folder: no folder part.
-QString localFileName(const QString& remoteName) {
-    const QString name = QFileInfo(remoteName.trimmed()).fileName();
-    return name == QLatin1String("..") ? QString() : name;
-}
 
 class ProgramUpdate {
 public:
@@ -248,15 +243,18 @@ bool ProgramUpdate::fetchScripts() {
     sqlUtf8 = waitingSql.utf8;
     infoUtf8 = waitingInfo.utf8;
     winfo += info.info;
+    // Each script is read from a private temporary file: whatever its name,
+    // it can never overwrite a file of the working directory.
+    const QTemporaryDir scripts;
+    const QString local = scripts.filePath(QStringLiteral("script.sql"));
     for (const QString& script : info.updates) {
-        const QString local = localFileName(script);
         step(QStringLiteral("Frissítő szkript: ") + script);
-        if (local.isEmpty() || ftp.FtpGet(script, s.wsavepath + local) != 0) {
+        if (!scripts.isValid() || ftp.FtpGet(script, local) != 0) {
             ShowMessage(QStringLiteral("Hiba a feldolgozás közben:") + QLatin1Char(' ') + script + CR + QStringLiteral("Hibakód:")
-                        + QString::number(local.isEmpty() ? -1 : ftp.lastCode()) + CR + NotReplaced);
+                        + QString::number(scripts.isValid() ? ftp.lastCode() : -1) + CR + NotReplaced);
             return false;
         }
-        const TextLines downloaded = readLines(s.wsavepath + local);
+        const TextLines downloaded = readLines(local);
         if (!waitingSql.exists && script == info.updates.first()) sqlUtf8 = downloaded.utf8;
         for (const QString& line : downloaded.lines)
             if (!isBlank(line)) wsql.append(line);
@@ -316,13 +314,13 @@ bool ProgramUpdate::putInPlace(const QString& newFile) {
 
 void ProgramUpdate::uploadDownloadRecord() {
     QString installation = kod.trimmed();
-    installation.replace(QLatin1Char('/'), QLatin1Char('_'));
+    installation.replace(QLatin1Char('/'), QLatin1Char('_'));  // one file name, in no other folder
     const QString recordName = QStringLiteral("download_") + names.base + QLatin1Char('_') + installation + QLatin1Char('_')
                              + info.version + QStringLiteral(".txt");
     const QString line = names.fileName.toUpper() + QStringLiteral(" downloaded by ") + kod + QStringLiteral(", ") + nev
                        + QStringLiteral(" from ") + running + QStringLiteral(" to ") + info.version + QStringLiteral(" at ")
                        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"));
-    const QString local = s.wsavepath + localFileName(recordName);
+    const QString local = s.wsavepath + recordName;
     step(QStringLiteral("Letöltési napló: ") + recordName);
     StagedFiles record;
     if (record.stage(local, encodeLines({line}, true)) && record.commit()) ftp.FtpPut(local, recordName);

@@ -26,6 +26,10 @@ Tftpprocfm::Tftpprocfm(QWidget* parent) : QDialog(parent) {
 }
 
 void Tftpprocfm::showStep(const QString& step, qint64 done, qint64 total) {
+    // A transfer reports itself many times a second; a few repaints are enough.
+    const bool sameStep = l_lepes->text() == step;
+    if (sameStep && done < total && m_lastPaint.isValid() && m_lastPaint.elapsed() < 100) return;
+    m_lastPaint.start();
     l_lepes->setText(step);
     if (total > 0) {
         pb_letoltes->setRange(0, 1000);

@@ -3,6 +3,7 @@
 // is being done and how much of the file in transit has arrived. The menu
 // item "Program frissítése az internetről" starts the update through it.
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QLabel;
 class QProgressBar;
@@ -16,6 +17,9 @@ public:
 
     QLabel* l_lepes;
     QProgressBar* pb_letoltes;
+
+private:
+    QElapsedTimer m_lastPaint;
 };
 
 // The menu action: asks "Keressünk programfrissítéseket az interneten?", and

@@ -137,4 +137,19 @@ private:
     QString m_error;
 };
 
+// Tests sharing one server; each starts with an empty server folder.
+class SharedFtpServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new FtpTestServer; }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(server->running()) << server->error().toStdString();
+        server->clear();
+    }
+    static inline FtpTestServer* server = nullptr;
+};
+
 }  // namespace update_test

@@ -24,16 +24,11 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class FtpTransferTest : public ::testing::Test {
+class FtpTransferTest : public update_test::SharedFtpServerTest {
 protected:
-    static void SetUpTestSuite() { server = new FtpTestServer; }
-    static void TearDownTestSuite() {
-        delete server;
-        server = nullptr;
-    }
     void SetUp() override {
-        ASSERT_TRUE(server->running()) << server->error().toStdString();
-        server->clear();
+        SharedFtpServerTest::SetUp();
+        if (HasFatalFailure()) return;
         UiHooks::setDialog([this](const QString& text, int kind, const QStringList&) {
             dialogs.append(text);
             kinds.append(kind);
@@ -45,14 +40,11 @@ protected:
     }
     void TearDown() override { UiHooks::setDialog({}); }
 
-    static FtpTestServer* server;
     QTemporaryDir local;
     FtpClient ftp;
     QStringList dialogs;
     QList<int> kinds;
 };
-
-FtpTestServer* FtpTransferTest::server = nullptr;
 
 TEST_F(FtpTransferTest, TransfersEveryByteBothWaysInTheChosenFolder) {
     const QByteArray bytes = everyByte(4000);  // about a megabyte, line ends included
