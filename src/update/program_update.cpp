@@ -114,9 +114,10 @@ private:
         result.failed = true;
         return result;
     }
+    void installNewer(bool silent);
     bool fetchScripts();
     bool stageTextFiles();
-    bool downloadProgram(const QString& newFile);
+    bool downloadProgram(const QString& file);
     bool putInPlace(const QString& newFile);
     void uploadDownloadRecord();
 
@@ -164,74 +165,109 @@ UpdateResult ProgramUpdate::run(bool silent) {
         return failed(info.error);
     }
 
-    if (info.newer) {
-        // The new program comes first: scripts, news and settings lines only
-        // go with a program that arrived whole.
-        const bool programFolderWritable = ::access(QFile::encodeName(names.folder).constData(), W_OK) == 0;
-        const QString newFile = (programFolderWritable ? names.folder : s.wsavepath) + names.fileName + QStringLiteral(".NEW");
-        if (!downloadProgram(newFile) || !fetchScripts() || !stageTextFiles()) {
-            QFile::remove(newFile);
-            ftp.FtpDisconnect();
-            result.failed = true;
-            return result;
-        }
-        if (programFolderWritable) {
-            if (!putInPlace(newFile)) {
-                ftp.FtpDisconnect();
-                result.failed = true;
-                return result;
-            }
-            result.installed = true;
-        } else {
-            result.waitingProgram = newFile;
-        }
-        if (!staged.commit()) {
-            // The new program must not run without its scripts: the old one goes back.
-            if (result.installed) {
-                ::rename(QFile::encodeName(oldCopy).constData(), QFile::encodeName(s.programPath).constData());
-                result.installed = false;
-            }
-            ftp.FtpDisconnect();
-            return failed(QStringLiteral("Nem sikerült kiírni a frissítés fájljait: ") + staged.error());
-        }
-        uploadDownloadRecord();
-        if (result.installed)
-            ShowMessage(QStringLiteral("Letöltöttük a friss programot.") + CR + QStringLiteral("verzió:") + info.version + CR
-                        + QStringLiteral("Kérem indítsa újra a programot!"));
-        else
-            ShowMessage(QStringLiteral("Letöltöttük a friss programot.") + CR + QStringLiteral("verzió:") + info.version + CR
-                        + QStringLiteral("A program mappájába (%1) nem tudunk írni, ezért az új program itt van: %2")
-                              .arg(names.folder, newFile)
-                        + CR + QStringLiteral("A rendszergazda tegye a helyére (%1), majd indítsa újra a programot!")
-                                   .arg(s.programPath));
-    } else if (!silent) {
+    if (info.newer)
+        installNewer(silent);
+    else if (!silent)
         ShowMessage(QStringLiteral("Nincs újabb frissítés."));
-    }
     ftp.FtpDisconnect();
     return result;
 }
 
-bool ProgramUpdate::downloadProgram(const QString& newFile) {
+void ProgramUpdate::installNewer(bool silent) {
+    // The new program comes first: scripts, news and settings lines only go
+    // with a program that arrived whole.
+    const bool programFolderWritable = ::access(QFile::encodeName(names.folder).constData(), W_OK) == 0;
+    const QString newFile = (programFolderWritable ? names.folder : s.wsavepath) + names.fileName + QStringLiteral(".NEW");
+    const QString download = newFile + QStringLiteral(".download");
+    if (!downloadProgram(download)) {
+        QFile::remove(download);
+        result.failed = true;
+        return;
+    }
+    // The version a program knows of itself can lag behind its file (the
+    // command-line tool updates the desktop program beside it): a program
+    // already in place, or already waiting for the administrator, is not
+    // brought again, nor are its scripts, which would run a second time.
+    const QString digest = FileSha256(download);
+    if (digest == FileSha256(s.programPath)) {
+        QFile::remove(download);
+        result.newer = false;
+        if (!silent)
+            ShowMessage(QStringLiteral("Nincs újabb frissítés.") + CR
+                        + QStringLiteral("A program (%1) már a %2 verzió.").arg(s.programPath, info.version));
+        return;
+    }
+    if (!programFolderWritable && digest == FileSha256(newFile)) {
+        QFile::remove(download);
+        result.waitingProgram = newFile;
+        ShowMessage(QStringLiteral("A friss program (verzió:%1) már le van töltve: %2").arg(info.version, newFile) + CR
+                    + QStringLiteral("A rendszergazda tegye a helyére (%1), majd indítsa újra a programot!").arg(s.programPath));
+        return;
+    }
+    if (!fetchScripts() || !stageTextFiles()) {
+        QFile::remove(download);
+        result.failed = true;
+        return;
+    }
+    if (::rename(QFile::encodeName(download).constData(), QFile::encodeName(newFile).constData()) != 0) {
+        const int code = errno;
+        QFile::remove(download);
+        ShowMessage(QStringLiteral("Nem sikerült átnevezni a letöltött programot: ") + newFile + CR + QStringLiteral("Hibakód:")
+                    + QString::number(code) + CR + NotReplaced);
+        result.failed = true;
+        return;
+    }
+    if (programFolderWritable) {
+        if (!putInPlace(newFile)) {
+            result.failed = true;
+            return;
+        }
+        result.installed = true;
+    } else {
+        result.waitingProgram = newFile;
+    }
+    if (!staged.commit()) {
+        // The new program must not run without its scripts: the old one goes back.
+        if (result.installed) {
+            ::rename(QFile::encodeName(oldCopy).constData(), QFile::encodeName(s.programPath).constData());
+            result.installed = false;
+        }
+        result.failed = true;
+        ShowMessage(QStringLiteral("Nem sikerült kiírni a frissítés fájljait: ") + staged.error() + CR + NotReplaced);
+        return;
+    }
+    uploadDownloadRecord();
+    if (result.installed)
+        ShowMessage(QStringLiteral("Letöltöttük a friss programot.") + CR + QStringLiteral("verzió:") + info.version + CR
+                    + QStringLiteral("Kérem indítsa újra a programot!"));
+    else
+        ShowMessage(QStringLiteral("Letöltöttük a friss programot.") + CR + QStringLiteral("verzió:") + info.version + CR
+                    + QStringLiteral("A program mappájába (%1) nem tudunk írni, ezért az új program itt van: %2")
+                          .arg(names.folder, newFile)
+                    + CR + QStringLiteral("A rendszergazda tegye a helyére (%1), majd indítsa újra a programot!").arg(s.programPath));
+}
+
+bool ProgramUpdate::downloadProgram(const QString& file) {
     const QString remoteName = names.fileName.toUpper();
     step(QStringLiteral("Az új program letöltése: ") + remoteName);
     const auto refuse = [&](const QString& why) {
         ShowMessage(QStringLiteral("nem tudom letölteni a frissítést.") + CR + why + CR + NotReplaced);
         return false;
     };
-    if (ftp.FtpGet(remoteName, newFile) != 0)
+    if (ftp.FtpGet(remoteName, file) != 0)
         return refuse(QStringLiteral("Hibakód:") + QString::number(ftp.lastCode()) + CR + QStringLiteral("Oka: ")
                       + ftp.lastError());
     step(QStringLiteral("Az új program ellenőrzése"));
-    if (!info.sha256.isEmpty() && FileSha256(newFile) != info.sha256)
+    if (!info.sha256.isEmpty() && FileSha256(file) != info.sha256)
         return refuse(QStringLiteral("A letöltött program SHA256 ellenőrzőösszege nem egyezik a frissítési információban "
                                      "közölttel."));
-    const QString problem = ProgramFileProblem(newFile);
+    const QString problem = ProgramFileProblem(file);
     if (!problem.isEmpty()) return refuse(QStringLiteral("A letöltött fájl nem használható: ") + problem + QLatin1Char('.'));
     // Executable like the program it replaces, and at least by its owner.
     const QFileDevice::Permissions permissions = QFile::permissions(s.programPath) | QFileDevice::ReadOwner
                                                | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    if (!QFile::setPermissions(newFile, permissions))
-        return refuse(QStringLiteral("A letöltött program nem tehető futtathatóvá: ") + newFile);
+    if (!QFile::setPermissions(file, permissions))
+        return refuse(QStringLiteral("A letöltött program nem tehető futtathatóvá: ") + file);
     return true;
 }
 

@@ -12,7 +12,9 @@
 // announces one), made executable and only then put in place by one rename,
 // the old file kept under its versioned name. The scripts, news and settings
 // lines are written only together with a program that arrived whole; any
-// failure leaves the program and every waiting file as they were.
+// failure leaves the program and every waiting file as they were. A program
+// already in place (or already waiting for the administrator) is not brought
+// again, so its scripts never run twice.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -57,7 +59,7 @@ UpdateInfo ReadUpdateInfo(const QStringList& lines, const QString& runningVersio
 
 struct UpdateResult {
     QString version = QStringLiteral("0");  // the announced version
-    bool newer = false;
+    bool newer = false;        // and not already in place
     bool installed = false;    // the new program is in place of the old one
     QString waitingProgram;    // the new program left for the administrator (program folder not writable)
     bool failed = false;       // an error was shown; nothing was replaced

@@ -221,9 +221,25 @@ TEST_F(ProgramUpdateTest, ANewerVersionReplacesTheProgramAndMergesTheScripts) {
 
     // The next update finds the same version: nothing more to do.
     messages.clear();
-    const UpdateResult again = RunUpdate(settings, QStringLiteral("2.1.10.0"), QStringLiteral("TESZT"), QString(), false);
+    UpdateResult again = RunUpdate(settings, QStringLiteral("2.1.10.0"), QStringLiteral("TESZT"), QString(), false);
     EXPECT_FALSE(again.newer);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Nincs újabb frissítés.")});
+
+    // A caller that still gives the old version (the command-line tool
+    // updating the desktop program) finds the program already in place: the
+    // scripts are not merged a second time and the old copy stays.
+    const QByteArray mergedOnce = fileBytes(workFile(QStringLiteral("UPDATES.SQL")));
+    messages.clear();
+    again = run();
+    EXPECT_FALSE(again.failed);
+    EXPECT_FALSE(again.newer);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Nincs újabb frissítés.\rA program (") + program
+                                    + QStringLiteral(") már a 2.1.10.0 verzió.")});
+    EXPECT_EQ(fileBytes(workFile(QStringLiteral("UPDATES.SQL"))), mergedOnce);
+    EXPECT_EQ(fileBytes(programDir.filePath(QStringLiteral("tarvedo2.1.4.0"))), oldProgram());
+    EXPECT_EQ(fileBytes(program), newProgram());
+    EXPECT_EQ(QDir(programDir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("tarvedo"), QStringLiteral("tarvedo2.1.4.0")}));
 }
 
 TEST_F(ProgramUpdateTest, TheSameVersionChangesNothing) {
@@ -370,28 +386,46 @@ TEST_F(ProgramUpdateTest, AProgramFolderNotWritableLeavesTheNewProgramInTheWorki
                                                  | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
     QFile::setPermissions(work.path(), QFileDevice::Permissions(0x7777));
 
-    // The administrator may write anywhere: the update runs as an ordinary user.
-    int status = 0;
+    // Twice: the second time the program is already waiting, and its
+    // scripts are not merged again.
+    const auto runTwice = [this] {
+        const UpdateResult first = run();
+        const UpdateResult second = run();
+        return first.waitingProgram == workFile(QStringLiteral("tarvedo.NEW")) && !first.failed && !first.installed
+            && second.waitingProgram == first.waitingProgram && !second.failed;
+    };
+    // The administrator may write anywhere: the update runs as an ordinary
+    // user, in a child process that hands its messages back in a file.
+    const QString shownFile = workFile(QStringLiteral("shown.txt"));
     if (geteuid() == 0) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
-            const UpdateResult result = run();
-            _exit(!result.failed && !result.installed && messages.size() == 1 ? 0 : 4);
+            const bool ok = runTwice();
+            QFile out(shownFile);
+            if (!out.open(QIODevice::WriteOnly)) _exit(4);
+            out.write(messages.join(QLatin1Char('\n')).toUtf8());
+            out.close();
+            _exit(ok ? 0 : 5);
         }
+        int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 0);
+        messages = QString::fromUtf8(fileBytes(shownFile)).split(QLatin1Char('\n'));
+        QFile::remove(shownFile);
     } else {
-        const UpdateResult result = run();
-        EXPECT_FALSE(result.failed) << shown().toStdString();
-        EXPECT_FALSE(result.installed);
-        EXPECT_EQ(result.waitingProgram, workFile(QStringLiteral("tarvedo.NEW")));
-        ASSERT_EQ(messages.size(), 1);
-        EXPECT_TRUE(messages.first().startsWith(QStringLiteral("Letöltöttük a friss programot.\rverzió:3.0\rA program mappájába (")))
-            << shown().toStdString();
+        EXPECT_TRUE(runTwice());
     }
+    ASSERT_EQ(messages.size(), 2) << shown().toStdString();
+    EXPECT_EQ(messages.at(0), QStringLiteral("Letöltöttük a friss programot.\rverzió:3.0\rA program mappájába (")
+                                  + programDir.path() + QStringLiteral("/) nem tudunk írni, ezért az új program itt van: ")
+                                  + workFile(QStringLiteral("tarvedo.NEW"))
+                                  + QStringLiteral("\rA rendszergazda tegye a helyére (") + program
+                                  + QStringLiteral("), majd indítsa újra a programot!"));
+    EXPECT_TRUE(messages.at(1).startsWith(QStringLiteral("A friss program (verzió:3.0) már le van töltve: ")))
+        << shown().toStdString();
     QFile::setPermissions(programDir.path(), QFileDevice::Permissions(0x7700));
     EXPECT_EQ(fileBytes(program), oldProgram());
     EXPECT_EQ(QDir(programDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("tarvedo")});
