@@ -179,24 +179,26 @@ void ProgramUpdate::installNewer(bool silent) {
     const bool programFolderWritable = ::access(QFile::encodeName(names.folder).constData(), W_OK) == 0;
     const QString newFile = (programFolderWritable ? names.folder : s.wsavepath) + names.fileName + QStringLiteral(".NEW");
     const QString download = newFile + QStringLiteral(".download");
-    if (!downloadProgram(download)) {
-        QFile::remove(download);
-        result.failed = true;
-        return;
-    }
     // The version a program knows of itself can lag behind its file (the
     // command-line tool updates the desktop program beside it): a program
     // already in place, or already waiting for the administrator, is not
     // brought again, nor are its scripts, which would run a second time.
-    const QString digest = FileSha256(download);
-    if (digest == FileSha256(s.programPath)) {
+    const QString installed = FileSha256(s.programPath);
+    const auto alreadyInPlace = [&] {
         QFile::remove(download);
         result.newer = false;
         if (!silent)
             ShowMessage(QStringLiteral("Nincs újabb frissítés.") + CR
                         + QStringLiteral("A program (%1) már a %2 verzió.").arg(s.programPath, info.version));
+    };
+    if (!info.sha256.isEmpty() && installed == info.sha256) return alreadyInPlace();
+    if (!downloadProgram(download)) {
+        QFile::remove(download);
+        result.failed = true;
         return;
     }
+    const QString digest = FileSha256(download);
+    if (digest == installed) return alreadyInPlace();
     if (!programFolderWritable && digest == FileSha256(newFile)) {
         QFile::remove(download);
         result.waitingProgram = newFile;

@@ -236,6 +236,14 @@ TEST_F(ProgramUpdateTest, ANewerVersionReplacesTheProgramAndMergesTheScripts) {
     EXPECT_EQ(messages, QStringList{QStringLiteral("Nincs újabb frissítés.\rA program (") + program
                                     + QStringLiteral(") már a 2.1.10.0 verzió.")});
     EXPECT_EQ(fileBytes(workFile(QStringLiteral("UPDATES.SQL"))), mergedOnce);
+    // The same without a digest in the information file: the download shows it.
+    publishInf({QStringLiteral("VERSION=2.1.10.0"), QStringLiteral("UPDATES=elso.sql")});
+    messages.clear();
+    again = run();
+    EXPECT_FALSE(again.failed);
+    EXPECT_FALSE(again.newer);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(fileBytes(workFile(QStringLiteral("UPDATES.SQL"))), mergedOnce);
     EXPECT_EQ(fileBytes(programDir.filePath(QStringLiteral("tarvedo2.1.4.0"))), oldProgram());
     EXPECT_EQ(fileBytes(program), newProgram());
     EXPECT_EQ(QDir(programDir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -286,7 +294,7 @@ TEST_F(ProgramUpdateTest, ABrokenOrForgedProgramReplacesNothing) {
          QStringLiteral("a fájl nem teljes (csonka letöltés)")},
         {"a truncated file with its digest announced", newProgram().left(newProgram().size() - 1), nullptr,
          sha256(newProgram()), QStringLiteral("SHA256")},
-        {"a wrong digest", newProgram(), nullptr, sha256(oldProgram()), QStringLiteral("SHA256")},
+        {"a wrong digest", newProgram(), nullptr, sha256("egy másik program"), QStringLiteral("SHA256")},
         {"not a program", QByteArray("#!/bin/sh\nrm -rf /\n"), nullptr, QString(),
          QStringLiteral("a fájl nem futtatható program")},
         {"a program for another processor", otherMachine, nullptr, QString(), QStringLiteral("más processzorra")},
