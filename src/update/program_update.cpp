@@ -94,8 +94,7 @@ private:
 class ProgramUpdate {
 public:
     ProgramUpdate(const UpdateSettings& settings, const QString& runningVersion, const QString& kod, const QString& nev)
-        : s(settings), running(runningVersion.trimmed()), kod(kod), nev(nev), names(DeriveProgramNames(settings.programPath)) {
-        if (!s.wsavepath.endsWith(QLatin1Char('/'))) s.wsavepath += QLatin1Char('/');
+        : s(resolved(settings)), running(runningVersion.trimmed()), kod(kod), nev(nev), names(DeriveProgramNames(s.programPath)) {
         ftp.whost = s.server.host;
         ftp.wusername = s.server.user;
         ftp.wpasssword = s.server.password;
@@ -105,6 +104,14 @@ public:
     UpdateResult run(bool silent);
 
 private:
+    // The program reached through a link is updated where its file is, as
+    // the running program knows its own path; the link stays.
+    static UpdateSettings resolved(UpdateSettings settings) {
+        const QString target = QFileInfo(settings.programPath).canonicalFilePath();
+        if (!target.isEmpty()) settings.programPath = target;
+        if (!settings.wsavepath.endsWith(QLatin1Char('/'))) settings.wsavepath += QLatin1Char('/');
+        return settings;
+    }
     void step(const QString& text, qint64 done = 0, qint64 total = 0) {
         currentStep = text;
         if (s.progress) s.progress(text, done, total);

@@ -250,6 +250,23 @@ TEST_F(ProgramUpdateTest, ANewerVersionReplacesTheProgramAndMergesTheScripts) {
               (QStringList{QStringLiteral("tarvedo"), QStringLiteral("tarvedo2.1.4.0")}));
 }
 
+// A program started through a link is replaced where its file is; the link stays.
+TEST_F(ProgramUpdateTest, AProgramReachedThroughALinkIsReplacedWhereItsFileIs) {
+    publishInf({QStringLiteral("VERSION=3.0")});
+    publish(QStringLiteral("TARVEDO"), newProgram());
+    QTemporaryDir links;
+    const QString link = links.filePath(QStringLiteral("konyveles"));
+    ASSERT_TRUE(QFile::link(program, link));
+    settings.programPath = link;
+
+    const UpdateResult result = run();
+    EXPECT_TRUE(result.installed) << shown().toStdString();
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), program);
+    EXPECT_EQ(fileBytes(program), newProgram());
+    EXPECT_EQ(fileBytes(programDir.filePath(QStringLiteral("tarvedo2.1.4.0"))), oldProgram());
+    EXPECT_EQ(QDir(links.path()).entryList(QDir::Files | QDir::System), QStringList{QStringLiteral("konyveles")});
+}
+
 TEST_F(ProgramUpdateTest, TheSameVersionChangesNothing) {
     prepareWaitingFiles(work.path());
     const auto workBefore = folderState(work.path());
