@@ -40,6 +40,17 @@ void applyPath(QStringList& segments, const QString& path) {
     }
 }
 
+// The server address as messages show it: credentials an address may carry
+// ("user:password@host") are left out.
+QString shownHost(const QString& host) {
+    QString shown = host.trimmed();
+    const qsizetype scheme = shown.indexOf(QLatin1String("://"));
+    const qsizetype start = scheme < 0 ? 0 : scheme + 3;
+    const qsizetype at = shown.lastIndexOf(QLatin1Char('@'));
+    if (at >= start) shown.remove(start, at + 1 - start);
+    return shown;
+}
+
 }  // namespace
 
 struct FtpClient::Transfer {
@@ -194,7 +205,7 @@ int FtpClient::FtpConnect() {
         whiba = QStringLiteral("nem azonosítható kapcsolódási hiba");
     }
     fail(code, originalError(result));
-    AskDialog(QStringLiteral("Nem tudok kapcsolódni a tárhelyhez:") + QLatin1Char(' ') + whost.trimmed() + CR
+    AskDialog(QStringLiteral("Nem tudok kapcsolódni a tárhelyhez:") + QLatin1Char(' ') + shownHost(whost) + CR
                   + QStringLiteral("Oka:") + QLatin1Char(' ') + whiba + CR + QStringLiteral("Hibakód:")
                   + QLatin1Char(' ') + QString::number(code) + CR + QStringLiteral("Eredeti hibaüzenet:") + QLatin1Char(' ')
                   + m_lastError,

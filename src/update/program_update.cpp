@@ -144,7 +144,7 @@ private:
 UpdateResult ProgramUpdate::run(bool silent) {
     if (!QFileInfo(s.programPath).isFile())
         return failed(QStringLiteral("A frissítendő program (%1) nem található.").arg(s.programPath));
-    step(QStringLiteral("Kapcsolódás: ") + s.server.host);
+    step(QStringLiteral("Kapcsolódás a frissítések tárhelyéhez"));
     if (ftp.FtpConnect() != 0) {
         result.failed = true;
         return result;

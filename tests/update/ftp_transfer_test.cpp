@@ -122,6 +122,9 @@ TEST_F(FtpTransferTest, ConnectionErrorsSayWhyAndNeverShowThePassword) {
     };
     const QList<Case> cases{
         {server->host(), QStringLiteral("senki"), QStringLiteral("hibás felhasználónév/jelszó"), QStringLiteral("Hibakód: 530")},
+        // An address that carries credentials of its own shows without them.
+        {QStringLiteral("ftp://senki:") + QString::fromLatin1(FtpTestServer::Password) + QStringLiteral("@") + server->host(),
+         QStringLiteral("senki"), QStringLiteral("hibás felhasználónév/jelszó"), QStringLiteral("Hibakód: 530")},
         {QStringLiteral("127.0.0.1:1"), QString::fromLatin1(FtpTestServer::User), QStringLiteral("hibás tárhely cím"),
          QStringLiteral("Hibakód: 111")},
     };
@@ -138,7 +141,8 @@ TEST_F(FtpTransferTest, ConnectionErrorsSayWhyAndNeverShowThePassword) {
         ASSERT_EQ(dialogs.size(), 1);
         EXPECT_EQ(kinds.first(), 2);
         const QString shown = dialogs.first();
-        EXPECT_TRUE(shown.startsWith(QStringLiteral("Nem tudok kapcsolódni a tárhelyhez: ") + c.host + QStringLiteral("\rOka: ")
+        const QString host = c.host.startsWith(QLatin1String("ftp://")) ? QStringLiteral("ftp://") + server->host() : c.host;
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("Nem tudok kapcsolódni a tárhelyhez: ") + host + QStringLiteral("\rOka: ")
                                      + c.reason + QStringLiteral("\r")))
             << shown.toStdString();
         EXPECT_TRUE(shown.contains(c.code)) << shown.toStdString();
