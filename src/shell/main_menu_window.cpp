@@ -1,6 +1,7 @@
 #include "main_menu_window.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -15,6 +16,7 @@
 #include "reports/merleg_window.h"
 #include "shell/main_tarvedo_window.h"
 #include "shell/menu_rules.h"
+#include "update/update_window.h"
 
 namespace {
 
@@ -80,7 +82,8 @@ const QList<MainMenuItem>& MainMenuItems() {
         item("Specilis1", "vzrsa1", QStringLiteral("Év zárása")),
         item("Specilis1", "vnyitsa1", QStringLiteral("Lezárt év újranyitása")),
         item("Specilis1", "N1", QStringLiteral("-")),
-        item("Specilis1", "Programfrisstseazinternetrl1", QStringLiteral("Program frissítése az internetről")),
+        item("Specilis1", "Programfrisstseazinternetrl1", QStringLiteral("Program frissítése az internetről"), false,
+             [](Tmain_tarvedofm& main, QAction*) { RunProgramUpdateFromMenu(&main, main.l_version->text()); }),
         item("Specilis1", "N2", QStringLiteral("-")),
         item("Specilis1", "tmenetitblktrlse1", QStringLiteral("Átmeneti táblák törlése")),
 
