@@ -25,7 +25,7 @@ protected:
         const CliResult r = Query({"SELECT COUNT(*) AS N FROM " + table, "--out", out});
         QFile f(out);
         f.open(QIODevice::ReadOnly);
-        return r.code == 0 ? QString::fromUtf8(f.readAll()).split('\n').value(1).trimmed() : r.err;
+        return r.code == 0 ? QString::fromUtf8(f.readAll()).split('\n').value(0).trimmed() : r.err;
     }
     static inline QTemporaryDir* dir = nullptr;
     static inline QString work;
