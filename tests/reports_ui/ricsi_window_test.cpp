@@ -6,7 +6,9 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 
+#include "db/dat.h"
 #include "masterdata/list_fixture.h"
 #include "masterdata/read_only_query.h"
 #include "reports/engine/report_preview_window.h"
@@ -53,16 +55,21 @@ TEST_F(ListWindows, TextViewerShowsAndStoresTheRows) {
 TEST_F(ListWindows, GeneralListPreview) {
     InstallGeneralListPrinter();
     int pages = 0;
-    QTimer::singleShot(0, [&] {
+    // The preview comes after the layout, which may show its progress first.
+    std::function<void()> whenShown = [&] {
         auto* preview = qobject_cast<ReportPreviewWindow*>(QApplication::activeModalWidget());
-        ASSERT_NE(preview, nullptr);
+        if (!preview) {
+            QTimer::singleShot(10, whenShown);
+            return;
+        }
         pages = preview->document().pageCount();
         const QStringList text = preview->document().text();
         EXPECT_TRUE(text.join("\n").contains("Körte")) << text.join("\n").toStdString();
         preview->resize(900, 700);
         Shot(*preview, "altalanos_lista");
         preview->reject();
-    });
+    };
+    QTimer::singleShot(0, whenShown);
     ReadOnlyQuery rows(d_tarvedo, "SELECT * FROM LISTAPROBA ORDER BY KOD");
     Tfrszotarfm::Print(rows, "Általános lista");
     EXPECT_EQ(pages, 1);
