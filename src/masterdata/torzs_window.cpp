@@ -604,6 +604,11 @@ void TTorzsfm::fullList() {
 }
 
 void TTorzsfm::ownList() {
+    if (ed.wstate != QLatin1String("browse")) {
+        // A filter reads the rows again, which would drop what is being typed.
+        ShowMessage(QStringLiteral("Adatbevitel közben van. Tárolja le, vagy dobja el!"));
+        return;
+    }
     if (!m_builder) m_builder = new Ttorzsmazsolafm(this);
     if (!m_builder->Open(ed.connection(), ed.wtable)) return;
     const MazsolaStatement& chosen = m_builder->result;

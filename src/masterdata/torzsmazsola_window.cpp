@@ -160,6 +160,13 @@ Ttorzsmazsolafm::Ttorzsmazsolafm(QWidget* parent) : QDialog(parent) {
     b_megsem = button(p_feltetel, "b_megsem", QStringLiteral("Mé&gsem"));
     connect(b_elfogad, &QPushButton::clicked, this, &Ttorzsmazsolafm::acceptCondition);
     connect(b_megsem, &QPushButton::clicked, p_feltetel, &QWidget::hide);
+    // Keyboard: the operator list leads to the value, Enter on a value accepts it.
+    connect(lb_muv, &QListWidget::itemActivated, this, [this] { e_szuro->setFocus(); });
+    connect(e_szuro->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (e_ig->isVisible() && e_ig->text().trimmed().isEmpty()) e_ig->setFocus();
+        else acceptCondition();
+    });
+    connect(e_ig, &QLineEdit::returnPressed, this, &Ttorzsmazsolafm::acceptCondition);
     auto* values = new QVBoxLayout;
     auto* valueLine = new QHBoxLayout;
     valueLine->addWidget(e_szuro, 1);
@@ -358,7 +365,8 @@ void Ttorzsmazsolafm::fillDistinctValues() {
 
 void Ttorzsmazsolafm::acceptCondition() {
     const int row = sg->currentRow();
-    if (row < 0 || !lb_muv->currentItem()) return;
+    // Enter on the value may reach here twice: once the panel is closed it is done.
+    if (row < 0 || !lb_muv->currentItem() || p_feltetel->isHidden()) return;
     if (!mazsola.AddCondition(row, lb_muv->currentItem()->text(), e_szuro->currentText(), e_ig->text())) {
         e_szuro->setFocus();
         return;

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -159,7 +160,14 @@ TEST_F(TorzsmazsolaWindow, TheEditorsListsAndTheComposedFilter) {
         EXPECT_EQ(printedRows, QStringList({"A1", "B2", "C3", "D4"}));
 
         WhenBuilderShown([&](Ttorzsmazsolafm& b) {
-            Condition(b, 1, 6, "r");  // contains "r"
+            // Contains "r", accepted with Enter on the value.
+            b.sg->setCurrentCell(1, Ttorzsmazsolafm::ColFeltetel);
+            b.b_feltetel->click();
+            b.lb_muv->setCurrentRow(6);
+            b.e_szuro->setEditText("r");
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(b.e_szuro->lineEdit(), &enter);
+            EXPECT_EQ(Cell(b, 1, Ttorzsmazsolafm::ColFeltetel), "like '%r%'");
             b.b_befejez->click();
         });
         w.aSajatLista->trigger();
@@ -175,6 +183,12 @@ TEST_F(TorzsmazsolaWindow, TheEditorsListsAndTheComposedFilter) {
         });
         w.aSajatLista->trigger();
         EXPECT_EQ(w.l_tetel->text(), "4 tétel");
+
+        // Not while a record is being typed.
+        Press(w.b_insert);
+        w.aSajatLista->trigger();
+        EXPECT_EQ(user.messages.last(), "Adatbevitel közben van. Tárolja le, vagy dobja el!");
+        Press(w.b_cancel);
     });
 }
 
