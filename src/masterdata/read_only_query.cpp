@@ -10,6 +10,7 @@
 #include "db/db_error.h"
 #include "db/fb_cursor.h"
 #include "db/fb_status.h"
+#include "export/row_prefetch.h"
 
 namespace {
 
@@ -130,6 +131,7 @@ ReadOnlyQuery::ReadOnlyQuery(const QString& connection, const QString& sql, cons
             m_columns << columnOf(m_cursor->info(i));
             m_charWidths << (m_columns.last().typeName == QLatin1String("CHAR") ? m_columns.last().displayWidth : 0);
             m_textBlob << (m_columns.last().typeName == QLatin1String("MEMO"));
+            m_hasBlobs = m_hasBlobs || m_columns.last().displayWidth < 0;
         }
         execute();
     } catch (...) {
@@ -161,6 +163,7 @@ std::unique_ptr<ReadOnlyQuery> ReadOnlyQuery::withNames(const QString& connectio
 ReadOnlyQuery::~ReadOnlyQuery() { release(); }
 
 void ReadOnlyQuery::release() {
+    m_prefetch.reset();  // its thread stops before the statement goes
     ISC_STATUS_ARRAY status;
     if (m_statement) {
         isc_stmt_handle statement = m_statement;
@@ -180,6 +183,7 @@ void ReadOnlyQuery::execute() {
     ISC_STATUS_ARRAY status;
     isc_stmt_handle statement = m_statement;
     isc_tr_handle transaction = m_transaction;
+    m_prefetch.reset();
     if (m_cursorOpen) {
         isc_dsql_free_statement(status, &statement, DSQL_close);
         m_cursorOpen = false;
@@ -190,26 +194,32 @@ void ReadOnlyQuery::execute() {
     m_cursorOpen = true;
     m_onFirst = false;
     m_fetched = false;
+    if (!m_hasBlobs) {
+        if (std::unique_ptr<FbCursor> cursor = FbCursor::describe(m_statement, false))
+            m_prefetch = std::make_unique<RowPrefetch>(std::move(cursor));
+    }
 }
+
+bool ReadOnlyQuery::fetch() { return m_prefetch ? m_prefetch->next() : m_cursor->fetch(); }
 
 bool ReadOnlyQuery::first() {
     if (m_onFirst) return true;
     if (m_fetched) execute();  // read past its first row: run again in the same snapshot
     m_fetched = true;
-    m_onFirst = m_cursor->fetch();
+    m_onFirst = fetch();
     return m_onFirst;
 }
 
 bool ReadOnlyQuery::next() {
     m_fetched = true;
     m_onFirst = false;
-    return m_cursor->fetch();
+    return fetch();
 }
 
 QVariant ReadOnlyQuery::value(int column) const {
     if (m_columns[column].typeName == QLatin1String("MEMO") || m_columns[column].typeName == QLatin1String("BLOB"))
         return blobValue(column);
-    QVariant value = m_cursor->value(column);
+    QVariant value = m_prefetch ? m_prefetch->value(column) : m_cursor->value(column);
     const int width = m_charWidths.value(column);
     if (width > 0 && !value.isNull()) {
         // A CHAR value comes padded to its length in bytes (four a character).
@@ -220,7 +230,7 @@ QVariant ReadOnlyQuery::value(int column) const {
 }
 
 bool ReadOnlyQuery::textUtf8(int column, std::string_view& utf8) const {
-    if (!m_cursor->text(column, utf8)) return false;
+    if (!(m_prefetch ? m_prefetch->text(column, utf8) : m_cursor->text(column, utf8))) return false;
     if (const int width = m_charWidths.value(column); width > 0) utf8 = Utf8Left(utf8, width);
     return true;
 }

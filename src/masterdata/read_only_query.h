@@ -10,6 +10,7 @@
 #include "export/export_source.h"
 
 class FbCursor;
+class RowPrefetch;
 
 class ReadOnlyQuery : public ExportSource {
 public:
@@ -36,6 +37,7 @@ public:
 
 private:
     void execute();
+    bool fetch();
     void release();
     QVariant blobValue(int column) const;
 
@@ -47,6 +49,9 @@ private:
     QList<QByteArray> m_paramValues;     // UTF-8 values it points into
     QList<short> m_paramNulls;
     std::unique_ptr<FbCursor> m_cursor;
+    // Without blob columns the rows are read ahead on a thread of their own.
+    std::unique_ptr<RowPrefetch> m_prefetch;
+    bool m_hasBlobs = false;
     QList<int> m_charWidths;             // CHAR columns: characters; else 0
     QList<bool> m_textBlob;              // MEMO columns
     bool m_cursorOpen = false;

@@ -17,6 +17,7 @@ constexpr double PaddingMm = 1;  // the painter's padding on both sides of a fie
 // A value on one line: memo texts may hold line breaks.
 QString oneLine(const QVariant& value) {
     QString text = ExportValueText(value);
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) return text;
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -45,10 +46,18 @@ QString GeneralListHeader(const QList<GeneralListColumn>& columns) {
 
 QString GeneralListLine(const QList<GeneralListColumn>& columns, const QVariantList& values) {
     QString line;
+    qsizetype length = 0;
+    for (const GeneralListColumn& c : columns) length += c.width;
+    line.reserve(length);
     for (int i = 0; i < columns.size(); ++i) {
         const GeneralListColumn& c = columns[i];
         const QString text = oneLine(values.value(i));
-        line += c.numeric ? text.rightJustified(c.width - 1) + QLatin1Char(' ') : text.leftJustified(c.width);
+        const qsizetype blanks = qMax<qsizetype>(0, (c.numeric ? c.width - 1 : c.width) - text.size());
+        if (c.numeric) {
+            line.append(QString(blanks, QLatin1Char(' '))).append(text).append(QLatin1Char(' '));
+        } else {
+            line.append(text).append(QString(blanks, QLatin1Char(' ')));
+        }
     }
     return line;
 }
@@ -81,6 +90,7 @@ ReportLayout Frszotar(const QString& title, const QList<ExportColumn>& exportCol
     r.detail(lineMm).value(
         [columns](const ReportRow& row) {
             QVariantList values;
+            values.reserve(columns.size());
             for (int i = 0; i < columns.size(); ++i) values << row.at(i);
             return QVariant(GeneralListLine(columns, values));
         },

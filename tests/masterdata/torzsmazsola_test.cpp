@@ -249,6 +249,19 @@ TEST_F(TorzsMazsolaDb, AQueryReadsEveryTypeAndCanBeReadAgain) {
     EXPECT_EQ(kods(q), QStringList({"A1", "B2", "C3", "D4"}));
     EXPECT_EQ(kods(q), QStringList({"A1", "B2", "C3", "D4"}));
 
+    // Without blob columns the rows are read ahead; reading again starts afresh.
+    ReadOnlyQuery plain(d_tarvedo, "SELECT KOD, CAST('ab' AS CHAR(4)) AS C FROM LISTAPROBA ORDER BY KOD");
+    ASSERT_TRUE(plain.first());
+    ASSERT_TRUE(plain.next());
+    EXPECT_EQ(plain.value(0).toString(), "B2");
+    EXPECT_EQ(plain.value(1).toString(), "ab  ");
+    std::string_view utf8;
+    ASSERT_TRUE(plain.textUtf8(1, utf8));
+    EXPECT_EQ(utf8, "ab  ");
+    EXPECT_EQ(kods(plain), QStringList({"A1", "B2", "C3", "D4"}));
+    EXPECT_TRUE(plain.first());
+    EXPECT_EQ(plain.value(0).toString(), "A1");
+
     ReadOnlyQuery none(d_tarvedo, "SELECT KOD FROM LISTAPROBA WHERE 1=2");
     EXPECT_FALSE(none.first());
     EXPECT_THROW(ReadOnlyQuery(d_tarvedo, "SELECT NINCS FROM LISTAPROBA"), DbError);
