@@ -97,7 +97,7 @@ private:
 Ttorzsmazsolafm::Ttorzsmazsolafm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("torzsmazsolafm"));
     setWindowTitle(QStringLiteral("Törzslista"));
-    resize(900, 700);
+    resize(900, 760);
 
     sg = new QTableWidget(0, ColumnCount, this);
     sg->setObjectName(QStringLiteral("sg"));
@@ -253,12 +253,12 @@ Ttorzsmazsolafm::Ttorzsmazsolafm(QWidget* parent) : QDialog(parent) {
     upperLayout->addWidget(p_feltetel);
     upperLayout->addLayout(title);
     upperLayout->addLayout(sql);
-    m_sql->setMaximumHeight(130);
+    m_sql->setMaximumHeight(110);
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(upper);
     splitter->addWidget(g_eredmeny);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 4);
+    splitter->setStretchFactor(1, 1);
     auto* main = new QVBoxLayout(this);
     main->addWidget(splitter, 1);
     main->addLayout(bottom);

@@ -91,6 +91,7 @@ TEST_F(TorzsmazsolaWindow, ComposeRunPrintAndFinish) {
         b.b_feltetel->click();
         b.lb_muv->setCurrentRow(9);
         EXPECT_TRUE(b.e_ig->isVisibleTo(&b));
+        Shot(b, "torzsmazsola_feltetel");
         b.lb_muv->setCurrentRow(0);
         EXPECT_FALSE(b.e_ig->isVisibleTo(&b));
         b.b_ertekek->click();
