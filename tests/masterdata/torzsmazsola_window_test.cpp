@@ -42,17 +42,8 @@ protected:
         QApplication::processEvents();
         if (!dir.isEmpty()) w.grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
     }
-    // Runs `act` on the builder once it is shown modally.
     static void WhenBuilderShown(std::function<void(Ttorzsmazsolafm&)> act) {
-        QTimer::singleShot(0, [act] {
-            auto* w = qobject_cast<Ttorzsmazsolafm*>(QApplication::activeModalWidget());
-            if (!w) {
-                ADD_FAILURE() << "no list builder is shown";
-                return;
-            }
-            act(*w);
-            if (w->isVisible()) w->reject();
-        });
+        WhenShown<Ttorzsmazsolafm>(std::move(act));
     }
     static void Condition(Ttorzsmazsolafm& w, int row, int op, const QString& value) {
         w.sg->setCurrentCell(row, Ttorzsmazsolafm::ColFeltetel);
