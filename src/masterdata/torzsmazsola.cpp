@@ -249,6 +249,7 @@ MazsolaStatement TorzsMazsola::Build() const {
         if (!r.sorrend.isEmpty()) sorts << r.sorrend + table + QLatin1Char('.') + r.field;
     sorts.sort();
     for (QString& item : sorts) item.remove(0, 1);
+    s.orders = sorts.join(QLatin1Char(','));
 
     const QString select = columns.isEmpty() ? QStringLiteral(" SELECT *") : QStringLiteral(" SELECT ") + s.columns;
     const QString from = QStringLiteral("From ") + table;

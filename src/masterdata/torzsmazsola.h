@@ -52,6 +52,7 @@ struct MazsolaStatement {
     QString condition;     // the condition as the user reads it, "" without one
     QString boundCondition;// the condition with placeholders (same params)
     QString columns;       // the output columns, "T.KOD,T.NEV"
+    QString orders;        // the sort columns, "T.KOD,T.NEV"
     QString captions;      // their captions, each followed by ","
 
     QString text() const { return lines.join(QLatin1Char('\n')); }

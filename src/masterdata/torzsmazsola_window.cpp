@@ -20,6 +20,7 @@
 #include "db/db_error.h"
 #include "db/ui_hooks.h"
 #include "export/export_source.h"
+#include "export/store_dataset.h"
 #include "masterdata/read_only_query.h"
 
 namespace {
@@ -206,12 +207,14 @@ Ttorzsmazsolafm::Ttorzsmazsolafm(QWidget* parent) : QDialog(parent) {
     b_indul = button(this, "b_indul", QStringLiteral("Indul"), QStringLiteral("Lekrérdezés indítása itt"));
     b_kerdes = button(this, "b_kerdes", QStringLiteral("?"));
     b_nyomtat = button(this, "b_nyomtat", QStringLiteral("Nyomtatási kép"));
+    b_tarol = button(this, "b_tarol", QStringLiteral("&Letárol"), QStringLiteral("A lekérdezés eredménye fájlba"));
     b_vissza = button(this, "b_vissza", QStringLiteral("&Vissza (nincs feltétel)"));
     b_befejez = button(this, "b_befejez", QStringLiteral("&Befejez"));
     connect(b_sql, &QPushButton::clicked, this, &Ttorzsmazsolafm::buildStatement);
     connect(b_indul, &QPushButton::clicked, this, [this] { run(); });
     connect(b_kerdes, &QPushButton::clicked, this, &Ttorzsmazsolafm::showSummary);
     connect(b_nyomtat, &QPushButton::clicked, this, &Ttorzsmazsolafm::printPreview);
+    connect(b_tarol, &QPushButton::clicked, this, &Ttorzsmazsolafm::storeRows);
     connect(b_vissza, &QPushButton::clicked, this, &QDialog::reject);
     connect(b_befejez, &QPushButton::clicked, this, &Ttorzsmazsolafm::finish);
 
@@ -236,7 +239,7 @@ Ttorzsmazsolafm::Ttorzsmazsolafm(QWidget* parent) : QDialog(parent) {
     title->addWidget(l_cim);
     title->addWidget(e_cim, 1);
     auto* sqlButtons = new QVBoxLayout;
-    for (QPushButton* b : {b_sql, b_indul, b_kerdes, b_nyomtat}) sqlButtons->addWidget(b);
+    for (QPushButton* b : {b_sql, b_indul, b_kerdes, b_nyomtat, b_tarol}) sqlButtons->addWidget(b);
     sqlButtons->addStretch();
     auto* sql = new QHBoxLayout;
     sql->addWidget(m_sql, 1);
@@ -421,6 +424,14 @@ void Ttorzsmazsolafm::printPreview() {
     if (!GeneralListPrinter()) return;
     std::unique_ptr<MemoryExportSource> rows = m_result->source();
     GeneralListPrinter()(*rows, title, this);
+}
+
+void Ttorzsmazsolafm::storeRows() {
+    if (!m_hasRun && !run()) return;
+    std::unique_ptr<MemoryExportSource> rows = m_result->source();
+    rows->setName(mazsola.table);
+    QString chosen;
+    StoreDataSet(*rows, QString(), mazsola.table, chosen);
 }
 
 void Ttorzsmazsolafm::finish() {

@@ -59,7 +59,7 @@ public:
     QLabel* l_cim;
     QLineEdit* e_cim;
     QPlainTextEdit* m_sql;
-    QPushButton *b_sql, *b_indul, *b_kerdes, *b_nyomtat, *b_vissza, *b_befejez;
+    QPushButton *b_sql, *b_indul, *b_kerdes, *b_nyomtat, *b_tarol, *b_vissza, *b_befejez;
     QTableView* g_eredmeny;
     QLabel* l_sorok;
 
@@ -74,6 +74,8 @@ public:
     bool run();
     void showSummary();
     void printPreview();
+    // The rows into a file (a workbook, an SQL script or a text), its name asked.
+    void storeRows();
     void finish();
 
     // The rows of the last run.

@@ -77,6 +77,7 @@ TEST(TorzsMazsola, RemovingAPositionRenumbersTheHigherOnes) {
     EXPECT_EQ(s.rows[1].sorrend, "1");
     EXPECT_EQ(s.rows[2].sorrend, "2");
     EXPECT_EQ(s.Build().lines.last(), " order by T.B , T.C");
+    EXPECT_EQ(s.Build().orders, "T.B,T.C");
 }
 
 TEST(TorzsMazsola, PositionsStopAtTheirLimits) {

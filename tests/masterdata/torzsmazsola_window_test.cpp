@@ -10,7 +10,12 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include "db/cp1250.h"
+#include "export/ask_file_name.h"
 
 #include "export/export_source.h"
 #include "list_fixture.h"
@@ -103,6 +108,20 @@ TEST_F(TorzsmazsolaWindow, ComposeRunPrintAndFinish) {
         b.b_nyomtat->click();
         EXPECT_EQ(printedTitle, "Ügyfelek");
         EXPECT_EQ(printedRows, QStringList{"O'Brien"});
+
+        // The rows into a text file.
+        QTemporaryDir dir;
+        const QString file = dir.filePath("lista.TXT");
+        SetSaveDialog([&](SaveDialogState& state) {
+            state.fileName = file;
+            state.filterIndex = 3;
+            return true;
+        });
+        b.b_tarol->click();
+        SetSaveDialog(nullptr);
+        QFile stored(file);
+        ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(DecodeCp1250(stored.readAll()).contains("O'Brien"));
 
         // A statement written by hand runs as written, read-only.
         b.m_sql->setPlainText("DELETE FROM LISTAPROBA");
