@@ -53,7 +53,10 @@ std::unique_ptr<FbCursor> FbCursor::take(const QSqlQuery& query) {
     if (!handle.isValid() || handle.metaType().sizeOf() != int(sizeof(isc_stmt_handle))) return nullptr;
     isc_stmt_handle statement = *static_cast<const isc_stmt_handle*>(handle.constData());
     if (!statement) return nullptr;
+    return describe(statement, false);
+}
 
+std::unique_ptr<FbCursor> FbCursor::describe(unsigned int statement, bool withBlobs) {
     ISC_STATUS_ARRAY status;
     std::unique_ptr<FbCursor> cursor(new FbCursor);
     int count = 1;
@@ -77,7 +80,9 @@ std::unique_ptr<FbCursor> FbCursor::take(const QSqlQuery& query) {
         column.type = short(var.sqltype & ~1);
         column.scale = var.sqlscale;
         column.length = var.sqllen;
-        if (column.type == SQL_BLOB || column.type == SQL_ARRAY) return nullptr;
+        column.subType = var.sqlsubtype;
+        column.name = QString::fromUtf8(var.aliasname, var.aliasname_length);
+        if (column.type == SQL_ARRAY || (column.type == SQL_BLOB && !withBlobs)) return nullptr;
         size = aligned(size);
         column.offset = size;
         size += column.type == SQL_VARYING ? qsizetype(var.sqllen) + 2 : qsizetype(var.sqllen);
@@ -122,6 +127,18 @@ bool FbCursor::text(int column, std::string_view& utf8) const {
     short length;
     std::memcpy(&length, var.sqldata, sizeof length);
     utf8 = std::string_view(var.sqldata + sizeof(short), size_t(length));
+    return true;
+}
+
+FbCursor::ColumnInfo FbCursor::info(int column) const {
+    const Column& c = m_columns.at(column);
+    return {c.name, c.type, c.subType, c.scale, c.length};
+}
+
+bool FbCursor::blobId(int column, void* id) const {
+    const XSQLVAR& var = reinterpret_cast<const XSQLDA*>(m_descriptor.constData())->sqlvar[column];
+    if (*var.sqlind || m_columns.at(column).type != SQL_BLOB) return false;
+    std::memcpy(id, var.sqldata, sizeof(ISC_QUAD));
     return true;
 }
 

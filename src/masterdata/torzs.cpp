@@ -87,8 +87,14 @@ void TorzsEditor::ReadRows() {
         filter = wwhere.trimmed().isEmpty() ? QStringLiteral("Where AKTIV='I'")
                                             : QStringLiteral("WHERE (") + condition + QStringLiteral(") and AKTIV='I'");
     }
+    if (!listFilter.isEmpty()) {
+        filter = filter.trimmed().isEmpty()
+                     ? QStringLiteral("WHERE ") + listFilter
+                     : QStringLiteral("WHERE (") + filter.trimmed().mid(5).trimmed() + QStringLiteral(") and (") +
+                           listFilter + QLatin1Char(')');
+    }
     q_torzs = {QStringLiteral("Select * From"), wtable, filter, QStringLiteral("order by ") + worders};
-    QSqlQuery q = ExecSql(m_connection, q_torzs.join(QLatin1Char('\n')));
+    QSqlQuery q = ExecSql(m_connection, q_torzs.join(QLatin1Char('\n')), q_torzsParams());
     rows.load(q);
     wkellfrissit = false;
 

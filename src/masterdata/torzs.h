@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 #include "masterdata/panel_model.h"
 #include "masterdata/panel_values.h"
@@ -47,6 +48,12 @@ public:
     bool activeOnlyChecked = true;   // "Csak az aktív tételeket látjuk"
 
     QStringList q_torzs;  // "Select * From", table, filter, order
+    // A condition the user composed in the list builder, with its typed
+    // values bound by name; added to the filter until the window closes.
+    QString listFilter;
+    QVariantMap listFilterParams;
+    // The values q_torzs binds.
+    QVariantMap q_torzsParams() const { return listFilter.isEmpty() ? QVariantMap() : listFilterParams; }
     SqlStatement qi_torzs, qu_torzs, qd_torzs, q_dupla;
     RowSet rows;
     PanelModel model;

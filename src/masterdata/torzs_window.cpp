@@ -29,6 +29,7 @@
 #include "masterdata/generated_panel_window.h"
 #include "masterdata/panel_widgets_window.h"
 #include "masterdata/torzs_grid_window.h"
+#include "masterdata/torzsmazsola_window.h"
 
 namespace {
 
@@ -127,9 +128,8 @@ void TTorzsfm::buildWindow() {
     aTeljesLista = lista->addAction(QStringLiteral("&Teljes lista"));
     aTablazatba = item(lista, QStringLiteral("Teljes lista &táblázatba"), &TTorzsfm::storeToFile);
     aSajatLista = lista->addAction(QStringLiteral("Saját öszeállítású lista"));
-    // The list reports come with the list builder.
-    aTeljesLista->setEnabled(false);
-    aSajatLista->setEnabled(false);
+    connect(aTeljesLista, &QAction::triggered, this, [this] { guarded([this] { fullList(); }); });
+    connect(aSajatLista, &QAction::triggered, this, [this] { guarded([this] { ownList(); }); });
     beallitasok = menu->addMenu(QStringLiteral("Beállítások"));
     aCsakAktiv = beallitasok->addAction(QStringLiteral("Csak az aktív tételeket látjuk"));
     aCsakAktiv->setCheckable(true);
@@ -293,6 +293,12 @@ void TTorzsfm::showEvent(QShowEvent* event) {
 void TTorzsfm::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (!event->spontaneous()) rememberedEditorSize() = size();
+    if (!event->spontaneous() && !ed.listFilter.isEmpty()) {
+        // The composed filter lasts while the window is open.
+        ed.listFilter.clear();
+        ed.listFilterParams.clear();
+        ed.wkellfrissit = true;
+    }
 }
 
 void TTorzsfm::resizeEvent(QResizeEvent* event) {
@@ -586,8 +592,52 @@ void TTorzsfm::titleClicked(int section) {
     grid->horizontalHeader()->viewport()->update();
 }
 
+void TTorzsfm::fullList() {
+    if (ed.rows.count() == 0) {
+        ShowMessage(QStringLiteral("Nincs mit nyomtatni."));
+        return;
+    }
+    if (!GeneralListPrinter()) return;
+    QueryExportSource source(ExecSql(ed.connection(), ed.q_torzs.join(QLatin1Char('\n')), ed.q_torzsParams()),
+                             ed.wtable);
+    GeneralListPrinter()(source, ed.wtablanev.isEmpty() ? ed.wtable : ed.wtablanev, this);
+}
+
+void TTorzsfm::ownList() {
+    if (ed.wstate != QLatin1String("browse")) {
+        // A filter reads the rows again, which would drop what is being typed.
+        ShowMessage(QStringLiteral("Adatbevitel közben van. Tárolja le, vagy dobja el!"));
+        return;
+    }
+    if (!m_builder) m_builder = new Ttorzsmazsolafm(this);
+    if (!m_builder->Open(ed.connection(), ed.wtable)) return;
+    const MazsolaStatement& chosen = m_builder->result;
+    if (chosen.boundCondition.isEmpty()) {
+        if (ed.listFilter.isEmpty()) return;
+        ed.listFilter.clear();  // finished without a condition: every row again
+        ed.listFilterParams.clear();
+        readRows();
+        return;
+    }
+    if (AskDialog(QStringLiteral("A táblázatban csak a feltételeknek megfelelő tételek látszódjanak?"), 0,
+                  {QStringLiteral(" Igen "), QStringLiteral(" Nem ")}) != 0)
+        return;
+    ed.listFilter = chosen.boundCondition;
+    ed.listFilterParams = chosen.params;
+    try {
+        readRows();
+    } catch (const DbError&) {
+        // A condition the rows cannot be read with is dropped again.
+        ed.listFilter.clear();
+        ed.listFilterParams.clear();
+        readRows();
+        throw;
+    }
+}
+
 void TTorzsfm::storeToFile() {
-    QueryExportSource source(ExecSql(ed.connection(), ed.q_torzs.join(QLatin1Char('\n'))), ed.wtable);
+    QueryExportSource source(ExecSql(ed.connection(), ed.q_torzs.join(QLatin1Char('\n')), ed.q_torzsParams()),
+                             ed.wtable);
     QString chosen;
     StoreDataSet(source, QString(), ed.wtable, chosen);
 }

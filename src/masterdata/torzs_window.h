@@ -21,6 +21,7 @@ class QTableView;
 class QToolButton;
 class GeneratedPanel;
 class TorzsGridModel;
+class Ttorzsmazsolafm;
 
 class TTorzsfm : public QDialog {
     Q_OBJECT
@@ -69,6 +70,10 @@ public:
     void clearSelection();
     void back();
     void storeToFile();
+    // "&Teljes lista": the rows as the general list with the table's title.
+    void fullList();
+    // "Saját öszeállítású lista": the list builder; its condition may filter the grid.
+    void ownList();
 
     void reject() override;
 
@@ -96,6 +101,7 @@ private:
     void guarded(const std::function<void()>& work);
 
     GeneratedPanel* m_panel;
+    Ttorzsmazsolafm* m_builder = nullptr;
     TorzsGridModel* m_model;
     bool m_syncing = false;
     QString m_searched;  // the search text last searched for

@@ -317,8 +317,8 @@ TEST_F(TorzsWindowTest, WholeListIntoAFile) {
         return true;
     });
     OpenTable("SZ_DEVIZA", [&](TTorzsfm& w) {
-        EXPECT_FALSE(w.aTeljesLista->isEnabled());
-        EXPECT_FALSE(w.aSajatLista->isEnabled());
+        EXPECT_TRUE(w.aTeljesLista->isEnabled());
+        EXPECT_TRUE(w.aSajatLista->isEnabled());
         w.aTablazatba->trigger();
     }, false, nullptr, "KOD = 'AAA'");
     SetSaveDialog(nullptr);

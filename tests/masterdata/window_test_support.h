@@ -12,19 +12,24 @@
 #include "masterdata/lookup_window.h"
 #include "masterdata/torzs_window.h"
 
-// Runs `act` on the editor that is about to be shown modally; a window the
-// act leaves open is closed afterwards so that the test goes on.
-inline void WhenEditorShown(std::function<void(TTorzsfm&)> act) {
+// Runs `act` on the window of that class that is about to be shown
+// modally; a window the act leaves open is closed afterwards so that the
+// test goes on.
+template <typename Window>
+inline void WhenShown(std::function<void(Window&)> act) {
     QTimer::singleShot(0, [act] {
-        auto* w = qobject_cast<TTorzsfm*>(QApplication::activeModalWidget());
+        auto* w = qobject_cast<Window*>(QApplication::activeModalWidget());
         if (!w) {
-            ADD_FAILURE() << "no editor window is shown";
+            ADD_FAILURE() << "no " << Window::staticMetaObject.className() << " window is shown";
             return;
         }
         act(*w);
         if (w->isVisible()) w->done(0);
     });
 }
+
+// The master-data editor, shown for maintenance or selection.
+inline void WhenEditorShown(std::function<void(TTorzsfm&)> act) { WhenShown<TTorzsfm>(std::move(act)); }
 
 template <typename T>
 T* Child(QWidget& w, const QString& name) {

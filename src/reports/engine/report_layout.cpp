@@ -55,6 +55,12 @@ ReportField& ReportBand::pageNumber(double x, double width) { return add(FieldSo
 
 ReportField& ReportBand::title(double x, double width) { return add(FieldSource::Title, x, width); }
 
+ReportField& ReportBand::picture(const QString& file, double x, double width) {
+    ReportField& field = add(FieldSource::Picture, x, width);
+    field.caption = file;
+    return field;
+}
+
 ReportField* ReportBand::find(const QString& name) {
     if (name.isEmpty()) return nullptr;  // unnamed fields are not looked up
     for (ReportField& field : fields)

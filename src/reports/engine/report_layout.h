@@ -44,7 +44,8 @@ enum class FieldSource {
     Sum,         // the total of a column or expression over the group or the report
     PrintDate,   // the date of printing, "yyyy.mm.dd"
     PageNumber,
-    Title        // the report's title
+    Title,       // the report's title
+    Picture      // the picture file named by the caption, fitted into the field
 };
 
 using RowValue = std::function<QVariant(const ReportRow&)>;
@@ -116,6 +117,9 @@ struct ReportBand {
     ReportField& printDate(double x, double width);
     ReportField& pageNumber(double x, double width);
     ReportField& title(double x, double width);
+    // A picture file, scaled to fit the field's box with its proportions;
+    // nothing prints when the file cannot be read.
+    ReportField& picture(const QString& file, double x, double width);
 
     ReportField* find(const QString& name);
     const ReportField* find(const QString& name) const;

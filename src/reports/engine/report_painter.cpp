@@ -1,6 +1,7 @@
 #include "report_painter.h"
 
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -44,6 +45,18 @@ void drawFrame(QPainter& painter, const QRectF& r, int sides) {
     if (sides & Frame::Right) painter.drawLine(r.topRight(), r.bottomRight());
 }
 
+// The picture at the box's top left, as large as the box allows without
+// changing its proportions.
+void drawPicture(QPainter& painter, const QRectF& box, const QString& file, QHash<QString, QImage>& pictures) {
+    auto found = pictures.find(file);
+    if (found == pictures.end()) found = pictures.insert(file, QImage(file));
+    const QImage& image = *found;
+    if (image.isNull()) return;
+    QSizeF size = image.size();
+    size.scale(box.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRectF(box.topLeft(), size), image);
+}
+
 }  // namespace
 
 void PaintReportPage(QPainter& painter, const ReportDocument& document, int index, double dotsPerMm) {
@@ -55,6 +68,7 @@ void PaintReportPage(QPainter& painter, const ReportDocument& document, int inde
     const double left = layout.leftMargin() * Unit;
     const double width = layout.contentWidth() * Unit;
     FontCache fonts(layout);
+    QHash<QString, QImage> pictures;
 
     for (const PlacedBand& placed : document.page(index)) {
         const ReportBand& band = *placed.band;
@@ -70,6 +84,10 @@ void PaintReportPage(QPainter& painter, const ReportDocument& document, int inde
             if (def.frames != Frame::None) {
                 painter.setPen(linePen);
                 drawFrame(painter, box, def.frames);
+            }
+            if (def.source == FieldSource::Picture) {
+                drawPicture(painter, box, def.caption, pictures);
+                continue;
             }
             if (field.text.isEmpty()) continue;
             painter.setFont(fonts.font(def));

@@ -165,6 +165,10 @@ void ReportRunner::fillField(FieldPrint& print, int column, int sum, const Repor
     case FieldSource::PrintDate: print.m_ownValue = m_printDate; break;
     case FieldSource::PageNumber: print.m_ownValue = m_page; break;
     case FieldSource::Title: print.m_ownValue = m_layout.title(); break;
+    case FieldSource::Picture:  // painted from the file; no text
+        print.m_text.clear();
+        print.m_textReady = true;
+        return;
     }
 }
 
