@@ -58,7 +58,9 @@ const bool szallitoRegistered = RegisterCliReport(
 const bool egyenlegkozloRegistered = RegisterCliReport(
     {QStringLiteral("egyenlegkozlo"), QStringLiteral("[--datum D] [--osszesito]"), [](QStringList& args) {
          EgyenlegkozloCriteria c;
-         c.datum = EgyenlegkozloDate(date(args, "--datum"));
+         // The window proposes today; a later date is today too.
+         const QString datum = date(args, "--datum");
+         c.datum = EgyenlegkozloDate(datum.isEmpty() ? DateToText() : datum);
          c.ugyfelkod = opt(args, "--ugyfel");
          c.osszesito = TakeFlag(args, QStringLiteral("--osszesito"));
          PreparedReport p{RunEgyenlegkozlo(c), {}};

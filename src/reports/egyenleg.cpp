@@ -156,7 +156,6 @@ qint64 insertSetBased(const SettlementQuery& query, const QString& accepted, con
                        "  from (%4) S\n"
                        " where (S.SEQUENTIAL = 0 and S.STATUS in (%5)) or (S.SEQUENTIAL = 1 and %1)")
             .arg(first, paid, sign, SettlementSql(query), accepted);
-    if (qEnvironmentVariableIsSet("PARTNERS_DEBUG_SQL")) qWarning("%s", qPrintable(sql));
     qint64 written = ExecSql(d_tarvedo, sql, params).numRowsAffected();
 
     std::vector<InvoiceRow> invoices;

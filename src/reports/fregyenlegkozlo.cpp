@@ -76,17 +76,17 @@ ReportLayout Fregyenlegkozlo(const EgyenlegkozloCriteria& criteria, const QStrin
         double x, width;
         bool amount;
     };
-    const QList<Column> columns{{QStringLiteral("Számlaszám:"), QStringLiteral("SZAMLASZAM"), 0, 42, false},
-                                {QStringLiteral("Telj.kelte"), QStringLiteral("TELJKELT"), 42, 20, false},
-                                {QStringLiteral("Fiz.határidő"), QStringLiteral("FIZHATIDO"), 62, 21, false},
-                                {QStringLiteral("Számla összege"), QStringLiteral("BEVETEL"), 83, 28, true},
-                                {QStringLiteral("Utalt összeg"), QStringLiteral("PBEVETEL"), 111, 28, true},
-                                {QStringLiteral("Utalás ideje"), QStringLiteral("PTELJKELT"), 142, 20, false},
+    const QList<Column> columns{{QStringLiteral("Számlaszám:"), QStringLiteral("SZAMLASZAM"), 0, 38, false},
+                                {QStringLiteral("Telj.kelte"), QStringLiteral("TELJKELT"), 38, 20, false},
+                                {QStringLiteral("Fiz.határidő"), QStringLiteral("FIZHATIDO"), 58, 22, false},
+                                {QStringLiteral("Számla összege"), QStringLiteral("BEVETEL"), 80, 29, true},
+                                {QStringLiteral("Utalt összeg"), QStringLiteral("PBEVETEL"), 109, 29, true},
+                                {QStringLiteral("Utalás ideje"), QStringLiteral("PTELJKELT"), 141, 21, false},
                                 {QStringLiteral("Egyenleg"), QStringLiteral("KIADAS"), 162, 28, true}};
     if (detailed) {
         ReportBand& d = r.detail(5);
         for (const Column& c : columns) {
-            ReportField& caption = h.label(c.caption, c.x, c.width).bold().frame(Frame::Bottom).place(40, 6);
+            ReportField& caption = h.label(c.caption, c.x + (c.amount ? 1 : 0), c.width - 1).bold().size(8).frame(Frame::Bottom).place(40, 6);
             ReportField& value = d.column(c.column, c.x, c.width);
             if (c.amount) {
                 caption.right();
@@ -100,6 +100,6 @@ ReportLayout Fregyenlegkozlo(const EgyenlegkozloCriteria& criteria, const QStrin
     f.label(QStringLiteral("Egyenleg:"), 111, 40).bold().place(2, 6);
     f.sum(QStringLiteral("KIADAS"), 142, 48).mask(Mask).right().bold().place(2, 6);
     for (int i = 0; i < text.size(); ++i)
-        f.label(text.at(i), 0, width).name(QStringLiteral("l_szoveg%1").arg(i)).place(12 + LineHeight * i, LineHeight);
+        f.label(text.at(i), 0, width).name(QStringLiteral("l_szoveg%1").arg(i)).size(7.5).place(12 + LineHeight * i, LineHeight);
     return r;
 }
