@@ -16,7 +16,7 @@ namespace {
 QString opt(QStringList& args, const char* flag) { return TakeOption(args, QString::fromLatin1(flag)); }
 
 void checkDate(const QString& value, const char* flag) {
-    if (!value.isEmpty() && !DateValid(value, true))
+    if (!value.isEmpty() && !DateValid(value, false))
         throw std::invalid_argument(QStringLiteral("Hibás dátum (%1): %2").arg(QLatin1String(flag), value).toStdString());
 }
 
