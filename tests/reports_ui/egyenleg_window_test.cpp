@@ -1,7 +1,9 @@
 // The windows of the customer and supplier ledgers and of the balance
 // letters: their modes and captions, the partner's name beside the code,
 // the status filter, the preview, the empty result, and the letters' date.
+#include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +16,8 @@
 #include "reports/egyenlegkozlo_window.h"
 #include "reports/engine/report_runner.h"
 #include "reports/report_params_window.h"
+#include "shell/main_menu_window.h"
+#include "shell/main_tarvedo_window.h"
 #include "shell/shell_test_support.h"
 #include "support/test_db.h"
 
@@ -141,4 +145,40 @@ TEST_F(PartnerWindows, LettersWindowTakesTodayAndNoLaterDate) {
     EXPECT_TRUE(previews.hasLine("2025.03.31. -n az alábbi egyenleg mutatkozik"));
     EXPECT_TRUE(previews.hasLine("V-1"));
     EXPECT_FALSE(previews.hasLine("V-2"));
+}
+
+TEST(PartnerMenu, ItemsOpenTheLedgerInItsModeAndTheLetters) {
+    DemoWorkDir work;
+    ASSERT_TRUE(work.made);
+    UserSide user;
+    Tmain_tarvedofm main({QStringLiteral("x")});
+    main.runStartup();
+    const auto trigger = [&](const char* name) {
+        QAction* action = main.menuBar()->findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(action, nullptr) << name;
+        if (action) action->trigger();
+    };
+    trigger("Kimenszmlk1");
+    auto* ledger = main.findChild<TEgyenlegFM*>();
+    ASSERT_NE(ledger, nullptr);
+    EXPECT_TRUE(ledger->isVisible());
+    EXPECT_FALSE(ledger->isModal());
+    EXPECT_EQ(ledger->tag(), 0);
+    EXPECT_EQ(ledger->windowTitle(), " Vevő folyószámla lista ");
+    trigger("Bejvszmlk1");
+    EXPECT_EQ(main.findChild<TEgyenlegFM*>(), ledger);  // one window serves both
+    EXPECT_EQ(ledger->tag(), 1);
+    EXPECT_EQ(ledger->windowTitle(), " Szállító folyószámla lista ");
+    ledger->close();
+
+    QString opened, title;
+    WhenModal<QDialog>([&](QDialog* window) {
+        opened = QString::fromLatin1(window->metaObject()->className());
+        title = window->windowTitle();
+        window->reject();
+    });
+    trigger("Egyenlegkzllevl1");
+    EXPECT_EQ(opened, "TegyenlegkozloFm");
+    EXPECT_EQ(title, "Egyenlegközlő levél * " + QString::number(work.year));
+    EXPECT_TRUE(user.messages.isEmpty()) << user.messages.join('|').toStdString();
 }
