@@ -21,7 +21,25 @@ QString decidingColumn(PartnerSide side) {
 
 QString fraction(const QString& x) { return QStringLiteral("ABS(%1) - FLOOR(ABS(%1))").arg(x); }
 
+// The invoice rows, numbered, without the partner's name: the name is
+// joined once the rows are settled, so that the sorts carry less.
+QString invoiceRowsSql(const SettlementQuery& query) {
+    const QString invoiceGroup =
+        QStringLiteral("T.UGYFELKOD, T.KONYVBIZ, T.SZAMLASZAM, T.TELJKELT, T.FIZHATIDO, T.DEVIZANEM, T.NTIPUS");
+    return QStringLiteral("SELECT ROW_NUMBER() OVER () INVNO, T.UGYFELKOD, T.KONYVBIZ, T.SZAMLASZAM,\n"
+                          "       T.TELJKELT, T.FIZHATIDO, T.DEVIZANEM, T.NTIPUS,\n"
+                          "       COALESCE(%1, 0) ERTEK, COALESCE(%2, 0) DEVIZAERTEK\n"
+                          "  from TETEL T\n"
+                          " where %3\n"
+                          "group by %4\n")
+        .arg(query.invoiceAmount, query.invoiceCurrencyAmount, query.invoiceWhere, invoiceGroup);
+}
+
 }  // namespace
+
+QString SettlementInvoicesSql(const SettlementQuery& query) {
+    return QStringLiteral("SELECT I.*, U.NEV UGYFELNEV from (%1) I LEFT OUTER JOIN UGYFEL U ON I.UGYFELKOD = U.KOD").arg(invoiceRowsSql(query));
+}
 
 bool PaymentPaysInvoice(PartnerSide side, const QString& szla, const QString& eszla) {
     const QString& account = side == PartnerSide::Customers ? eszla : szla;
@@ -56,21 +74,9 @@ QVariantMap SettlementParams(const SettlementQuery& query) {
     return params;
 }
 
-QString SettlementInvoicesSql(const SettlementQuery& query) {
-    const QString invoiceGroup =
-        QStringLiteral("T.UGYFELKOD, U.NEV, T.KONYVBIZ, T.SZAMLASZAM, T.TELJKELT, T.FIZHATIDO, T.DEVIZANEM, T.NTIPUS");
-    return QStringLiteral("SELECT ROW_NUMBER() OVER () INVNO, T.UGYFELKOD, U.NEV UGYFELNEV, T.KONYVBIZ, T.SZAMLASZAM,\n"
-                       "       T.TELJKELT, T.FIZHATIDO, T.DEVIZANEM, T.NTIPUS,\n"
-                       "       COALESCE(%1, 0) ERTEK, COALESCE(%2, 0) DEVIZAERTEK\n"
-                       "  from TETEL T LEFT OUTER JOIN UGYFEL U ON T.UGYFELKOD=U.KOD\n"
-                       " where %3\n"
-                       "group by %4\n")
-        .arg(query.invoiceAmount, query.invoiceCurrencyAmount, query.invoiceWhere, invoiceGroup);
-}
-
 QString SettlementSql(const SettlementQuery& query) {
     const QString x = QStringLiteral("COALESCE(P.ERTEK, 0)");
-    const QString invoices = SettlementInvoicesSql(query);
+    const QString invoices = invoiceRowsSql(query);
     // Each payment item signed for the invoice (P) or against it (Q), and
     // whether its rounding is a tie that the order of the items decides.
     const QString lines =
@@ -94,11 +100,11 @@ QString SettlementSql(const SettlementQuery& query) {
                        "       IIF(MAX(L.PTIE) %1 = 1 AND MIN(L.PERTEK) %1 < 0 AND MAX(L.PERTEK) %1 > 0, 1, 0) SEQUENTIAL\n"
                        "  from (%2) L\n")
             .arg(window, lines);
-    return QStringLiteral("SELECT W.*,\n"
+    return QStringLiteral("SELECT W.*, U.NEV UGYFELNEV,\n"
                           "       CASE WHEN ABS(W.PAID - W.ERTEK) < %1\n"
                           "            THEN IIF(W.LASTPAY > COALESCE(W.FIZHATIDO, ''), 'H', 'T')\n"
                           "            WHEN W.PAID = 0 THEN 'E' ELSE 'R' END STATUS\n"
-                          "  from (%2) W\n")
+                          "  from (%2) W LEFT OUTER JOIN UGYFEL U ON W.UGYFELKOD = U.KOD\n")
         .arg(SettlementTolerance)
         .arg(windows);
 }
