@@ -92,6 +92,32 @@ int main(int argc, char** argv) {
     EgyenlegCriteria open;
     t = Measure([&] { run = RunEgyenleg(PartnerSide::Customers, open, table); });
     Line("customer ledger, not paid", t, run.rows);
+    // The engine alone on the same work: the invoice rows joined with their
+    // payment items, written into a table of the same shape, no statuses.
+    {
+        const SettlementQuery query = EgyenlegSettlementQuery(PartnerSide::Customers, all.normalised());
+        QVariantMap params = query.params;
+        params[QStringLiteral("PTKOD")] = Td().PtKod;
+        params[QStringLiteral("BKKOD")] = Td().BkKod;
+        ResultTable plain;
+        plain.prepare(EgyenlegPrefix, EgyenlegColumns());
+        const QString sql =
+            QStringLiteral("INSERT INTO ") + plain.name +
+            QStringLiteral(" (UGYFELKOD, UGYFELNEV, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO, ERTEK, DEVERTEK,"
+                           " DEVIZANEM, PNTIPUS, PBIZONYLAT, PKONYVBIZ, PTELJKELT, PERTEK, PDEVERTEK, PDEVIZANEM)\n"
+                           "SELECT I.UGYFELKOD, I.UGYFELNEV, I.NTIPUS, I.KONYVBIZ, I.SZAMLASZAM, I.TELJKELT, I.FIZHATIDO,"
+                           " I.ERTEK, I.DEVIZAERTEK, I.DEVIZANEM, P.NTIPUS, P.BIZONYLAT, P.KONYVBIZ, P.TELJKELT, P.ERTEK,"
+                           " P.DEVIZAERTEK, P.DEVIZANEM\n  from (") +
+            SettlementInvoicesSql(query) +
+            QStringLiteral(") I LEFT OUTER JOIN TETEL P ON P.UGYFELKOD = I.UGYFELKOD AND P.SZAMLASZAM = I.SZAMLASZAM"
+                           " AND (P.NTIPUS = :PTKOD OR P.NTIPUS = :BKKOD)");
+        qint64 plainRows = 0;
+        const Timed engine = Measure([&] { plainRows = ExecSql(d_tarvedo, sql, params).numRowsAffected(); });
+        Line("engine alone: invoices joined with payments", engine, plainRows);
+        const Timed ours = Measure([&] { run = RunEgyenleg(PartnerSide::Customers, all, table); });
+        Line("customer ledger, Mind (again)", ours, run.rows);
+        std::printf("ratio customer ledger / engine alone: %.1f (cpu %.1f)\n", ours.wall / engine.wall, ours.cpu / engine.cpu);
+    }
     t = Measure([&] { NormaliseLedgerTexts(); });
     Line("  of it: missing texts made empty", t, 0);
     ResultTable letters;

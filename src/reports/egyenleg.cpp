@@ -18,8 +18,9 @@ const QString InsertColumns = QStringLiteral(
     "(UGYFELKOD, UGYFELNEV, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO, ERTEK, DEVERTEK, DEVIZANEM, SORREND,\n"
     " PNTIPUS, PBIZONYLAT, PKONYVBIZ, PTELJKELT, PERTEK, PDEVERTEK, PDEVIZANEM)");
 
-// The invoice items of the side and the criteria, as the settlement rule reads them.
-SettlementQuery settlementQuery(PartnerSide side, const EgyenlegCriteria& c) {
+}  // namespace
+
+SettlementQuery EgyenlegSettlementQuery(PartnerSide side, const EgyenlegCriteria& c) {
     SettlementQuery q;
     q.side = side;
     const bool customers = side == PartnerSide::Customers;
@@ -50,6 +51,8 @@ SettlementQuery settlementQuery(PartnerSide side, const EgyenlegCriteria& c) {
     q.invoiceWhere = where;
     return q;
 }
+
+namespace {
 
 QString statusList(int szamlajel) {
     QStringList letters;
@@ -241,7 +244,7 @@ EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, Resu
         if (step) step(1, 3);
         {
             DbTransaction transaction(d_tarvedo);
-            insertSetBased(settlementQuery(side, c), statusList(c.szamlajel), table.name);
+            insertSetBased(EgyenlegSettlementQuery(side, c), statusList(c.szamlajel), table.name);
             transaction.commit();
         }
         if (step) step(3, 3);
@@ -257,7 +260,7 @@ qint64 FillEgyenlegPerInvoice(PartnerSide side, const EgyenlegCriteria& criteria
                               const ReportStep& step) {
     const EgyenlegCriteria c = criteria.normalised();
     NormaliseLedgerTexts();
-    const SettlementQuery query = settlementQuery(side, c);
+    const SettlementQuery query = EgyenlegSettlementQuery(side, c);
     const QString accepted = AcceptedStatuses(c.szamlajel);
     DbTransaction transaction(d_tarvedo);
     std::vector<InvoiceRow> invoices;

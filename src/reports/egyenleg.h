@@ -68,6 +68,9 @@ struct EgyenlegRun : ReportRun {
 EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, ResultTable& table = EgyenlegResultTable(),
                         EgyenlegLastRun* last = nullptr, const ReportStep& step = {});
 
+// The invoice items of the side and the criteria, as the settlement rule reads them.
+SettlementQuery EgyenlegSettlementQuery(PartnerSide side, const EgyenlegCriteria& criteria);
+
 // The same rows read invoice by invoice, each invoice's payments by a
 // statement of their own, into `table` (already made and empty). Returns
 // the rows written. The benchmark and the tests compare it with RunEgyenleg.
