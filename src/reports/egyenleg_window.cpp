@@ -22,6 +22,22 @@
 #include "reports/fregyenleg.h"
 #include "reports/report_params_window.h"
 
+QGroupBox* ReportRadioGroup(QWidget* parent, const char* name, const QString& title, const QStringList& captions,
+                            int checked, QButtonGroup*& items) {
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    auto* column = new QVBoxLayout(box);
+    items = new QButtonGroup(box);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* item = new QRadioButton(captions.at(i), box);
+        item->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+        items->addButton(item, i);
+        column->addWidget(item);
+    }
+    items->button(checked)->setChecked(true);
+    return box;
+}
+
 TEgyenlegFM::TEgyenlegFM(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("EgyenlegFM"));
     setWindowTitle(EgyenlegCaption(PartnerSide::Customers));
@@ -45,17 +61,8 @@ TEgyenlegFM::TEgyenlegFM(QWidget* parent) : QDialog(parent) {
     g->addWidget(E_IG = ReportDateEdit(fields, "E_IG"), 3, 3);
     g->setColumnStretch(5, 1);
 
-    rg_szamlajel = new QGroupBox(QStringLiteral(" Számla:"), fields);
-    rg_szamlajel->setObjectName(QStringLiteral("rg_szamlajel"));
-    auto* items = new QVBoxLayout(rg_szamlajel);
-    szamlajelItems = new QButtonGroup(rg_szamlajel);
-    for (int i = 0; i < SzamlajelCaptions.size(); ++i) {
-        auto* item = new QRadioButton(SzamlajelCaptions.at(i), rg_szamlajel);
-        item->setObjectName(QStringLiteral("rg_szamlajel_%1").arg(i));
-        szamlajelItems->addButton(item, i);
-        items->addWidget(item);
-    }
-    szamlajelItems->button(NemKiegyenlitett)->setChecked(true);
+    rg_szamlajel = ReportRadioGroup(fields, "rg_szamlajel", QStringLiteral(" Számla:"), SzamlajelCaptions, NemKiegyenlitett,
+                                    szamlajelItems);
 
     const ReportButtons top =
         ReportTopPanel(this, "P_FEJ", "B_letarol", QStringLiteral("Letárol"), "B_VISSZA", QStringLiteral("&Vissza"));

@@ -51,6 +51,11 @@ private:
     EgyenlegLastRun m_last;  // wetol, weig, weftol, wefig, weugyfelkod, weszamlaszam, weszamlajel, wetag
 };
 
+// A radio group named `name` with one item a caption (named `name` + "_" +
+// index) and the item `checked` chosen; `items` tells the chosen index.
+QGroupBox* ReportRadioGroup(QWidget* parent, const char* name, const QString& title, const QStringList& captions,
+                            int checked, QButtonGroup*& items);
+
 // "Vevő folyószámla" (customers) and "Szállító folyószámla" (suppliers):
 // the window in that mode, shown without blocking the main window.
 TEgyenlegFM* ShowEgyenlegFM(QWidget* parent, PartnerSide side);

@@ -17,6 +17,7 @@
 #include "db/ui_hooks.h"
 #include "masterdata/lookup.h"
 #include "masterdata/lookup_window.h"
+#include "reports/egyenleg_window.h"
 #include "reports/engine/report_progress_window.h"
 #include "reports/fregyenlegkozlo.h"
 #include "reports/report_params_window.h"
@@ -32,18 +33,8 @@ TegyenlegkozloFm::TegyenlegkozloFm(QWidget* parent) : QDialog(parent) {
     g->addWidget(E_UGYFELKOD = ReportCodeEdit(fields, "E_UGYFELKOD", 7), 0, 2);
     g->addWidget(ReportParamLabel(fields, QStringLiteral(" Dátum:")), 1, 0);
     g->addWidget(E_IG = ReportDateEdit(fields, "E_IG"), 1, 2);
-    RG_TIPUS = new QGroupBox(QStringLiteral("Típus:"), fields);
-    RG_TIPUS->setObjectName(QStringLiteral("RG_TIPUS"));
-    auto* items = new QVBoxLayout(RG_TIPUS);
-    tipusItems = new QButtonGroup(RG_TIPUS);
-    const QStringList captions{QStringLiteral("Részletes"), QStringLiteral("Összesítő")};
-    for (int i = 0; i < captions.size(); ++i) {
-        auto* item = new QRadioButton(captions.at(i), RG_TIPUS);
-        item->setObjectName(QStringLiteral("RG_TIPUS_%1").arg(i));
-        tipusItems->addButton(item, i);
-        items->addWidget(item);
-    }
-    tipusItems->button(0)->setChecked(true);
+    RG_TIPUS = ReportRadioGroup(fields, "RG_TIPUS", QStringLiteral("Típus:"),
+                                {QStringLiteral("Részletes"), QStringLiteral("Összesítő")}, 0, tipusItems);
     g->addWidget(RG_TIPUS, 2, 0, 1, 3);
     g->setColumnStretch(3, 1);
 
