@@ -8,6 +8,8 @@
 #include "import/adatbeo_window.h"
 #include "posting/konyvel_window.h"
 #include "posting/konyvkeres_window.h"
+#include "reports/egyenleg_window.h"
+#include "reports/egyenlegkozlo_window.h"
 #include "reports/egyezteto_window.h"
 #include "reports/eredmeny_window.h"
 #include "reports/fokiv_window.h"
@@ -68,9 +70,12 @@ const QList<MainMenuItem>& MainMenuItems() {
         item("Riportok", "Egyeztettbla1", QStringLiteral("Egyeztető tábla"), false,
              [](Tmain_tarvedofm& main, QAction* action) { ShowEgyeztetoFm(&main, MenuNev(action)); }),
         item("Riportok", "afalista", QStringLiteral("ÁFA lista")),
-        item("Riportok", "Kimenszmlk1", QStringLiteral("Vevő folyószámla")),
-        item("Riportok", "Bejvszmlk1", QStringLiteral("Szállító folyószámla")),
-        item("Riportok", "Egyenlegkzllevl1", QStringLiteral("Egyenlegközlő levél")),
+        item("Riportok", "Kimenszmlk1", QStringLiteral("Vevő folyószámla"), false,
+             [](Tmain_tarvedofm& main, QAction*) { ShowEgyenlegFM(&main, PartnerSide::Customers); }),
+        item("Riportok", "Bejvszmlk1", QStringLiteral("Szállító folyószámla"), false,
+             [](Tmain_tarvedofm& main, QAction*) { ShowEgyenlegFM(&main, PartnerSide::Suppliers); }),
+        item("Riportok", "Egyenlegkzllevl1", QStringLiteral("Egyenlegközlő levél"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowEgyenlegkozloFm(&main, MenuNev(action)); }),
         item("Riportok", "eredmeny", QStringLiteral("Eredmény kimutatás"), false,
              [](Tmain_tarvedofm& main, QAction* action) { ShowEredmenyFm(&main, MenuNev(action)); }),
         item("Riportok", "merleg", QStringLiteral("Mérleg kimutatás"), false,
