@@ -1,0 +1,274 @@
+#include "assets/ecsszamol.h"
+
+#include <QSqlQuery>
+
+#include "db/altproc.h"
+#include "db/dat.h"
+#include "db/db_error.h"
+#include "db/display_mask.h"
+#include "db/ui_hooks.h"
+#include "masterdata/record_storage.h"
+
+namespace {
+
+const QString AmountMask = QStringLiteral("###,###,###");
+// How often storing starts again when another workstation changed the same
+// card rows at the same moment.
+constexpr int StoreAttempts = 5;
+
+QString latestPeriodSql() { return QStringLiteral("SELECT *\nFROM ECS_IDOSZAK\nORDER BY DATUMTOL DESC"); }
+
+// The latest stored period (DATUMTOL, DATUMIG), or empty texts.
+std::pair<QString, QString> latestPeriod() {
+    QSqlQuery q = ExecSql(d_tarvedo, latestPeriodSql());
+    if (!NextRow(q)) return {};
+    return {q.value(QStringLiteral("DATUMTOL")).toString(), q.value(QStringLiteral("DATUMIG")).toString()};
+}
+
+int companyPeriodMonths() { return Td().ceg.value(QStringLiteral("ECSHONAP")).toInt(); }
+
+// The caption without its closing colon, so that ": " can follow it.
+QString captionStem(const QString& caption) {
+    QString stem = caption.trimmed();
+    if (stem.endsWith(u':')) stem.chop(1);
+    return stem.trimmed();
+}
+
+}  // namespace
+
+qint64 EcsOsszeg(const EcsAsset& asset, const QString& lTol, const QString& lIg, int evnap) {
+    if (asset.ecsmod.trimmed().toUpper() != LinearMethod) return 0;
+    const double yearly = asset.kulcs1 / 100.0 * asset.nettoert;
+    double a = 0;
+    if (RoundHalfAway(asset.kulcs1) == 100) {
+        a = yearly;
+    } else {
+        const QDate t = ParseDate(lTol);
+        const QDate u = ParseDate(lIg);
+        qint64 days = t.daysTo(u) + 1;
+        if (asset.uzembehely > lTol)
+            days -= t.daysTo(ParseDate(asset.uzembehely));
+        else if (asset.ecsvege < lIg)
+            days -= ParseDate(asset.ecsvege).daysTo(u);
+        a = double(days) * (yearly / evnap);
+    }
+    return RoundHalfAway(a);
+}
+
+QString EcsSzamla(const QString& szla) {
+    if (szla.isEmpty()) return szla;
+    return szla.left(szla.size() - 1) + u'9';
+}
+
+QString EcsMozgasSzoveg(const QString& datumtol, const QString& datumig) {
+    return QStringLiteral("Értékcsökkenés ") + (datumtol != datumig ? datumtol + QStringLiteral(" -> ") + datumig : datumtol);
+}
+
+QString EcsListaSor(const QString& belsokod, qint64 amount, const QString& uzembehely, const QString& megnevezes) {
+    return belsokod + u' ' + PadLeft(FormatMask(double(amount), AmountMask), u' ', 11) + u' ' + uzembehely + u' ' +
+           megnevezes;
+}
+
+void EcsSzamolForm::FormShow() {
+    wevnap = 365;
+    const auto [tol, ig] = latestPeriod();
+    if (!ig.isEmpty()) {
+        l_idoszak = tol + QStringLiteral(" ->") + ig;
+        e_datumtol = MonthAdd(ig, 1);
+    } else {
+        l_idoszak = QStringLiteral("Nincs");
+        e_datumtol = Td().ceg.text(QStringLiteral("AKTUALISEV")) + QStringLiteral(".01");
+    }
+    e_datumig = MonthAdd(e_datumtol, companyPeriodMonths() - 1);
+    l_tol = e_datumtol + QStringLiteral(".01");
+    l_ig = LastDayOfMonth(e_datumig);
+}
+
+bool EcsSzamolForm::e_datumtolExit() {
+    if (!DateValid(e_datumtol + QStringLiteral(".01"), true)) return false;
+    l_tol = e_datumtol + QStringLiteral(".01");
+    return true;
+}
+
+bool EcsSzamolForm::e_datumigExit() {
+    if (!DateValid(e_datumig + QStringLiteral(".01"), true)) return false;
+    l_ig = LastDayOfMonth(e_datumig);
+    return true;
+}
+
+bool EcsSzamolForm::Indul() {
+    // Both months are read again here: the run may come without leaving the edits.
+    if (!e_datumtolExit() || !e_datumigExit()) return false;
+
+    const int m2 = e_datumig.mid(5, 2).toInt();
+    const int m1 = e_datumtol.mid(5, 2).toInt();
+    if (m2 - m1 + 1 != companyPeriodMonths()) {
+        if (AskDialog(QStringLiteral("A most megadott hónap intervallum nem egyezik meg a cég adatai között megadottal. "
+                                     "Folytatja?"),
+                      0, {QStringLiteral(" Igen "), QStringLiteral(" Nem ")}) != 0)
+            return false;
+    }
+    if (e_datumig < e_datumtol) {
+        ShowMessage(QStringLiteral("A megadott hónap intervallumra értelmetlen"));
+        return false;
+    }
+    const QString latestIg = latestPeriod().second;
+    wujra = false;
+    if (!latestIg.isEmpty() && !(latestIg < e_datumtol)) {
+        if (AskDialog(QStringLiteral("A megadott hónap intervallumra már volt elszámolás. Újra számoljuk?"), 0,
+                      {QStringLiteral(" Igen "), QStringLiteral(" Nem ")}) != 0)
+            return false;
+        wujra = true;
+    }
+
+    Memo1.clear();
+    Memo1 << QStringLiteral("Azonosító          É.cs. Aktiválva  Megnevezés");
+    wtmp.prepare(QStringLiteral("TMP_"),
+                 {QStringLiteral("ESZKOZKOD VARCHAR(12),"), QStringLiteral("SZLA VARCHAR(10),"),
+                  QStringLiteral("ERTEK TORT")},
+                 UserTableName);
+    wrunTol = e_datumtol;
+    wrunIg = e_datumig;
+    wosszesen = 0;
+    wsorok = 0;
+
+    // The assets are read whole first: the register is small, and the
+    // result rows are then written in one transaction of their own.
+    QList<EcsAsset> assets;
+    {
+        QSqlQuery q = ExecSql(d_tarvedo,
+                              QStringLiteral("SELECT *\nFROM ESZKOZ\nWHERE UZEMBEHELY <= :datumig\nand ECSVEGE >= :datumtol\n"
+                                             "Order BY BELSOKOD"),
+                              {{QStringLiteral("datumtol"), e_datumtol + QStringLiteral(".01")},
+                               {QStringLiteral("datumig"), e_datumig + QStringLiteral(".31")}});
+        while (NextRow(q)) {
+            EcsAsset a;
+            a.belsokod = q.value(QStringLiteral("BELSOKOD")).toString();
+            a.szla = q.value(QStringLiteral("SZLA")).toString();
+            a.megnevezes = q.value(QStringLiteral("MEGNEVEZES")).toString();
+            a.uzembehely = q.value(QStringLiteral("UZEMBEHELY")).toString();
+            a.ecsvege = q.value(QStringLiteral("ECSVEGE")).toString();
+            a.ecsmod = q.value(QStringLiteral("ECSMOD")).toString();
+            a.kulcs1 = q.value(QStringLiteral("KULCS1")).toDouble();
+            a.nettoert = q.value(QStringLiteral("NETTOERT")).toDouble();
+            assets << a;
+        }
+    }
+
+    DbTransaction transaction(d_tarvedo);
+    RowInsert insert(QStringLiteral("Insert Into ") + wtmp.name +
+                     QStringLiteral(" (ESZKOZKOD, SZLA, ERTEK) Values (:eszkozkod, :szla, :ertek)"));
+    for (int i = 0; i < assets.size(); ++i) {
+        const EcsAsset& a = assets.at(i);
+        l_akt = a.megnevezes;
+        const qint64 amount = EcsOsszeg(a, l_tol, l_ig, wevnap);
+        if (amount != 0) {
+            insert.run({{QStringLiteral("eszkozkod"), a.belsokod},
+                        {QStringLiteral("szla"), a.szla},
+                        {QStringLiteral("ertek"), double(amount)}});
+            wosszesen += amount;
+            ++wsorok;
+            if (cb_teteles) Memo1 << EcsListaSor(a.belsokod, amount, a.uzembehely, a.megnevezes);
+        }
+        if (progress) progress(i + 1, int(assets.size()));
+    }
+    transaction.commit();
+    Memo1 << QString();
+    Memo1 << QStringLiteral("Osszesen:    ") + PadLeft(FormatMask(double(wosszesen), AmountMask), u' ', 11);
+    return true;
+}
+
+bool EcsSzamolForm::Tarolas() {
+    if (wtmp.name.isEmpty() || wsorok == 0) {
+        ShowMessage(QStringLiteral("Nincs mit tárolni!"));
+        return false;
+    }
+    if (AskDialog(QStringLiteral("Átnézte a listát, tárolhatjuk a kartonba az értékcsökkenés adatokat?"), 0,
+                  {QStringLiteral(" Igen "), QStringLiteral(" Nem ")}) != 0)
+        return false;
+    // The movements carry the period that was computed, even when the
+    // edits were changed after the run.
+    const QString szoveg = EcsMozgasSzoveg(wrunTol, wrunIg);
+    for (int attempt = 1;; ++attempt) {
+        try {
+            storeOnce(szoveg);
+            return true;
+        } catch (const DbError& error) {
+            if (!error.isLockConflict() || attempt >= StoreAttempts) throw;
+        }
+    }
+}
+
+// Every movement and the period row stand or fall together: an error
+// leaves the cards and the periods as they were.
+void EcsSzamolForm::storeOnce(const QString& szoveg) {
+    DbTransaction transaction(d_tarvedo);
+    QSqlQuery rows = ExecSql(d_tarvedo, QStringLiteral("Select * FROM ") + wtmp.name);
+    struct ResultRow {
+        QString eszkozkod, szla;
+        double ertek;
+    };
+    QList<ResultRow> result;
+    while (NextRow(rows))
+        result.append({rows.value(0).toString(), rows.value(1).toString(), rows.value(2).toDouble()});
+
+    const QString today = DateToText();
+    RowInsert movement(QStringLiteral(
+        "Insert Into ESZKOZKARTON\n"
+        "(ESZKOZKOD, SORSZAM, KELT, BIZONYLAT, SZOVEG, MENNYISEG, BRUTTONOV, BRUTTOCSOK, BRUTTO, ECSNOV, ECSCSOK, "
+        "NETTOERT, SZLA)\nvalues\n"
+        "(:eszkozkod, :sorszam, :kelt, :bizonylat, :szoveg, :mennyiseg, :bruttonov, :bruttocsok, :brutto, :ecsnov, "
+        ":ecscsok, :nettoert, :szla)"));
+    double total = 0;
+    for (const ResultRow& r : result) {
+        if (wujra)
+            ExecSql(d_tarvedo, QStringLiteral("DELETE from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod\n and SZOVEG = :szoveg"),
+                    {{QStringLiteral("eszkozkod"), r.eszkozkod}, {QStringLiteral("szoveg"), szoveg}});
+        const QVariant maxi = SelectValue(d_tarvedo,
+                                          QStringLiteral("Select Max(SORSZAM) MAXI\n  from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod"),
+                                          {{QStringLiteral("eszkozkod"), r.eszkozkod}});
+        const int n = maxi.isNull() ? 0 : maxi.toInt();
+        const QVariant last = SelectValue(
+            d_tarvedo, QStringLiteral("Select NETTOERT\n  from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod\nAND SORSZAM = :sorszam"),
+            {{QStringLiteral("eszkozkod"), r.eszkozkod}, {QStringLiteral("sorszam"), n}});
+        const double w = last.isValid() ? last.toDouble() : 0.0;
+        movement.run({{QStringLiteral("eszkozkod"), r.eszkozkod},
+                      {QStringLiteral("sorszam"), n + 1},
+                      {QStringLiteral("kelt"), today},
+                      {QStringLiteral("bizonylat"), NonNullText(QString())},
+                      {QStringLiteral("szoveg"), szoveg},
+                      {QStringLiteral("mennyiseg"), 0.0},
+                      {QStringLiteral("bruttonov"), 0.0},
+                      {QStringLiteral("bruttocsok"), 0.0},
+                      {QStringLiteral("brutto"), 0.0},
+                      {QStringLiteral("ecsnov"), r.ertek},
+                      {QStringLiteral("ecscsok"), 0.0},
+                      {QStringLiteral("nettoert"), w - r.ertek},
+                      {QStringLiteral("szla"), EcsSzamla(r.szla)}});
+        total += r.ertek;
+    }
+
+    // One row per period: a period stored before keeps its first row.
+    const QVariant stored = SelectValue(d_tarvedo,
+                                        QStringLiteral("select count(*) from ECS_IDOSZAK where DATUMTOL = :datumtol and "
+                                                       "DATUMIG = :datumig"),
+                                        {{QStringLiteral("datumtol"), wrunTol}, {QStringLiteral("datumig"), wrunIg}});
+    if (stored.toInt() == 0)
+        ExecSql(d_tarvedo,
+                QStringLiteral("INSERT INTO ECS_IDOSZAK (DATUMTOL, DATUMIG, KELTE, ECSHONAP, ECS)\n"
+                               "VALUES (:datumtol, :datumig, :kelte, :ecshonap, :ecs)"),
+                {{QStringLiteral("datumtol"), wrunTol},
+                 {QStringLiteral("datumig"), wrunIg},
+                 {QStringLiteral("kelte"), today},
+                 {QStringLiteral("ecshonap"), companyPeriodMonths()},
+                 {QStringLiteral("ecs"), total}});
+    transaction.commit();
+}
+
+QString EcsSzamolForm::RllIdoszak() const {
+    // The list shows the period that was computed.
+    const QString tol = wrunTol.isEmpty() ? e_datumtol : wrunTol;
+    const QString ig = wrunIg.isEmpty() ? e_datumig : wrunIg;
+    return captionStem(EcsTolCaption) + QStringLiteral(": ") + tol + u' ' + captionStem(EcsIgCaption) +
+           QStringLiteral(": ") + ig;
+}
