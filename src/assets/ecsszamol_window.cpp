@@ -43,6 +43,8 @@ Tecsszamolfm::Tecsszamolfm(QWidget* parent) : QDialog(parent) {
     resize(760, 560);
 }
 
+Tecsszamolfm::~Tecsszamolfm() { QuietEdits(this); }
+
 void Tecsszamolfm::buildWindow() {
     auto* root = new QVBoxLayout(this);
     p_buttons = new QFrame(this);

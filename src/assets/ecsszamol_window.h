@@ -18,6 +18,7 @@ class Tecsszamolfm : public QDialog {
     Q_OBJECT
 public:
     explicit Tecsszamolfm(QWidget* parent = nullptr);
+    ~Tecsszamolfm() override;
 
     EcsSzamolForm form;
 

@@ -61,11 +61,11 @@ const QList<EszkozField>& EszkozFields() {
         {QStringLiteral("VTSZ"), QStringLiteral(" VTSZ: "), false, false, QStringLiteral("LOWER"), 20, {}, {}},
         {QStringLiteral("BERUHAZVA"), QStringLiteral(" Beruházás kelte: "), true, false, QStringLiteral(">="), 10, {}, {}},
         {QStringLiteral("UZEMBEHELY"), QStringLiteral(" Üzembehelyezés kelte: "), true, false, QStringLiteral(">="), 10, {}, {}},
-        {QStringLiteral("NETTOERT"), QStringLiteral(" Nettó érték"), false, false, QString(), 20, {}, {}},
+        {QStringLiteral("NETTOERT"), QStringLiteral(" Nettó érték"), false, false, QString(), 0, {}, {}},
         {QStringLiteral("ECSMOD"), QStringLiteral(" Értékcsökkenési leírási mód: "), false, true, QStringLiteral("LOWER"), 5,
          QStringLiteral("b_ecsmod"), QStringLiteral("l_ecsmod")},
-        {QStringLiteral("KULCS1"), QStringLiteral(" Leírási kulcs %"), false, false, QString(), 10, {}, {}},
-        {QStringLiteral("MARADVANY"), QStringLiteral(" Maradvány érték"), false, false, QString(), 20, {}, {}},
+        {QStringLiteral("KULCS1"), QStringLiteral(" Leírási kulcs %"), false, false, QString(), 0, {}, {}},
+        {QStringLiteral("MARADVANY"), QStringLiteral(" Maradvány érték"), false, false, QString(), 0, {}, {}},
         {QStringLiteral("ADOEV"), QStringLiteral(" Adótv. sz. é.cs. időtartama (év).: "), false, false, QStringLiteral("="), 4, {}, {}},
         {QStringLiteral("ECSVEGE"), QString(), true, true, QString(), 10, {}, {}},
         {QStringLiteral("HASZNEV"), QStringLiteral(" Várható használati idő terv sz (év) ."), false, false, QStringLiteral("="), 4, {}, {}},
@@ -113,22 +113,6 @@ std::optional<QString> InfoLabel(const QString& hint, const QSqlRecord& row) {
     QStringList values;
     while (NextRow(q)) values << q.value(0).toString();
     return values.join(QStringLiteral(", "));
-}
-
-RateResult RateRule(double kulcs1, const QString& uzembehely, double nettoert) {
-    RateResult r;
-    const double x = kulcs1 / 100.0;
-    if (x == 0) return r;
-    r.adoev = int(RoundDec(0, 1.0 / x));
-    // The anniversary of a 29 February in a common year is the 1 March.
-    if (DateValid(uzembehely, false) && uzembehely.size() == 10) {
-        const QDate commissioned = ParseDate(uzembehely);
-        const QDate anniversary =
-            QDate(commissioned.year() + r.adoev, commissioned.month(), 1).addDays(commissioned.day() - 1);
-        r.ecsvege = DateToText(anniversary.addDays(-1));
-    }
-    r.maradvany = RoundHalfAway((1 - x * r.adoev) * nettoert);
-    return r;
 }
 
 std::optional<double> RateNumber(const QString& text) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+#include "ledger/asset_rate.h"
 #include "masterdata/panel_model.h"
 #include "masterdata/panel_values.h"
 #include "masterdata/sql_statement.h"
@@ -45,15 +46,6 @@ const QList<GridColumn>& EszkozColumns();
 // stays as it is).
 std::optional<QString> InfoLabel(const QString& hint, const QSqlRecord& row);
 
-// The rate rule: from a yearly rate in percent, the years of depreciation
-// (1 / rate, rounded), its last day (the day before that anniversary of the
-// commissioning) and the residual value ((1 - rate * years) * value).
-struct RateResult {
-    int adoev = 0;
-    QString ecsvege;  // empty when the commissioning date cannot be read
-    qint64 maradvany = 0;
-};
-RateResult RateRule(double kulcs1, const QString& uzembehely, double nettoert);
 
 // A typed rate in percent (decimal point or comma; empty is 0); nothing
 // when the text is no number.

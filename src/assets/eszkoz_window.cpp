@@ -79,6 +79,8 @@ Teszkozfm::Teszkozfm(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(1100, 720);
 }
 
+Teszkozfm::~Teszkozfm() { QuietEdits(this); }
+
 void Teszkozfm::buildWindow() {
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(2, 2, 2, 2);

@@ -17,6 +17,7 @@ class Teszkozfm : public QWidget {
     Q_OBJECT
 public:
     explicit Teszkozfm(QWidget* parent = nullptr);
+    ~Teszkozfm() override;
 
     EszkozForm form;
 

@@ -14,7 +14,7 @@ const QString Insert = QStringLiteral("insert");
 const QString Update = QStringLiteral("update");
 }  // namespace
 
-const QList<GridColumn>& KartonColumns() {
+const QList<GridColumn>& EszkozKartonColumns() {
     static const QList<GridColumn> columns{
         {QStringLiteral("SORSZAM"), QStringLiteral("No.")},        {QStringLiteral("KELT"), QStringLiteral("Kelt")},
         {QStringLiteral("BIZONYLAT"), QStringLiteral("Bizonylat")}, {QStringLiteral("SZOVEG"), QStringLiteral("Szöveg")},

@@ -16,7 +16,7 @@
 #include "assets/eszkoz.h"
 
 // The columns of the card grid.
-const QList<GridColumn>& KartonColumns();
+const QList<GridColumn>& EszkozKartonColumns();
 
 class EszkozKartonForm {
 public:

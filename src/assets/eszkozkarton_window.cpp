@@ -29,7 +29,7 @@ struct CardField {
     bool date;
 };
 const CardField cardFields[] = {
-    {"e_sorszam", " Sorszám: ", false},           {"e_kelt", " Esemény kelte: ", true},
+    {"e_eszkozkod", " Eszköz: ", false},          {"e_sorszam", " Sorszám: ", false},           {"e_kelt", " Esemény kelte: ", true},
     {"e_bizonylat", " Bizonylat: ", false},       {"e_szoveg", " Szöveg: ", false},
     {"e_szla", " Számlaszám: ", false},           {"e_bruttonov", " Bruttó növekedés: ", false},
     {"e_bruttocsok", " Bruttó csökkenés: ", false}, {"e_brutto", " Bruttó érték: ", false},
@@ -46,6 +46,8 @@ Teszkozkartonfm::Teszkozkartonfm(QWidget* parent) : QWidget(parent, Qt::Window) 
     connectEvents();
     resize(950, 600);
 }
+
+Teszkozkartonfm::~Teszkozkartonfm() { QuietEdits(this); }
 
 void Teszkozkartonfm::buildWindow() {
     auto* root = new QVBoxLayout(this);
@@ -115,10 +117,7 @@ void Teszkozkartonfm::buildWindow() {
         grid->addLayout(cell, line, column + 1);
         ++row;
     }
-    for (const char* hidden : {"e_eszkozkod", "e_mennyiseg"}) {
-        QLineEdit* e = AssetEdit(p_fej, QString::fromLatin1(hidden), 0);
-        e->hide();
-    }
+    AssetEdit(p_fej, QStringLiteral("e_mennyiseg"), 0)->hide();
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     root->addWidget(p_fej);
@@ -185,7 +184,7 @@ void Teszkozkartonfm::showForm() {
     l_state->setText(StateCaption(form.wstate));
     p_fej->setEnabled(form.p_fejEnabled);
     p_babral->setEnabled(form.p_babralEnabled);
-    FillGrid(dbg_karton, form.rows, KartonColumns(), form.current);
+    FillGrid(dbg_karton, form.rows, EszkozKartonColumns(), form.current);
 }
 
 void ShowEszkozKartonFm(QWidget* parent, const QString& belsokod, bool fromVoucher, const QSqlRecord& tetel) {

@@ -16,6 +16,7 @@ class Teszkozkartonfm : public QWidget {
     Q_OBJECT
 public:
     explicit Teszkozkartonfm(QWidget* parent = nullptr);
+    ~Teszkozkartonfm() override;
 
     EszkozKartonForm form;
 
