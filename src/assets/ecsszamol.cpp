@@ -1,5 +1,6 @@
 #include "assets/ecsszamol.h"
 
+#include <QHash>
 #include <QSqlQuery>
 
 #include "db/altproc.h"
@@ -219,19 +220,27 @@ void EcsSzamolForm::storeOnce(const QString& szoveg) {
         "NETTOERT, SZLA)\nvalues\n"
         "(:eszkozkod, :sorszam, :kelt, :bizonylat, :szoveg, :mennyiseg, :bruttonov, :bruttocsok, :brutto, :ecsnov, "
         ":ecscsok, :nettoert, :szla)"));
+    // A period stored before: the assets' movements of it go first, each
+    // found through the card's key.
+    if (wujra) {
+        RowInsert remove(QStringLiteral("DELETE from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod\n and SZOVEG = :szoveg"));
+        for (const ResultRow& r : result)
+            remove.run({{QStringLiteral("eszkozkod"), r.eszkozkod}, {QStringLiteral("szoveg"), szoveg}});
+    }
+    // The last movement of each asset of the run: its number and net value.
+    QHash<QString, std::pair<int, double>> lastMovements;
+    {
+        QSqlQuery last = ExecSql(
+            d_tarvedo, QStringLiteral("Select k.ESZKOZKOD, k.SORSZAM, k.NETTOERT\n  from ") + wtmp.name +
+                           QStringLiteral(" t\n  join ESZKOZKARTON k on k.ESZKOZKOD = t.ESZKOZKOD\n"
+                                          " Where k.SORSZAM = (Select Max(m.SORSZAM) from ESZKOZKARTON m "
+                                          "where m.ESZKOZKOD = t.ESZKOZKOD)"));
+        while (NextRow(last))
+            lastMovements.insert(last.value(0).toString(), {last.value(1).toInt(), last.value(2).toDouble()});
+    }
     double total = 0;
     for (const ResultRow& r : result) {
-        if (wujra)
-            ExecSql(d_tarvedo, QStringLiteral("DELETE from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod\n and SZOVEG = :szoveg"),
-                    {{QStringLiteral("eszkozkod"), r.eszkozkod}, {QStringLiteral("szoveg"), szoveg}});
-        const QVariant maxi = SelectValue(d_tarvedo,
-                                          QStringLiteral("Select Max(SORSZAM) MAXI\n  from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod"),
-                                          {{QStringLiteral("eszkozkod"), r.eszkozkod}});
-        const int n = maxi.isNull() ? 0 : maxi.toInt();
-        const QVariant last = SelectValue(
-            d_tarvedo, QStringLiteral("Select NETTOERT\n  from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod\nAND SORSZAM = :sorszam"),
-            {{QStringLiteral("eszkozkod"), r.eszkozkod}, {QStringLiteral("sorszam"), n}});
-        const double w = last.isValid() ? last.toDouble() : 0.0;
+        const auto [n, w] = lastMovements.value(r.eszkozkod, {0, 0.0});
         movement.run({{QStringLiteral("eszkozkod"), r.eszkozkod},
                       {QStringLiteral("sorszam"), n + 1},
                       {QStringLiteral("kelt"), today},
