@@ -14,6 +14,12 @@
 #include "db/ui_hooks.h"
 #include "masterdata/record_storage.h"
 
+QPushButton* AssetButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
 QLineEdit* AssetEdit(QWidget* parent, const QString& name, int maxLength, bool date) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);

@@ -17,6 +17,8 @@ class QPushButton;
 class QTableWidget;
 class QWidget;
 
+// A push button named `name`.
+QPushButton* AssetButton(QWidget* parent, const char* name, const QString& caption);
 // A single-line edit; a date edit takes "9999.99.99" with blanks.
 QLineEdit* AssetEdit(QWidget* parent, const QString& name, int maxLength, bool date = false);
 // The "Nap" button of a date edit: the date picker's choice goes into it.

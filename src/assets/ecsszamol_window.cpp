@@ -21,12 +21,6 @@
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& caption = {}) {
     auto* l = new QLabel(caption, parent);
     if (name) l->setObjectName(QString::fromLatin1(name));
@@ -50,10 +44,10 @@ void Tecsszamolfm::buildWindow() {
     p_buttons = new QFrame(this);
     p_buttons->setObjectName(QStringLiteral("p_buttons"));
     auto* bar = new QHBoxLayout(p_buttons);
-    b_indul = button(p_buttons, "b_indul", QStringLiteral("&Indul"));
-    b_vissza = button(p_buttons, "b_vissza", QStringLiteral("&Vissza"));
-    b_nyomtatas = button(p_buttons, "b_nyomtatas", QStringLiteral("&Nyomtatás"));
-    b_tarolas = button(p_buttons, "b_tarolas", QStringLiteral("&Tárolás"));
+    b_indul = AssetButton(p_buttons, "b_indul", QStringLiteral("&Indul"));
+    b_vissza = AssetButton(p_buttons, "b_vissza", QStringLiteral("&Vissza"));
+    b_nyomtatas = AssetButton(p_buttons, "b_nyomtatas", QStringLiteral("&Nyomtatás"));
+    b_tarolas = AssetButton(p_buttons, "b_tarolas", QStringLiteral("&Tárolás"));
     for (QPushButton* b : {b_indul, b_vissza, b_nyomtatas, b_tarolas}) {
         b->setAutoDefault(false);
         bar->addWidget(b);

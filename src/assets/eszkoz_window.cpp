@@ -25,12 +25,6 @@
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 QFrame* panel(QWidget* parent, const char* name) {
     auto* f = new QFrame(parent);
     f->setObjectName(QString::fromLatin1(name));
@@ -87,23 +81,23 @@ void Teszkozfm::buildWindow() {
 
     p_buttons = panel(this, "p_buttons");
     p_keres = panel(p_buttons, "p_keres");
-    b_torol = button(p_keres, "b_torol", QStringLiteral("Feltételeket &töröl"));
-    b_frissit = button(p_keres, "b_frissit", QStringLiteral("&Feltételeket elfogad"));
+    b_torol = AssetButton(p_keres, "b_torol", QStringLiteral("Feltételeket &töröl"));
+    b_frissit = AssetButton(p_keres, "b_frissit", QStringLiteral("&Feltételeket elfogad"));
     p_keres->layout()->addWidget(b_torol);
     p_keres->layout()->addWidget(b_frissit);
     p_vissza = panel(p_buttons, "p_vissza");
-    b_vissza = button(p_vissza, "b_vissza", QStringLiteral("&Vissza"));
+    b_vissza = AssetButton(p_vissza, "b_vissza", QStringLiteral("&Vissza"));
     p_vissza->layout()->addWidget(b_vissza);
     p_mod = panel(p_buttons, "p_mod");
-    b_uj = button(p_mod, "b_uj", QStringLiteral("&Uj tétel"));
-    b_modosit = button(p_mod, "b_modosit", QStringLiteral("&Módosít"));
-    b_tarol = button(p_mod, "b_tarol", QStringLiteral("&Tárol"));
-    b_megsem = button(p_mod, "b_megsem", QStringLiteral("&Nem tárol mégsem"));
-    b_karton = button(p_mod, "b_karton", QStringLiteral("K&arton"));
-    b_listak = button(p_mod, "b_listak", QStringLiteral("&Listák"));
+    b_uj = AssetButton(p_mod, "b_uj", QStringLiteral("&Uj tétel"));
+    b_modosit = AssetButton(p_mod, "b_modosit", QStringLiteral("&Módosít"));
+    b_tarol = AssetButton(p_mod, "b_tarol", QStringLiteral("&Tárol"));
+    b_megsem = AssetButton(p_mod, "b_megsem", QStringLiteral("&Nem tárol mégsem"));
+    b_karton = AssetButton(p_mod, "b_karton", QStringLiteral("K&arton"));
+    b_listak = AssetButton(p_mod, "b_listak", QStringLiteral("&Listák"));
     for (QPushButton* b : {b_uj, b_modosit, b_tarol, b_megsem, b_karton, b_listak}) p_mod->layout()->addWidget(b);
     p_kivalaszt = panel(p_buttons, "p_kivalaszt");
-    b_kivalaszt = button(p_kivalaszt, "b_kivalaszt", QStringLiteral("&Kiválaszt"));
+    b_kivalaszt = AssetButton(p_kivalaszt, "b_kivalaszt", QStringLiteral("&Kiválaszt"));
     p_kivalaszt->layout()->addWidget(b_kivalaszt);
     auto* p_info = panel(p_buttons, "p_info");
     cb_keres = new QCheckBox(QStringLiteral("KERESÉS"), p_info);
@@ -147,7 +141,7 @@ void Teszkozfm::buildWindow() {
                 line->addWidget(e);
                 if (f.date) line->addWidget(DayButton(p_data, e, QStringLiteral("b_nap_") + c.toLower()));
                 if (!f.lookup.isEmpty()) {
-                    QPushButton* q = button(p_data, f.lookup.toLatin1().constData(), QStringLiteral("?"));
+                    QPushButton* q = AssetButton(p_data, f.lookup.toLatin1().constData(), QStringLiteral("?"));
                     q->setFocusPolicy(Qt::NoFocus);
                     q->setMaximumWidth(24);
                     line->addWidget(q);

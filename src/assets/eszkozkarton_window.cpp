@@ -17,12 +17,6 @@
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 struct CardField {
     const char* name;
     const char* caption;
@@ -57,18 +51,18 @@ void Teszkozkartonfm::buildWindow() {
     auto* bar = new QHBoxLayout(p_buttons);
     l_state = new QLabel(p_buttons);
     l_state->setObjectName(QStringLiteral("l_state"));
-    b_vissza = button(p_buttons, "b_vissza", QStringLiteral("&Vissza"));
+    b_vissza = AssetButton(p_buttons, "b_vissza", QStringLiteral("&Vissza"));
     p_babral = new QFrame(p_buttons);
     p_babral->setObjectName(QStringLiteral("p_babral"));
     auto* babral = new QHBoxLayout(p_babral);
     babral->setContentsMargins(0, 0, 0, 0);
-    b_uj = button(p_babral, "b_uj", QStringLiteral("&Uj tétel"));
-    b_modositas = button(p_babral, "b_modositas", QStringLiteral("&Módosítás"));
-    b_torles = button(p_babral, "b_torles", QStringLiteral("&Törlés"));
-    b_ok = button(p_babral, "b_ok", QStringLiteral("&OK, tárol"));
-    b_megsem = button(p_babral, "b_megsem", QStringLiteral("&Nem tárol mégsem"));
+    b_uj = AssetButton(p_babral, "b_uj", QStringLiteral("&Uj tétel"));
+    b_modositas = AssetButton(p_babral, "b_modositas", QStringLiteral("&Módosítás"));
+    b_torles = AssetButton(p_babral, "b_torles", QStringLiteral("&Törlés"));
+    b_ok = AssetButton(p_babral, "b_ok", QStringLiteral("&OK, tárol"));
+    b_megsem = AssetButton(p_babral, "b_megsem", QStringLiteral("&Nem tárol mégsem"));
     for (QPushButton* b : {b_uj, b_modositas, b_torles, b_ok, b_megsem}) babral->addWidget(b);
-    b_lista = button(p_buttons, "b_lista", QStringLiteral("Lista"));
+    b_lista = AssetButton(p_buttons, "b_lista", QStringLiteral("Lista"));
     bar->addWidget(l_state);
     bar->addWidget(b_vissza);
     bar->addWidget(p_babral);
@@ -105,7 +99,7 @@ void Teszkozkartonfm::buildWindow() {
         cell->addWidget(e);
         if (f.date) cell->addWidget(DayButton(p_fej, e, QStringLiteral("b_kelt")));
         if (QLatin1String(f.name) == QLatin1String("e_szla")) {
-            b_szla = button(p_fej, "b_szla", QStringLiteral("?"));
+            b_szla = AssetButton(p_fej, "b_szla", QStringLiteral("?"));
             b_szla->setFocusPolicy(Qt::NoFocus);
             b_szla->setMaximumWidth(24);
             cell->addWidget(b_szla);

@@ -1,29 +1,20 @@
 #pragma once
-// A company database with the asset tables, the user's answers and the
-// messages shown, and small writers and readers of assets and cards.
+// A company database with the user's answers and the messages shown, and
+// small writers and readers of assets and cards.
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariantMap>
 
 #include "db/dat.h"
-#include "db/ui_hooks.h"
-#include "support/test_db.h"
+#include "posting/posting_test_support.h"
 
-class AssetsTest : public CompanyDbTest {
+// The posting test's database and hooks; the user answers yes unless told.
+class AssetsTest : public PostingTest {
 protected:
     void SetUp() override {
-        CompanyDbTest::SetUp();
-        UiHooks::setMessage([this](const QString& text) { messages << text; });
-        UiHooks::setDialog([this](const QString& text, int, const QStringList&) {
-            questions << text;
-            return answer;
-        });
-    }
-    void TearDown() override {
-        UiHooks::setMessage({});
-        UiHooks::setDialog({});
-        CompanyDbTest::TearDown();
+        PostingTest::SetUp();
+        answer = 0;  // " Igen "
     }
 
     // Changes the company record and reads it again, as a new connect does.
@@ -65,24 +56,8 @@ protected:
                  {QStringLiteral("b"), brutto}, {QStringLiteral("n"), netto}});
     }
 
-    // The rows of a statement, each column by name.
-    static QList<QVariantMap> rowsOf(const QString& sql, const QVariantMap& params = {}) {
-        QList<QVariantMap> rows;
-        QSqlQuery q = ExecSql(d_tarvedo, sql, params);
-        while (NextRow(q)) {
-            QVariantMap row;
-            const QSqlRecord r = q.record();
-            for (int i = 0; i < r.count(); ++i) row.insert(r.fieldName(i), r.value(i));
-            rows << row;
-        }
-        return rows;
-    }
     static QList<QVariantMap> card(const QString& eszkozkod) {
         return rowsOf(QStringLiteral("select * from ESZKOZKARTON where ESZKOZKOD = :k order by SORSZAM"),
                       {{QStringLiteral("k"), eszkozkod}});
     }
-
-    QStringList messages;
-    QStringList questions;
-    int answer = 0;  // " Igen "
 };
