@@ -3,6 +3,9 @@
 #include "assets/eszkoz.h"
 #include "assets_test_support.h"
 #include "db/altproc.h"
+#include "export/export_source.h"
+#include "export/store_dataset.h"
+#include "support/xlsx_reader.h"
 
 namespace {
 
@@ -276,6 +279,8 @@ TEST_F(EszkozTest, SearchBindsWhatIsTyped) {
         {"e_megnevezes", "targonca", false, {QStringLiteral("2024/00002"), QStringLiteral("2024/00003")}},
         {"e_beruhazva", "2024.03.01", true, {QStringLiteral("2024/00002")}},
         {"e_beruhazva_ig", "2024.03.01", true, {QStringLiteral("2024/00001")}},
+        {"e_nettoert", "1200000", true, {QStringLiteral("2024/00001"), QStringLiteral("2024/00002")}},
+        {"e_adoev", "7", true, {}},
     };
     for (const Case& c : cases) {
         form.b_torolClick();
@@ -312,6 +317,22 @@ TEST_F(EszkozTest, InfoLabelReadsTheRowsValue) {
               rowsOf(QStringLiteral("select NEV from SZ_ECSMOD where KOD = 'BLA'"))[0][QStringLiteral("NEV")].toString());
     EXPECT_FALSE(InfoLabel(QStringLiteral("SZ_ECSMOD NEV"), form.currentRow()).has_value());
     EXPECT_EQ(form.p.text(QStringLiteral("l_ecsmod")), *InfoLabel(QStringLiteral("SZ_ECSMOD.NEV,KOD=ECSMOD"), form.currentRow()));
+}
+
+TEST_F(EszkozTest, ListGoesToTheSheetEszkoz) {
+    addAsset(QStringLiteral("2024/00001"), {{QStringLiteral("MEGNEVEZES"), QStringLiteral("Esztergagép")}});
+    addAsset(QStringLiteral("2024/00002"), {{QStringLiteral("MEGNEVEZES"), QStringLiteral("Targonca")}});
+    EszkozForm form;
+    form.FormShow();
+    const QString file = db.dir() + QStringLiteral("/eszkoz.xlsx");
+    QString chosen;
+    ASSERT_TRUE(StoreDataSet(*form.ListForExport(), file, QString(), chosen));
+    const XlsxWorkbook book(file);
+    ASSERT_EQ(book.sheetNames(), QStringList{QStringLiteral("Eszköz")});
+    const XlsxSheet sheet = book.sheet(QStringLiteral("Eszköz"));
+    EXPECT_EQ(sheet.value(QStringLiteral("A1")), QStringLiteral("BELSOKOD"));
+    EXPECT_EQ(sheet.value(QStringLiteral("A3")), QStringLiteral("2024/00002"));
+    EXPECT_EQ(sheet.lastRow, 4);  // captions, two assets, the totals
 }
 
 }  // namespace
