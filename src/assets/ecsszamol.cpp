@@ -195,7 +195,10 @@ bool EcsSzamolForm::Tarolas() {
             storeOnce(szoveg);
             return true;
         } catch (const DbError& error) {
-            if (!error.isLockConflict() || attempt >= StoreAttempts) throw;
+            // Another workstation stored the same period or card rows at the
+            // same moment: read its work and store again.
+            const bool concurrent = error.isLockConflict() || error.nativeCode() == QLatin1String("-803");
+            if (!concurrent || attempt >= StoreAttempts) throw;
         }
     }
 }
@@ -220,13 +223,13 @@ void EcsSzamolForm::storeOnce(const QString& szoveg) {
         "NETTOERT, SZLA)\nvalues\n"
         "(:eszkozkod, :sorszam, :kelt, :bizonylat, :szoveg, :mennyiseg, :bruttonov, :bruttocsok, :brutto, :ecsnov, "
         ":ecscsok, :nettoert, :szla)"));
-    // A period stored before: the assets' movements of it go first, each
-    // found through the card's key.
-    if (wujra) {
-        RowInsert remove(QStringLiteral("DELETE from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod\n and SZOVEG = :szoveg"));
-        for (const ResultRow& r : result)
-            remove.run({{QStringLiteral("eszkozkod"), r.eszkozkod}, {QStringLiteral("szoveg"), szoveg}});
-    }
+    // The assets' movements of the same period go first, each found through
+    // the card's key: a re-run replaces them, and so does a second store of
+    // one run or the store of another workstation's run meanwhile, which
+    // would otherwise charge the period twice.
+    RowInsert remove(QStringLiteral("DELETE from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod\n and SZOVEG = :szoveg"));
+    for (const ResultRow& r : result)
+        remove.run({{QStringLiteral("eszkozkod"), r.eszkozkod}, {QStringLiteral("szoveg"), szoveg}});
     // The last movement of each asset of the run: its number and net value.
     QHash<QString, std::pair<int, double>> lastMovements;
     {

@@ -246,4 +246,24 @@ TEST_F(EcsSzamolTest, ThePrintedPeriodIsTheComputedOne) {
     EXPECT_EQ(rowsOf(QStringLiteral("select * from ESZKOZKARTON where SZOVEG = 'Értékcsökkenés 2024.01 -> 2024.06'")).size(), 2);
 }
 
+TEST_F(EcsSzamolTest, AStoredPeriodIsNeverChargedTwice) {
+    // Two workstations ran the half year before either stored it; then one
+    // stores, the other stores, and the first presses "Tárolás" again.
+    EcsSzamolForm first = formFor(QStringLiteral("2024.01"), QStringLiteral("2024.06"));
+    EcsSzamolForm second = formFor(QStringLiteral("2024.01"), QStringLiteral("2024.06"));
+    ASSERT_TRUE(first.Indul());
+    ASSERT_TRUE(second.Indul());
+    EXPECT_FALSE(second.wujra);
+    ASSERT_TRUE(first.Tarolas());
+    ASSERT_TRUE(second.Tarolas());
+    ASSERT_TRUE(first.Tarolas());
+
+    const QList<QVariantMap> movements = card(QStringLiteral("2024/00001"));
+    ASSERT_EQ(movements.size(), 2);
+    EXPECT_EQ(movements[1][QStringLiteral("ECSNOV")].toDouble(), 35178);
+    EXPECT_EQ(movements[1][QStringLiteral("NETTOERT")].toDouble(), 1200000 - 35178);
+    EXPECT_EQ(card(QStringLiteral("2024/00004")).size(), 1);
+    EXPECT_EQ(rowsOf(QStringLiteral("select * from ECS_IDOSZAK")).size(), 1);
+}
+
 }  // namespace
