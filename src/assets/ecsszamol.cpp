@@ -1,7 +1,9 @@
 #include "assets/ecsszamol.h"
 
 #include <QHash>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include "db/altproc.h"
 #include "db/dat.h"
@@ -24,6 +26,44 @@ std::pair<QString, QString> latestPeriod() {
     QSqlQuery q = ExecSql(d_tarvedo, latestPeriodSql());
     if (!NextRow(q)) return {};
     return {q.value(QStringLiteral("DATUMTOL")).toString(), q.value(QStringLiteral("DATUMIG")).toString()};
+}
+
+// A row of the run's result table.
+struct ResultRow {
+    QString eszkozkod, szla;
+    double ertek;
+};
+
+// Writes the result rows a hundred to a statement: a round trip to the
+// database per hundred assets instead of one per asset.
+void writeResults(const QString& table, const QList<ResultRow>& rows) {
+    constexpr qsizetype Chunk = 100;
+    const auto statement = [&table](qsizetype count) {
+        QStringList selects;
+        for (qsizetype i = 0; i < count; ++i)
+            selects << QStringLiteral("select cast(? as varchar(12)), cast(? as varchar(10)), cast(? as double precision) "
+                                      "from RDB$DATABASE");
+        return QStringLiteral("Insert Into ") + table + QStringLiteral(" (ESZKOZKOD, SZLA, ERTEK)\n") +
+               selects.join(QStringLiteral("\nunion all "));
+    };
+    QSqlQuery full(Connection(d_tarvedo));
+    bool fullPrepared = false;
+    for (qsizetype from = 0; from < rows.size(); from += Chunk) {
+        const qsizetype count = qMin(Chunk, rows.size() - from);
+        QSqlQuery part(Connection(d_tarvedo));
+        QSqlQuery& q = count == Chunk ? full : part;
+        if (count != Chunk || !fullPrepared) {
+            if (!q.prepare(statement(count))) throw DbError(q.lastError(), statement(count));
+            fullPrepared = fullPrepared || count == Chunk;
+        }
+        for (qsizetype i = 0; i < count; ++i) {
+            const ResultRow& r = rows.at(from + i);
+            q.bindValue(int(3 * i), r.eszkozkod);
+            q.bindValue(int(3 * i + 1), r.szla);
+            q.bindValue(int(3 * i + 2), r.ertek);
+        }
+        if (!q.exec()) throw DbError(q.lastError(), statement(count));
+    }
 }
 
 int companyPeriodMonths() { return Td().ceg.value(QStringLiteral("ECSHONAP")).toInt(); }
@@ -133,8 +173,8 @@ bool EcsSzamolForm::Indul() {
     wosszesen = 0;
     wsorok = 0;
 
-    // The assets are read whole first: the register is small, and the
-    // result rows are then written in one transaction of their own.
+    // The assets are read whole first, and the result rows then written in
+    // one transaction of their own.
     QList<EcsAsset> assets;
     {
         QSqlQuery q = ExecSql(d_tarvedo,
@@ -142,37 +182,41 @@ bool EcsSzamolForm::Indul() {
                                              "Order BY BELSOKOD"),
                               {{QStringLiteral("datumtol"), e_datumtol + QStringLiteral(".01")},
                                {QStringLiteral("datumig"), e_datumig + QStringLiteral(".31")}});
+        const QSqlRecord columns = q.record();
+        const int belsokod = columns.indexOf(QStringLiteral("BELSOKOD")), szla = columns.indexOf(QStringLiteral("SZLA")),
+                  megnevezes = columns.indexOf(QStringLiteral("MEGNEVEZES")),
+                  uzembehely = columns.indexOf(QStringLiteral("UZEMBEHELY")),
+                  ecsvege = columns.indexOf(QStringLiteral("ECSVEGE")), ecsmod = columns.indexOf(QStringLiteral("ECSMOD")),
+                  kulcs1 = columns.indexOf(QStringLiteral("KULCS1")), nettoert = columns.indexOf(QStringLiteral("NETTOERT"));
         while (NextRow(q)) {
             EcsAsset a;
-            a.belsokod = q.value(QStringLiteral("BELSOKOD")).toString();
-            a.szla = q.value(QStringLiteral("SZLA")).toString();
-            a.megnevezes = q.value(QStringLiteral("MEGNEVEZES")).toString();
-            a.uzembehely = q.value(QStringLiteral("UZEMBEHELY")).toString();
-            a.ecsvege = q.value(QStringLiteral("ECSVEGE")).toString();
-            a.ecsmod = q.value(QStringLiteral("ECSMOD")).toString();
-            a.kulcs1 = q.value(QStringLiteral("KULCS1")).toDouble();
-            a.nettoert = q.value(QStringLiteral("NETTOERT")).toDouble();
+            a.belsokod = q.value(belsokod).toString();
+            a.szla = q.value(szla).toString();
+            a.megnevezes = q.value(megnevezes).toString();
+            a.uzembehely = q.value(uzembehely).toString();
+            a.ecsvege = q.value(ecsvege).toString();
+            a.ecsmod = q.value(ecsmod).toString();
+            a.kulcs1 = q.value(kulcs1).toDouble();
+            a.nettoert = q.value(nettoert).toDouble();
             assets << a;
         }
     }
 
-    DbTransaction transaction(d_tarvedo);
-    RowInsert insert(QStringLiteral("Insert Into ") + wtmp.name +
-                     QStringLiteral(" (ESZKOZKOD, SZLA, ERTEK) Values (:eszkozkod, :szla, :ertek)"));
+    QList<ResultRow> result;
     for (int i = 0; i < assets.size(); ++i) {
         const EcsAsset& a = assets.at(i);
         l_akt = a.megnevezes;
         const qint64 amount = EcsOsszeg(a, l_tol, l_ig, wevnap);
         if (amount != 0) {
-            insert.run({{QStringLiteral("eszkozkod"), a.belsokod},
-                        {QStringLiteral("szla"), a.szla},
-                        {QStringLiteral("ertek"), double(amount)}});
+            result.append({a.belsokod, a.szla, double(amount)});
             wosszesen += amount;
-            ++wsorok;
             if (cb_teteles) Memo1 << EcsListaSor(a.belsokod, amount, a.uzembehely, a.megnevezes);
         }
-        if (progress) progress(i + 1, int(assets.size()));
+        if (progress && (i % 100 == 99 || i + 1 == assets.size())) progress(i + 1, int(assets.size()));
     }
+    wsorok = int(result.size());
+    DbTransaction transaction(d_tarvedo);
+    writeResults(wtmp.name, result);
     transaction.commit();
     Memo1 << QString();
     Memo1 << QStringLiteral("Osszesen:    ") + PadLeft(FormatMask(double(wosszesen), AmountMask), u' ', 11);
@@ -208,10 +252,6 @@ bool EcsSzamolForm::Tarolas() {
 void EcsSzamolForm::storeOnce(const QString& szoveg) {
     DbTransaction transaction(d_tarvedo);
     QSqlQuery rows = ExecSql(d_tarvedo, QStringLiteral("Select * FROM ") + wtmp.name);
-    struct ResultRow {
-        QString eszkozkod, szla;
-        double ertek;
-    };
     QList<ResultRow> result;
     while (NextRow(rows))
         result.append({rows.value(0).toString(), rows.value(1).toString(), rows.value(2).toDouble()});
