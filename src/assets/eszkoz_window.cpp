@@ -139,7 +139,7 @@ void Teszkozfm::buildWindow() {
                 const EszkozField& f = *fieldOf(c);
                 QLineEdit* e = AssetEdit(p_data, QStringLiteral("e_") + c.toLower(), f.maxLength, f.date);
                 line->addWidget(e);
-                if (f.date) line->addWidget(DayButton(p_data, e, QStringLiteral("b_nap_") + c.toLower()));
+                if (f.date && !f.disabled) line->addWidget(DayButton(p_data, e, QStringLiteral("b_nap_") + c.toLower()));
                 if (!f.lookup.isEmpty()) {
                     QPushButton* q = AssetButton(p_data, f.lookup.toLatin1().constData(), QStringLiteral("?"));
                     q->setFocusPolicy(Qt::NoFocus);
@@ -349,5 +349,6 @@ void ShowEszkozFmForVoucher(QWidget* mainWindow, const QString& ntipus, const QS
     window->form.wkonyvbiz = konyvbiz;
     window->show();
     window->raise();
+    window->activateWindow();
     window->run([window] { window->form.FormShow(); });
 }
