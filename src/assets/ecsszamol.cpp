@@ -4,6 +4,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
 
 #include "db/altproc.h"
 #include "db/dat.h"
@@ -164,10 +165,7 @@ bool EcsSzamolForm::Indul() {
 
     Memo1.clear();
     Memo1 << QStringLiteral("Azonosító          É.cs. Aktiválva  Megnevezés");
-    wtmp.prepare(QStringLiteral("TMP_"),
-                 {QStringLiteral("ESZKOZKOD VARCHAR(12),"), QStringLiteral("SZLA VARCHAR(10),"),
-                  QStringLiteral("ERTEK TORT")},
-                 UserTableName);
+    prepareResultTable();
     wrunTol = e_datumtol;
     wrunIg = e_datumig;
     wosszesen = 0;
@@ -223,6 +221,27 @@ bool EcsSzamolForm::Indul() {
     return true;
 }
 
+// The result table is made in a transaction of its own whose commit is
+// checked: the table is really made when its commit runs, and another
+// workstation making its own table at the same moment may make that commit
+// fail, which must not pass unnoticed. Then it is made again.
+void EcsSzamolForm::prepareResultTable() {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            DbTransaction ddl(d_tarvedo);
+            wtmp.prepare(QStringLiteral("TMP_"),
+                         {QStringLiteral("ESZKOZKOD VARCHAR(12),"), QStringLiteral("SZLA VARCHAR(10),"),
+                          QStringLiteral("ERTEK TORT")},
+                         UserTableName);
+            ddl.commit();
+            return;
+        } catch (const DbError&) {
+            if (attempt >= StoreAttempts) throw;
+            QThread::msleep(100 * attempt);
+        }
+    }
+}
+
 bool EcsSzamolForm::Tarolas() {
     if (wtmp.name.isEmpty() || wsorok == 0) {
         ShowMessage(QStringLiteral("Nincs mit tárolni!"));
@@ -243,6 +262,7 @@ bool EcsSzamolForm::Tarolas() {
             // same moment: read its work and store again.
             const bool concurrent = error.isLockConflict() || error.nativeCode() == QLatin1String("-803");
             if (!concurrent || attempt >= StoreAttempts) throw;
+            QThread::msleep(100 * attempt);
         }
     }
 }

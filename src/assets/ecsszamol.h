@@ -84,6 +84,7 @@ public:
     QString RllIdoszak() const;
 
 private:
+    void prepareResultTable();
     void storeOnce(const QString& szoveg);
 };
 

@@ -1,9 +1,13 @@
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 #include "db/dat.h"
+#include "support/test_db.h"
 #include "support/cli_run.h"
 
 namespace {
@@ -72,6 +76,67 @@ TEST(DepreciateCommandTest, RunsPrintsAndStoresAHalfYear) {
                                      QStringLiteral("2024.07"), QStringLiteral("--ig"), QStringLiteral("2024.12")});
     EXPECT_EQ(closed.code, 1);
     EXPECT_TRUE(closed.err.contains(QStringLiteral("Az év le van zárva."))) << closed.err.toStdString();
+}
+
+// Three workstations store the same half year at once through one server:
+// every asset is charged once and the period has one row.
+TEST(DepreciateCommandTest, WorkstationsStoringAtOnceChargeThePeriodOnce) {
+    if (TestServer().isEmpty()) GTEST_SKIP() << "no Firebird server (TARVEDO_TEST_SERVER)";
+    QTemporaryDir dir(QStringLiteral("/tmp/tarvedo-ecs-XXXXXX"));
+    const QString work = dir.filePath(QStringLiteral("demo"));
+    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
+                                   QStringLiteral("--year"), QStringLiteral("2025")});
+    ASSERT_EQ(made.code, 0) << made.err.toStdString();
+    const QString company = work + QStringLiteral("/TARVEDO_MINTA_2025.GDB");
+    const QString system = work + QStringLiteral("/TARVEDOSYS.GDB");
+    for (const QString& path : {dir.path(), work, company, system})
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    const QString server = TestServer() + u':';
+    QFile ini(work + QStringLiteral("/TARVEDO.INI"));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    QString settings = QString::fromUtf8(ini.readAll());
+    ini.close();
+    settings.replace(QStringLiteral("DBSERVER=") + company, QStringLiteral("DBSERVER=") + server + company);
+    settings.replace(QStringLiteral("DBSYSTEM=") + system, QStringLiteral("DBSYSTEM=") + server + system);
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(settings.toUtf8());
+    ini.close();
+
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int w = 0; w < 3; ++w) {
+        runs.push_back(std::make_unique<QProcess>());
+        runs.back()->start(QStringLiteral(TARVEDO_CLI_PATH),
+                           {QStringLiteral("--workdir"), work, QStringLiteral("depreciate"), QStringLiteral("--tol"),
+                            QStringLiteral("2025.01"), QStringLiteral("--ig"), QStringLiteral("2025.06"),
+                            QStringLiteral("--store")});
+    }
+    for (auto& run : runs) {
+        ASSERT_TRUE(run->waitForFinished(300000));
+        EXPECT_EQ(run->exitCode(), 0) << run->readAllStandardError().toStdString();
+    }
+
+    ASSERT_TRUE(OpenDatabase(Conn, server + company));
+    {
+        const QString text = QStringLiteral("Értékcsökkenés 2025.01 -> 2025.06");
+        const QVariantMap params{{QStringLiteral("t"), text}};
+        const int charged = SelectValue(Conn, QStringLiteral("select count(*) from ESZKOZKARTON where SZOVEG = :t"), params).toInt();
+        EXPECT_GT(charged, 10);
+        EXPECT_EQ(SelectValue(Conn, QStringLiteral("select count(distinct ESZKOZKOD) from ESZKOZKARTON where SZOVEG = :t"),
+                              params)
+                      .toInt(),
+                  charged);
+        EXPECT_EQ(SelectValue(Conn, QStringLiteral("select count(*) from ECS_IDOSZAK")).toInt(), 1);
+        // Each charge follows the movement before it.
+        EXPECT_EQ(SelectValue(Conn, QStringLiteral("select count(*) from ESZKOZKARTON k join ESZKOZKARTON p on "
+                                                   "p.ESZKOZKOD = k.ESZKOZKOD and p.SORSZAM = k.SORSZAM - 1 "
+                                                   "where k.SZOVEG = :t and k.NETTOERT <> p.NETTOERT - k.ECSNOV"),
+                              params)
+                      .toInt(),
+                  0);
+    }
+    DbDisconnect(Conn);
 }
 
 }  // namespace
