@@ -28,6 +28,7 @@
 #include "reports/karton.h"
 #include "reports/knaplo.h"
 #include "reports/ledger_journal.h"
+#include "export/export_source.h"
 
 namespace {
 
@@ -122,6 +123,16 @@ int main(int argc, char** argv) {
     qint64 written = 0;
     t = Seconds([&] { written = WriteLedgerJournal(journal); });
     Line("export-journal", t, written);
+    qint64 read = 0;
+    const double query = Seconds([&] {
+        QueryExportSource rows(ExecSql(d_tarvedo, QStringLiteral("select TELJKELT, BIZKELT, KONYVELVE, KONYVBIZ, SZOVEG, "
+                                                                 "SZLA, ESZLA, ERTEK from TETEL "
+                                                                 "order by TELJKELT, NTIPUS, KONYVBIZ, SORSZAM")),
+                               QStringLiteral("journal"));
+        for (bool more = rows.first(); more; more = rows.next()) ++read;
+    });
+    Line("  its query alone, rows read through", query, read);
+    std::printf("  export-journal / its query: %.2fx\n", t / query);
     int exitCode = -1;
     const double ledger = Seconds([&] {
         QProcess process;

@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev libqt6sql6-ibase
   libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
   libxlsxwriter-dev libzip-dev zlib1g-dev libcurl4-openssl-dev libsodium-dev
-  libgtest-dev ledger
+  libgtest-dev ledger python3-pyftpdlib
   xvfb xauth poppler-utils
   qt6-translations-l10n
   clang libclang-rt-14-dev llvm-14

@@ -68,30 +68,29 @@ const bool fokivRegistered = RegisterCliReport(
          return p;
      }});
 
+// The account card and the journal take the same criteria.
+template <class Criteria>
+Criteria ledgerCriteria(QStringList& args) {
+    Criteria c;
+    c.szla = opt(args, "--szla");
+    c.ntipus = opt(args, "--ntipus");
+    c.konyvelveTol = opt(args, "--konyvelve-tol");
+    c.konyvelveIg = opt(args, "--konyvelve-ig");
+    c.teljkeltTol = opt(args, "--teljkelt-tol");
+    c.teljkeltIg = opt(args, "--teljkelt-ig");
+    return c;
+}
+
 const bool kartonRegistered = RegisterCliReport(
     {QStringLiteral("karton"), LedgerOptions, [](QStringList& args) {
-         KartonCriteria c;
-         c.szla = opt(args, "--szla");
-         c.ntipus = opt(args, "--ntipus");
-         c.konyvelveTol = opt(args, "--konyvelve-tol");
-         c.konyvelveIg = opt(args, "--konyvelve-ig");
-         c.teljkeltTol = opt(args, "--teljkelt-tol");
-         c.teljkeltIg = opt(args, "--teljkelt-ig");
-         PreparedReport p{RunKarton(c), {}};
+         PreparedReport p{RunKarton(ledgerCriteria<KartonCriteria>(args)), {}};
          p.layout = Frkarton(p.run.whivparam);
          return p;
      }});
 
 const bool knaploRegistered = RegisterCliReport(
     {QStringLiteral("knaplo"), QString(), [](QStringList& args) {
-         KnaploCriteria c;
-         c.ntipus = opt(args, "--ntipus");
-         c.szla = opt(args, "--szla");
-         c.konyvelveTol = opt(args, "--konyvelve-tol");
-         c.konyvelveIg = opt(args, "--konyvelve-ig");
-         c.teljkeltTol = opt(args, "--teljkelt-tol");
-         c.teljkeltIg = opt(args, "--teljkelt-ig");
-         PreparedReport p{RunKnaplo(c), {}};
+         PreparedReport p{RunKnaplo(ledgerCriteria<KnaploCriteria>(args)), {}};
          p.layout = Frknaplo(p.run.whivparam);
          return p;
      }});

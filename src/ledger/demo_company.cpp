@@ -134,7 +134,8 @@ private:
     std::deque<OpenInvoice> m_openCustomer, m_openSupplier;
     QString m_bankVoucher, m_cashVoucher;
     QDate m_bankDay, m_cashDay;
-    int m_bankSerial = 0, m_cashSerial = 0, m_invoiceSerial = 0;
+    int m_bankSerial = 0, m_cashSerial = 0;
+    qint64 m_invoiceSerial = 0;
     DemoStats m_stats;
 };
 
@@ -377,7 +378,7 @@ void DemoWriter::writeOpening() {
         const Partner& partner = customer();
         LedgerItem item = opening(account(QStringLiteral("311")), nyito, double(m_random.range(120, 900)) * 1270,
                                   QStringLiteral("Nyitó: nyitott vevőszámla"));
-        item.szamlaszam = QStringLiteral("VSZ-%1-%2").arg(previous).arg(980 + i, 6, 10, QLatin1Char('0'));
+        item.szamlaszam = CustomerInvoiceNumber(m_options.year - 1, 980 + i);
         item.ugyfelkod = partner.kod;
         item.szlakelt = QStringLiteral("%1.12.%2").arg(previous).arg(10 + i * 4);
         item.teljkelt = item.szlakelt;
@@ -414,7 +415,7 @@ void DemoWriter::customerInvoice(const QDate& day) {
     const bool creditNote = m_random.chance(5);
     const bool foreign = !creditNote && m_random.chance(4);
     LedgerItem item = baseItem(m_ve, konyvbiz, day);
-    item.szamlaszam = QStringLiteral("VSZ-%1-%2").arg(m_year).arg(++m_invoiceSerial, 6, 10, QLatin1Char('0'));
+    item.szamlaszam = CustomerInvoiceNumber(m_options.year, ++m_invoiceSerial);
     item.bizonylat = item.szamlaszam;  // the invoice number is the document number of customer invoices
     item.ugyfelkod = partner.kod;
     item.ktsghely = m_random.chance(60) ? m_random.pick(m_costCentres) : QString();
@@ -687,6 +688,15 @@ DemoStats DemoWriter::run(const DemoProgress& progress) {
 }
 
 }  // namespace
+
+// Past the millionth invoice of a year the number drops its first dash, and
+// past ten million it keeps only the year's last two digits; the numbers of
+// smaller books stay as they always were.
+QString CustomerInvoiceNumber(int year, qint64 serial) {
+    if (serial < 1'000'000) return QStringLiteral("VSZ-%1-%2").arg(year).arg(serial, 6, 10, QLatin1Char('0'));
+    if (serial < 10'000'000) return QStringLiteral("VSZ%1-%2").arg(year).arg(serial, 7, 10, QLatin1Char('0'));
+    return QStringLiteral("V%1-%2").arg(year % 100, 2, 10, QLatin1Char('0')).arg(serial, 11, 10, QLatin1Char('0'));
+}
 
 DemoStats GenerateDemoCompany(const QString& connection, const DemoOptions& options, const DemoProgress& progress) {
     DemoWriter writer(connection, options);

@@ -25,3 +25,7 @@ using DemoProgress = std::function<void(qlonglong itemsDone, qlonglong itemsTota
 // row written as the voucher window writes it and every number taken from
 // the sequence counters. Throws DbError or std::runtime_error.
 DemoStats GenerateDemoCompany(const QString& connection, const DemoOptions& options, const DemoProgress& progress = {});
+
+// A customer invoice's number, "VSZ-2025-000123"; it fits the 15 characters
+// of the document number column however many invoices a year has.
+QString CustomerInvoiceNumber(int year, qint64 serial);

@@ -1,6 +1,7 @@
 #include "main_menu_window.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -10,11 +11,14 @@
 #include "posting/konyvel_window.h"
 #include "posting/konyvkeres_window.h"
 #include "reports/egyezteto_window.h"
+#include "reports/eredmeny_window.h"
 #include "reports/fokiv_window.h"
 #include "reports/karton_window.h"
 #include "reports/knaplo_window.h"
+#include "reports/merleg_window.h"
 #include "shell/main_tarvedo_window.h"
 #include "shell/menu_rules.h"
+#include "update/update_window.h"
 
 namespace {
 
@@ -73,8 +77,10 @@ const QList<MainMenuItem>& MainMenuItems() {
         item("Riportok", "Kimenszmlk1", QStringLiteral("Vevő folyószámla")),
         item("Riportok", "Bejvszmlk1", QStringLiteral("Szállító folyószámla")),
         item("Riportok", "Egyenlegkzllevl1", QStringLiteral("Egyenlegközlő levél")),
-        item("Riportok", "eredmeny", QStringLiteral("Eredmény kimutatás")),
-        item("Riportok", "merleg", QStringLiteral("Mérleg kimutatás")),
+        item("Riportok", "eredmeny", QStringLiteral("Eredmény kimutatás"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowEredmenyFm(&main, MenuNev(action)); }),
+        item("Riportok", "merleg", QStringLiteral("Mérleg kimutatás"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowMerlegFm(&main, MenuNev(action)); }),
 
         submenu("Specilis1", QStringLiteral("Speciális")),
         item("Specilis1", "Adatbaziskivalasztasa", QStringLiteral("Adatbázis kiválasztása"), false,
@@ -82,7 +88,8 @@ const QList<MainMenuItem>& MainMenuItems() {
         item("Specilis1", "vzrsa1", QStringLiteral("Év zárása")),
         item("Specilis1", "vnyitsa1", QStringLiteral("Lezárt év újranyitása")),
         item("Specilis1", "N1", QStringLiteral("-")),
-        item("Specilis1", "Programfrisstseazinternetrl1", QStringLiteral("Program frissítése az internetről")),
+        item("Specilis1", "Programfrisstseazinternetrl1", QStringLiteral("Program frissítése az internetről"), false,
+             [](Tmain_tarvedofm& main, QAction*) { RunProgramUpdateFromMenu(&main, main.l_version->text()); }),
         item("Specilis1", "N2", QStringLiteral("-")),
         item("Specilis1", "tmenetitblktrlse1", QStringLiteral("Átmeneti táblák törlése")),
 

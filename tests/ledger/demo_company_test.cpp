@@ -1,4 +1,6 @@
+#include <QSet>
 #include <QSqlQuery>
+#include <iterator>
 
 #include "db/altproc.h"
 #include "db/dat.h"
@@ -140,3 +142,18 @@ TEST(DemoCompanyDeterminism, SameSeedSameBooks) {
 }
 
 }  // namespace
+
+// The document number column holds 15 characters; a year of millions of
+// invoices must neither overflow it nor give two invoices one number.
+TEST(CustomerInvoiceNumberTest, FitsTheDocumentNumberColumnAtEverySize) {
+    const qint64 serials[] = {1, 999'999, 1'000'000, 9'999'999, 10'000'000, 99'999'999'999};
+    QSet<QString> seen;
+    for (qint64 serial : serials) {
+        const QString number = CustomerInvoiceNumber(2025, serial);
+        EXPECT_LE(number.size(), 15) << number.toStdString();
+        EXPECT_TRUE(number.contains(QString::number(serial))) << number.toStdString();
+        seen.insert(number);
+    }
+    EXPECT_EQ(seen.size(), int(std::size(serials)));
+    EXPECT_EQ(CustomerInvoiceNumber(2025, 123), QStringLiteral("VSZ-2025-000123"));
+}

@@ -69,8 +69,10 @@ Every postable account of classes 1 to 4 is counted exactly once:
 491-493 (opening balance, closing balance and profit settlement
 accounts) belong to the retained earnings: after a year closing the
 opening balance account carries the previous year's profit until it is
-booked to 413. The profit of the year comes from the income statement
-line "G." (kind 'E'). So total assets equal total liabilities.
+booked to 413. The profit of the year (line VII) shows the "G." line of
+the income statement computed last: its formula, the credit balance of
+the result accounts, says what that line is. So total assets equal total
+liabilities.
 */
 
 INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (10, 100, 'A.', 'BEFEKTETETT ESZKÖZÖK (I+II+III)', 'M', '20+30+40', 0, 0);
@@ -93,7 +95,7 @@ INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZO
 INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (560, 230, 'IV.', 'Eredménytartalék', 'K', '413+419+49', 0, 0);
 INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (570, 240, 'V.', 'Lekötött tartalék', 'K', '414', 0, 0);
 INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (580, 250, 'VI.', 'Értékelési tartalék', 'K', '417', 0, 0);
-INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (590, 260, 'VII.', 'Adózott eredmény', 'E', 'EREDMENY G.', 0, 0);
+INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (590, 260, 'VII.', 'Adózott eredmény', 'K', '5+6+7+8+9', 0, 0);
 INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (600, 270, 'E.', 'CÉLTARTALÉKOK', 'K', '42', 0, 0);
 INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (610, 330, 'F.', 'KÖTELEZETTSÉGEK (I+II+III)', 'M', '620+630+640', 0, 0);
 INSERT INTO MERLEG (ID, SZSORSZAM, SORSZAM, MEGNEVEZES, KEPLETHOL, KEPLET, ELOZOEV, TARGYEV) VALUES (620, 280, 'I.', 'Hátrasorolt kötelezettségek', 'K', '43', 0, 0);
