@@ -89,20 +89,8 @@ TEST(DepreciateCommandTest, WorkstationsStoringAtOnceChargeThePeriodOnce) {
     ASSERT_EQ(made.code, 0) << made.err.toStdString();
     const QString company = work + QStringLiteral("/TARVEDO_MINTA_2025.GDB");
     const QString system = work + QStringLiteral("/TARVEDOSYS.GDB");
-    for (const QString& path : {dir.path(), work, company, system})
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                                        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    ServeWorkingDirectory({dir.path(), work}, company, system, work + QStringLiteral("/TARVEDO.INI"));
     const QString server = TestServer() + u':';
-    QFile ini(work + QStringLiteral("/TARVEDO.INI"));
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    QString settings = QString::fromUtf8(ini.readAll());
-    ini.close();
-    settings.replace(QStringLiteral("DBSERVER=") + company, QStringLiteral("DBSERVER=") + server + company);
-    settings.replace(QStringLiteral("DBSYSTEM=") + system, QStringLiteral("DBSYSTEM=") + server + system);
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ini.write(settings.toUtf8());
-    ini.close();
 
     std::vector<std::unique_ptr<QProcess>> runs;
     for (int w = 0; w < 3; ++w) {
