@@ -14,6 +14,7 @@
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/sequence.h"
+#include "ledger/demo_assets.h"
 #include "ledger/ledger_item.h"
 #include "ledger/turnover_table.h"
 
@@ -699,5 +700,7 @@ QString CustomerInvoiceNumber(int year, qint64 serial) {
 
 DemoStats GenerateDemoCompany(const QString& connection, const DemoOptions& options, const DemoProgress& progress) {
     DemoWriter writer(connection, options);
-    return writer.run(progress);
+    const DemoStats stats = writer.run(progress);
+    WriteDemoAssets(connection, options.year, options.seed);
+    return stats;
 }

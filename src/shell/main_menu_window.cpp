@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "assets/ecsszamol_window.h"
+#include "assets/eszkoz_window.h"
 #include "import/adatbeo_window.h"
 #include "posting/konyvel_window.h"
 #include "posting/konyvkeres_window.h"
@@ -55,8 +57,12 @@ const QList<MainMenuItem>& MainMenuItems() {
              [](Tmain_tarvedofm& main, QAction* action) {
                  ShowKonyvkeresFm(&main, MenuNev(action), clientAreaBelowPanel(main));
              }),
-        item("Adatbevitel", "targyieszkozok", QStringLiteral("Tárgyi eszközök és immateriális javak")),
-        item("Adatbevitel", "ecsszamol", QStringLiteral("Értékcsökkenés elszámolása"), true),
+        item("Adatbevitel", "targyieszkozok", QStringLiteral("Tárgyi eszközök és immateriális javak"), false,
+             [](Tmain_tarvedofm& main, QAction* action) {
+                 ShowEszkozFm(&main, MenuNev(action), clientAreaBelowPanel(main));
+             }),
+        item("Adatbevitel", "ecsszamol", QStringLiteral("Értékcsökkenés elszámolása"), true,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowEcsszamolFm(&main, MenuNev(action)); }),
         item("Adatbevitel", "Adatavetel", QStringLiteral("Adatok átvétele más programból"), true,
              [](Tmain_tarvedofm& main, QAction* action) { ShowAdatbeoFm(&main, MenuNev(action)); }),
 
@@ -98,6 +104,9 @@ const QList<MainMenuItem>& MainMenuItems() {
 }
 
 void BuildMainMenu(Tmain_tarvedofm& main) {
+    SetAssetRegisterOpener([&main](const QString& ntipus, const QString& konyvbiz) {
+        ShowEszkozFmForVoucher(&main, ntipus, konyvbiz);
+    });
     QMenuBar* bar = main.menuBar();
     bar->setObjectName(QStringLiteral("fomenu"));
     QHash<QString, QMenu*> menus;

@@ -21,12 +21,6 @@ namespace {
 constexpr int kWorkstations = 4;
 constexpr int kVouchersEach = 120;  // two items each
 
-void OpenToTheServer(const QString& path) {
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                    QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther |
-                                    QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
-}
-
 QString VoucherFile(const QString& dir, int workstation) {
     QStringList lines{QStringLiteral(
         "VOUCHER;NTIPUS;KONYVBIZ;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;"
@@ -66,17 +60,8 @@ TEST(ConcurrentPostTest, FourWorkstationsPostingAtOnceLoseNothing) {
     // Every workstation reaches both databases through the server.
     const QString company = work + QStringLiteral("/TARVEDO_MINTA_2025.GDB");
     const QString system = work + QStringLiteral("/TARVEDOSYS.GDB");
-    for (const QString& path : {tmp.path(), work, company, system}) OpenToTheServer(path);
+    ServeWorkingDirectory({tmp.path(), work}, company, system, work + QStringLiteral("/TARVEDO.INI"));
     const QString server = TestServer() + QLatin1Char(':');
-    QFile ini(work + QStringLiteral("/TARVEDO.INI"));
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    QString settings = QString::fromUtf8(ini.readAll());
-    ini.close();
-    settings.replace(QStringLiteral("DBSERVER=") + company, QStringLiteral("DBSERVER=") + server + company);
-    settings.replace(QStringLiteral("DBSYSTEM=") + system, QStringLiteral("DBSYSTEM=") + server + system);
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ini.write(settings.toUtf8());
-    ini.close();
 
     std::vector<std::unique_ptr<QProcess>> posts;
     for (int w = 1; w <= kWorkstations; ++w) {

@@ -55,3 +55,20 @@ void Exec(const QString& sql) {
         FAIL() << error.message().toStdString();
     }
 }
+
+void ServeWorkingDirectory(const QStringList& folders, const QString& companyDb, const QString& systemDb,
+                           const QString& iniPath) {
+    for (const QString& path : folders + QStringList{companyDb, systemDb})
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                        QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                        QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
+    const QString server = TestServer() + QLatin1Char(':');
+    QFile ini(iniPath);
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    QString settings = QString::fromUtf8(ini.readAll());
+    ini.close();
+    settings.replace(QStringLiteral("DBSERVER=") + companyDb, QStringLiteral("DBSERVER=") + server + companyDb);
+    settings.replace(QStringLiteral("DBSYSTEM=") + systemDb, QStringLiteral("DBSYSTEM=") + server + systemDb);
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(settings.toUtf8());
+}

@@ -37,5 +37,12 @@ protected:
     TempCompanyDb db;
 };
 
+// Lets the server open a demo working directory made by init-demo: the
+// folders and the two database files become readable and writable by it,
+// and TARVEDO.INI names the databases through the server, as workstations
+// sharing them do. `folders` are the directories above the files.
+void ServeWorkingDirectory(const QStringList& folders, const QString& companyDb, const QString& systemDb,
+                           const QString& iniPath);
+
 // Runs a statement on the company database; fails the test on error.
 void Exec(const QString& sql);
