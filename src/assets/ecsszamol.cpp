@@ -221,25 +221,11 @@ bool EcsSzamolForm::Indul() {
     return true;
 }
 
-// The result table is made in a transaction of its own whose commit is
-// checked: the table is really made when its commit runs, and another
-// workstation making its own table at the same moment may make that commit
-// fail, which must not pass unnoticed. Then it is made again.
 void EcsSzamolForm::prepareResultTable() {
-    for (int attempt = 1;; ++attempt) {
-        try {
-            DbTransaction ddl(d_tarvedo);
-            wtmp.prepare(QStringLiteral("TMP_"),
-                         {QStringLiteral("ESZKOZKOD VARCHAR(12),"), QStringLiteral("SZLA VARCHAR(10),"),
-                          QStringLiteral("ERTEK TORT")},
-                         UserTableName);
-            ddl.commit();
-            return;
-        } catch (const DbError&) {
-            if (attempt >= StoreAttempts) throw;
-            QThread::msleep(100 * attempt);
-        }
-    }
+    wtmp.prepare(QStringLiteral("TMP_"),
+                 {QStringLiteral("ESZKOZKOD VARCHAR(12),"), QStringLiteral("SZLA VARCHAR(10),"),
+                  QStringLiteral("ERTEK TORT")},
+                 UserTableName);
 }
 
 bool EcsSzamolForm::Tarolas() {

@@ -1,6 +1,7 @@
 #include "reports/report_pattern.h"
 
 #include <QDateTime>
+#include <QThread>
 #include <stdexcept>
 
 #include "db/altproc.h"
@@ -33,20 +34,54 @@ void ResultTable::forgetIfDropped() {
     if (!name.isEmpty() && !TableExists(name)) name.clear();
 }
 
+namespace {
+
+// A table is really made or dropped when its transaction commits, and
+// another workstation making its own table at the same moment may make that
+// commit fail. So the statement runs in a transaction of its own whose
+// commit is checked (inside the caller's transaction, the caller's commit
+// decides).
+void runDdl(const QString& sql) {
+    if (InTransaction(d_tarvedo)) {
+        ExecSql(d_tarvedo, sql);
+        return;
+    }
+    DbTransaction transaction(d_tarvedo);
+    ExecSql(d_tarvedo, sql);
+    transaction.commit();
+}
+
+// Creating a table, tried again after a short wait when a concurrent
+// change of the catalogue made it fail.
+void createTable(const QString& sql) {
+    constexpr int attempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            runDdl(sql);
+            return;
+        } catch (const DbError&) {
+            if (attempt >= attempts || InTransaction(d_tarvedo)) throw;
+            QThread::msleep(100 * attempt);
+        }
+    }
+}
+
+}  // namespace
+
 void ResultTable::prepare(const QString& prefix, const QStringList& columnLines,
                           const std::function<QString(const QString&)>& makeName) {
     forgetIfDropped();
     const auto create = [&](const QString& table) {
         // A global temporary table: its rows belong to this connection and
         // live outside the database pages, so filling it writes nothing to disk.
-        ExecSql(d_tarvedo, QStringLiteral("Create Global Temporary Table ") + table + QStringLiteral(" ( \n") +
-                               columnLines.join(u'\n') + QStringLiteral("\n ) on commit preserve rows"));
+        createTable(QStringLiteral("Create Global Temporary Table ") + table + QStringLiteral(" ( \n") +
+                    columnLines.join(u'\n') + QStringLiteral("\n ) on commit preserve rows"));
     };
     if (!name.isEmpty()) {
         // Emptied by making it again: deleting a large result row by row
         // costs as much as filling it.
         try {
-            ExecSql(d_tarvedo, QStringLiteral("drop table ") + name);
+            runDdl(QStringLiteral("drop table ") + name);
         } catch (const DbError&) {
             ExecSql(d_tarvedo, QStringLiteral("delete from ") + name);  // still in use: emptied in place
             return;
