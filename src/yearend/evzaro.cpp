@@ -12,6 +12,8 @@
 #include "db/db_error.h"
 #include "db/fb_admin.h"
 #include "db/sequence.h"
+#include "ledger/ledger_item.h"
+#include "ledger/turnover_load.h"
 #include "reports/report_pattern.h"
 #include "reports/turnover_pass.h"
 #include "yearend/backup.h"
@@ -29,16 +31,6 @@ const QStringList workTableColumns{
     QStringLiteral("SZLA varchar(10),      "), QStringLiteral("ESZLA varchar(10),      "),
     QStringLiteral("TELJKELT varchar(10),      "), QStringLiteral("TIPUS varchar(1),      "),
     QStringLiteral("ERTEK   double precision,   "), QStringLiteral("SZOVEG     varchar(120) ")};
-
-const QString tetelInsert = QStringLiteral(
-    "insert into tetel\n"
-    "  (SORSZAM, SZLA, ESZLA, TELJKELT, SZLAKELT, FIZHATIDO, BIZKELT, KONYVELVE, \n"
-    "   TIPUS, BIZONYLAT, SZOVEG, ERTEK, NTIPUS, TART_KOV, UGYFELKOD, KTSGHELY, \n"
-    "   KONYVBIZ, SZAMLASZAM, DEVIZANEM, DEVIZAERTEK)\n"
-    "values\n"
-    "  (:SORSZAM, :SZLA, :ESZLA, :TELJKELT, :SZLAKELT, :FIZHATIDO, :BIZKELT, \n"
-    "   :KONYVELVE, :TIPUS, :BIZONYLAT, :SZOVEG, :ERTEK, :NTIPUS, :TART_KOV, \n"
-    "   :UGYFELKOD, :KTSGHELY, :KONYVBIZ, :SZAMLASZAM, :DEVIZANEM, :DEVIZAERTEK)");
 
 // The last "/" or "\" of an address.
 qsizetype lastSeparator(const QString& text) {
@@ -225,6 +217,21 @@ QString NextYearAddress(const QString& path, const QString& name) {
     return folder + separator + name.trimmed();
 }
 
+QString CheckEvzaroParams(const EvzaroParams& params) {
+    const AppValues& app = Td();
+    const QString year = app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
+    if (!IsConnected(d_tarvedo)) return QStringLiteral("Nincs nyitott cég adatbázis.");
+    if (params.name.trimmed().isEmpty()) return QStringLiteral("Adja meg a következő év adatbázisának nevét!");
+    if (year.toInt() <= 0) return QStringLiteral("A cég tárgyéve (%1) nem évszám.").arg(year);
+    const QString address = NextYearAddress(params.path, params.name);
+    const auto sameDatabase = [](const QString& a, const QString& b) {
+        return NativeDbPath(ParseDbAddress(a).path) == NativeDbPath(ParseDbAddress(b).path);
+    };
+    if (sameDatabase(address, app.DbServer))
+        return QStringLiteral("A következő év adatbázisa nem lehet a tárgyévi adatbázis: ") + address;
+    return {};
+}
+
 EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
     EvzaroResult result;
     AppValues& app = Td();
@@ -235,26 +242,10 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
     const QString address = NextYearAddress(params.path, params.name);
     result.nextAddress = address;
 
-    if (!IsConnected(d_tarvedo)) {
-        result.error = QStringLiteral("Nincs nyitott cég adatbázis.");
-        return result;
-    }
-    if (params.name.trimmed().isEmpty()) {
-        result.error = QStringLiteral("Adja meg a következő év adatbázisának nevét!");
-        return result;
-    }
-    if (year.toInt() <= 0) {
-        result.error = QStringLiteral("A cég tárgyéve (%1) nem évszám.").arg(year);
-        return result;
-    }
-    const auto sameDatabase = [](const QString& a, const QString& b) {
-        return NativeDbPath(ParseDbAddress(a).path) == NativeDbPath(ParseDbAddress(b).path);
-    };
-    if (sameDatabase(address, app.DbServer)) {
-        result.error = QStringLiteral("A következő év adatbázisa nem lehet a tárgyévi adatbázis: ") + address;
-        return result;
-    }
+    result.error = CheckEvzaroParams(params);
+    if (!result.error.isEmpty()) return result;
 
+    bool newDatabase = false;
     try {
         if (params.kind == ClosingKind::NewDatabase) {
             const DbAddress parsed = ParseDbAddress(address);
@@ -277,6 +268,10 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 result.error = QStringLiteral("Nem sikerült létrehozni a következő év adatbázisát (%1): ").arg(address) + copied;
                 return result;
             }
+            // Nobody uses the new database before it is registered: its pages
+            // need not reach the disk one by one until it is complete.
+            SetForcedWrites(address, DbCredentials(), false);
+            newDatabase = true;
         }
         if (!OpenDatabase(d_tarvedo2, address)) {
             result.error = QStringLiteral("Nem sikerült csatlakozni a következő év adatbázisához: ") + address + u' ' +
@@ -289,9 +284,12 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
         inStep(QStringLiteral("A nyitó sorszám törlése"), [&] {
             ExecSql(d_tarvedo, QStringLiteral("delete from sorszam where fajta='NY' "));
         });
+        report(step, QStringLiteral("Hiányzó szövegek"), 0, 0);
         inStep(QStringLiteral("A hiányzó szövegek kitöltése"), [&] {
-            for (const char* column : {"KTSGHELY", "FIZHATIDO", "TELJKELT", "UGYFELKOD"})
-                ExecSql(d_tarvedo, QStringLiteral(" Update tetel set %1 = '' where %1 IS NULL ").arg(QLatin1String(column)));
+            // One pass over the items instead of one per column.
+            ExecSql(d_tarvedo, QStringLiteral(" Update tetel set KTSGHELY = coalesce(KTSGHELY, ''), FIZHATIDO = coalesce(FIZHATIDO, ''), "
+                                              "TELJKELT = coalesce(TELJKELT, ''), UGYFELKOD = coalesce(UGYFELKOD, '') "
+                                              "where KTSGHELY IS NULL or FIZHATIDO IS NULL or TELJKELT IS NULL or UGYFELKOD IS NULL "));
         });
 
         report(step, QStringLiteral("Számlaegyenlegek"), 0, 0);
@@ -299,6 +297,7 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
             return fillWorkTable(accountBalances(zardatum, params.teteles));
         });
         QList<OpenInvoice> invoices;
+        if (params.teteles) report(step, QStringLiteral("Nyitott számlák"), 0, 0);
         if (params.teteles)
             invoices = inStep(QStringLiteral("A nyitott számlák kiválasztása"), [&] { return SelectOpenInvoices(); });
 
@@ -329,64 +328,54 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 }
             }
 
+            // The items through one prepared insert; the turnover table gets
+            // the sums of the load instead of one row per item.
             const QString now = today();
-            QSqlQuery insert(Connection(d_tarvedo2));
-            const PositionalSql positional = ToPositional(tetelInsert);
-            if (!insert.prepare(positional.text)) throw DbError(insert.lastError(), tetelInsert);
-            const auto write = [&](const QVariantMap& values) {
-                for (int i = 0; i < positional.names.size(); ++i)
-                    insert.bindValue(i, values.value(positional.names[i], QVariant(QMetaType::fromType<QString>())));
-                if (!insert.exec()) throw DbError(insert.lastError(), tetelInsert);
-            };
+            TurnoverLoad turnovers(d_tarvedo2);
+            LedgerItemWriter writer(d_tarvedo2);
+            writer.prepare();
             qint64 done = 0;
-            for (const AccountItem& item : accounts) {
-                const QString n = SequenceNumberText(year, counter++);
-                write({{QStringLiteral("SORSZAM"), n + QStringLiteral("NY")},
-                       {QStringLiteral("SZLA"), item.szla},
-                       {QStringLiteral("ESZLA"), item.eszla},
-                       {QStringLiteral("TELJKELT"), item.teljkelt},
-                       {QStringLiteral("SZLAKELT"), QString("")},
-                       {QStringLiteral("FIZHATIDO"), QString("")},
-                       {QStringLiteral("BIZKELT"), now},
-                       {QStringLiteral("KONYVELVE"), now},
-                       {QStringLiteral("TIPUS"), item.tipus},
-                       {QStringLiteral("BIZONYLAT"), QString("")},
-                       {QStringLiteral("SZOVEG"), item.szoveg},
-                       {QStringLiteral("ERTEK"), item.ertek},
-                       {QStringLiteral("NTIPUS"), QStringLiteral("NY")},
-                       {QStringLiteral("TART_KOV"), QString("")},
-                       {QStringLiteral("UGYFELKOD"), QString("")},
-                       {QStringLiteral("KTSGHELY"), QString("")},
-                       {QStringLiteral("KONYVBIZ"), n},
-                       {QStringLiteral("SZAMLASZAM"), QString("")},
-                       {QStringLiteral("DEVIZANEM"), QStringLiteral("HUF")},
-                       {QStringLiteral("DEVIZAERTEK"), item.ertek}});
-                report(step, QStringLiteral("Nyitó tételek"), ++done, total);
+            const auto write = [&](LedgerItem& item) {
+                item.sorszam = SequenceNumberText(year, counter++);
+                if (item.konyvbiz.isNull()) item.konyvbiz = item.sorszam;  // an account item's voucher is its number
+                item.sorszam += QStringLiteral("NY");
+                item.bizkelt = item.konyvelve = now;
+                item.ntipus = QStringLiteral("NY");
+                item.devizaertek = item.ertek;
+                writer.write(item);
+                turnovers.add(item);
+                // A step now and then: a window repaints at each one.
+                if (++done % 256 == 0 || done == total) report(step, QStringLiteral("Nyitó tételek"), done, total);
+            };
+            for (const AccountItem& account : accounts) {
+                LedgerItem item;
+                item.szla = account.szla;
+                item.eszla = account.eszla;
+                item.teljkelt = account.teljkelt;
+                item.tipus = account.tipus;
+                item.szoveg = account.szoveg;
+                item.ertek = account.ertek;
+                item.devizanem = QStringLiteral("HUF");
+                write(item);
             }
             for (const OpenInvoice& invoice : invoices) {
                 const OpeningEntry entry = OpeningEntryFor(invoice);
-                write({{QStringLiteral("SORSZAM"), SequenceNumberText(year, counter++) + QStringLiteral("NY")},
-                       {QStringLiteral("SZLA"), entry.szla},
-                       {QStringLiteral("ESZLA"), entry.eszla},
-                       {QStringLiteral("TELJKELT"), invoice.teljkelt},
-                       {QStringLiteral("SZLAKELT"), now},
-                       {QStringLiteral("FIZHATIDO"), invoice.fizhatido},
-                       {QStringLiteral("BIZKELT"), now},
-                       {QStringLiteral("KONYVELVE"), now},
-                       {QStringLiteral("TIPUS"), QString("")},
-                       {QStringLiteral("BIZONYLAT"), QString("")},
-                       {QStringLiteral("SZOVEG"), entry.szoveg},
-                       {QStringLiteral("ERTEK"), entry.ertek},
-                       {QStringLiteral("NTIPUS"), QStringLiteral("NY")},
-                       {QStringLiteral("TART_KOV"), QString("")},
-                       {QStringLiteral("UGYFELKOD"), invoice.ugyfelkod},
-                       {QStringLiteral("KTSGHELY"), QString("")},
-                       {QStringLiteral("KONYVBIZ"), invoice.konyvbiz},
-                       {QStringLiteral("SZAMLASZAM"), invoice.szamlaszam},
-                       {QStringLiteral("DEVIZANEM"), invoice.devizanem},
-                       {QStringLiteral("DEVIZAERTEK"), entry.ertek}});
-                report(step, QStringLiteral("Nyitó tételek"), ++done, total);
+                LedgerItem item;
+                item.szla = entry.szla;
+                item.eszla = entry.eszla;
+                item.teljkelt = invoice.teljkelt;
+                item.szlakelt = now;
+                item.fizhatido = invoice.fizhatido;
+                item.szoveg = entry.szoveg;
+                item.ertek = entry.ertek;
+                item.ugyfelkod = invoice.ugyfelkod;
+                item.konyvbiz = invoice.konyvbiz.isNull() ? QString("") : invoice.konyvbiz;
+                item.szamlaszam = invoice.szamlaszam;
+                item.devizanem = invoice.devizanem;
+                write(item);
             }
+            writer.finish();
+            turnovers.write();
 
             ExecSql(d_tarvedo2, QStringLiteral("delete from sorszam where FAJTA = 'NY' and EV = :EV"),
                     {{QStringLiteral("EV"), nextYear}});
@@ -399,7 +388,11 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
         result.accountItems = int(accounts.size());
         result.invoiceItems = int(invoices.size());
 
-        if (params.kind == ClosingKind::NewDatabase) {
+        if (newDatabase) {
+            inStep(QStringLiteral("A következő év adatbázisának lemezre írása"), [&] {
+                const QString error = SetForcedWrites(address, DbCredentials(), true);
+                if (!error.isEmpty()) throw DbError(error);
+            });
             inStep(QStringLiteral("A következő év regisztrálása a cégek között"), [&] {
                 ExecSql(d_tarvedosys,
                         QStringLiteral("UPDATE OR insert into CEGEK\n  (KOD, AKTUALISEV, NEV, DBSERVER, NYITVA)\nvalues\n"

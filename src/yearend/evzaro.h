@@ -55,6 +55,10 @@ struct EvzaroResult {
     int invoiceItems = 0;
 };
 
+// What is wrong with the parameters before anything is done, in Hungarian;
+// empty when they can be used.
+QString CheckEvzaroParams(const EvzaroParams& params);
+
 // Progress: a step's caption, done and total (0: unknown). A step that
 // throws stops the run as any error does.
 using EvzaroStep = std::function<void(const QString& what, qint64 done, qint64 total)>;

@@ -131,6 +131,11 @@ EvzaroParams TevzaroFm::params() const {
 
 void TevzaroFm::run() {
     if (!ReportDatesValid({E_ZARDATUM})) return;
+    const QString wrong = CheckEvzaroParams(params());
+    if (!wrong.isEmpty()) {
+        ShowMessage(wrong);
+        return;
+    }
     ResetProgress(Gauge1);
     ReportRunning running(P_FEJ);
     const auto step = [this](const QString& what, qint64 done, qint64 total) {

@@ -1,7 +1,11 @@
 #include "yearend/open_invoices.h"
 
+#include <QHash>
+#include <QPair>
 #include <QSqlQuery>
+#include <cmath>
 
+#include "db/altproc.h"
 #include "db/dat.h"
 #include "yearend/evzaro.h"
 
@@ -11,43 +15,51 @@ QString orDefault(const QString& code, const char* fallback) {
     return code.trimmed().isEmpty() ? QString::fromLatin1(fallback) : code;
 }
 
-// One statement: the invoices grouped with their signed amounts, each with
-// its payments summed by a correlated sum over the invoice-number index,
-// the settled ones left out.
-const QString openInvoicesSql = QStringLiteral(R"(select * from (
-select i.OLDAL, i.UGYFELKOD, i.NTIPUS, i.KONYVBIZ, i.SZAMLASZAM, i.TELJKELT, i.FIZHATIDO, i.DEVIZANEM, i.ERTEK,
-       coalesce((select sum(iif((i.OLDAL = 'V' and p.ESZLA = '311') or (i.OLDAL = 'S' and p.SZLA = '454'),
-                                round(p.ERTEK), -round(p.ERTEK)))
-                   from TETEL p
-                  where (p.NTIPUS = :PT or p.NTIPUS = :BK)
-                    and (p.UGYFELKOD = i.UGYFELKOD or p.UGYFELKOD = '')
-                    and p.SZAMLASZAM = i.SZAMLASZAM), 0) - round(i.ERTEK) X
-  from (select iif(SZLA = '311' or ESZLA = '311', 'V', 'S') OLDAL,
-               UGYFELKOD, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO, DEVIZANEM,
-               sum(iif(SZLA = '311' or ESZLA = '454', ERTEK, -ERTEK)) ERTEK,
-               sum(iif(SZLA = '311' or ESZLA = '454', DEVIZAERTEK, -DEVIZAERTEK)) DEVIZAERTEK
-          from TETEL
-         where (NTIPUS = :VE and (SZLA = '311' or ESZLA = '311'))
-            or (NTIPUS = :SZ and (SZLA = '454' or ESZLA = '454'))
-            or ((NTIPUS = :NY or NTIPUS = '2') and SZAMLASZAM <> ''
-                and (SZLA = '311' or ESZLA = '311' or SZLA = '454' or ESZLA = '454'))
-         group by 1, UGYFELKOD, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO, DEVIZANEM
-        having sum(iif(SZLA = '311' or ESZLA = '454', ERTEK, -ERTEK)) <> 0
-            or sum(iif(SZLA = '311' or ESZLA = '454', DEVIZAERTEK, -DEVIZAERTEK)) <> 0) i
-) where abs(X) >= :SETTLED
-order by NTIPUS, KONYVBIZ, OLDAL desc, UGYFELKOD, SZAMLASZAM, TELJKELT)");
+// The invoices grouped with their signed amounts, in one pass.
+const QString invoicesSql = QStringLiteral(R"(select iif(SZLA = '311' or ESZLA = '311', 'V', 'S') OLDAL,
+       UGYFELKOD, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO, DEVIZANEM,
+       sum(iif(SZLA = '311' or ESZLA = '454', ERTEK, -ERTEK)) ERTEK
+  from TETEL
+ where (NTIPUS = :VE and (SZLA = '311' or ESZLA = '311'))
+    or (NTIPUS = :SZ and (SZLA = '454' or ESZLA = '454'))
+    or ((NTIPUS = :NY or NTIPUS = '2') and SZAMLASZAM <> ''
+        and (SZLA = '311' or ESZLA = '311' or SZLA = '454' or ESZLA = '454'))
+ group by 1, UGYFELKOD, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO, DEVIZANEM
+having sum(iif(SZLA = '311' or ESZLA = '454', ERTEK, -ERTEK)) <> 0
+    or sum(iif(SZLA = '311' or ESZLA = '454', DEVIZAERTEK, -DEVIZAERTEK)) <> 0
+ order by NTIPUS, KONYVBIZ, 1 desc, UGYFELKOD, SZAMLASZAM, TELJKELT)");
+
+// The payments grouped by invoice number and partner in one pass, each
+// rounded to whole forints, with what settles a customer invoice (credit
+// 311) and what settles a supplier invoice (debit 454).
+const QString paymentsSql = QStringLiteral(R"(select SZAMLASZAM, UGYFELKOD,
+       sum(iif(ESZLA = '311', round(ERTEK), -round(ERTEK))) VEVO,
+       sum(iif(SZLA = '454', round(ERTEK), -round(ERTEK))) SZALLITO
+  from TETEL
+ where (NTIPUS = :PT or NTIPUS = :BK) and SZAMLASZAM is not null
+ group by SZAMLASZAM, UGYFELKOD)");
+
+struct PaymentSums {
+    double vevo = 0, szallito = 0;
+};
 
 }  // namespace
 
 QList<OpenInvoice> SelectOpenInvoices() {
     const AppValues& app = Td();
-    QSqlQuery rows = ExecSql(d_tarvedo, openInvoicesSql,
-                             {{QStringLiteral("PT"), orDefault(app.PtKod, "PT")},
-                              {QStringLiteral("BK"), orDefault(app.BkKod, "BK")},
-                              {QStringLiteral("VE"), orDefault(app.VeKod, "VE")},
+    // Two grouped passes over the items, joined here by invoice number and
+    // partner: the engine would look the payments up invoice by invoice.
+    QHash<QPair<QString, QString>, PaymentSums> payments;
+    QSqlQuery paid = ExecSql(d_tarvedo, paymentsSql,
+                             {{QStringLiteral("PT"), orDefault(app.PtKod, "PT")}, {QStringLiteral("BK"), orDefault(app.BkKod, "BK")}});
+    while (NextRow(paid))
+        payments.insert({paid.value(0).toString(), paid.value(1).toString()},
+                        {paid.value(2).toDouble(), paid.value(3).toDouble()});
+
+    QSqlQuery rows = ExecSql(d_tarvedo, invoicesSql,
+                             {{QStringLiteral("VE"), orDefault(app.VeKod, "VE")},
                               {QStringLiteral("SZ"), orDefault(app.SzKod, "SZ")},
-                              {QStringLiteral("NY"), orDefault(app.NyKod, "NY")},
-                              {QStringLiteral("SETTLED"), SettledBelow}});
+                              {QStringLiteral("NY"), orDefault(app.NyKod, "NY")}});
     QList<OpenInvoice> invoices;
     while (NextRow(rows)) {
         OpenInvoice invoice;
@@ -60,8 +72,18 @@ QList<OpenInvoice> SelectOpenInvoices() {
         invoice.fizhatido = rows.value(6).toString();
         invoice.devizanem = rows.value(7).toString();
         invoice.ertek = rows.value(8).toDouble();
-        invoice.x = rows.value(9).toDouble();
-        invoices.append(invoice);
+        // The partner's own payments, and those without a partner.
+        double settled = 0;
+        if (!rows.isNull(4)) {
+            const auto add = [&](const QString& partner) {
+                const auto found = payments.constFind({invoice.szamlaszam, partner});
+                if (found != payments.cend()) settled += invoice.customer ? found->vevo : found->szallito;
+            };
+            add(invoice.ugyfelkod);
+            if (!invoice.ugyfelkod.isEmpty()) add(QString(""));
+        }
+        invoice.x = settled - double(RoundHalfAway(invoice.ertek));
+        if (std::abs(invoice.x) >= SettledBelow) invoices.append(invoice);
     }
     return invoices;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The open customer and supplier invoices at the year closing, chosen by one
-// statement.
+// The open customer and supplier invoices at the year closing, chosen by two
+// grouped statements (the invoices, the payments) joined by invoice number.
 //
 // An invoice is the items of one partner, journal type, voucher number,
 // invoice number, dates and currency on the customer account 311 (customer

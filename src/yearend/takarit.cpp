@@ -5,6 +5,7 @@
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/error_log.h"
+#include "db/fb_snapshot.h"
 
 namespace {
 
@@ -59,8 +60,12 @@ QList<TmpDropResult> TmpTablesDrop(const QStringList& tables, const QObject* sen
             // The name comes from the catalogue; quoted, it cannot be taken for anything else.
             QString quoted = table;
             quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-            ExecSql(d_tarvedo, (isView(table) ? QStringLiteral("Drop View \"") : QStringLiteral("Drop Table \"")) + quoted +
-                                   QLatin1Char('"'));
+            // Without waiting: a table another workstation uses stays, and the
+            // clean-up goes on with the next one.
+            const QString drop = (isView(table) ? QStringLiteral("Drop View \"") : QStringLiteral("Drop Table \"")) + quoted +
+                                 QLatin1Char('"');
+            if (!ExecSnapshotNoWait(d_tarvedo, {drop}))
+                throw DbError(QStringLiteral("A(z) %1 tábla használatban van, nem törölhető.").arg(table));
             result.dropped = true;
         } catch (const DbError& error) {
             result.error = error.message();

@@ -175,11 +175,11 @@ TEST_F(EvzaroTest, AFailureAfterSomeItemsWritesNothingAndSaysWhere) {
     const QStringList first = OpeningItems();
     ExecSql(d_tarvedo, QStringLiteral("update CEG set NYITVA = 'I'"));
     Post({{QStringLiteral("384"), QStringLiteral("911"), 100}});
-    // The run breaks after two opening items are written.
-    const auto breakAfterTwo = [](const QString&, qint64 done, qint64) {
-        if (done == 2) throw std::runtime_error("megszakítva");
+    // The run breaks once opening items are written.
+    const auto breakAfterItems = [](const QString&, qint64 done, qint64) {
+        if (done > 0) throw std::runtime_error("megszakítva");
     };
-    const EvzaroResult failed = RunEvzaro(params(true, ClosingKind::RecomputeExisting), breakAfterTwo);
+    const EvzaroResult failed = RunEvzaro(params(true, ClosingKind::RecomputeExisting), breakAfterItems);
     EXPECT_FALSE(failed.ok);
     EXPECT_TRUE(failed.error.contains(QStringLiteral("A következő év adatbázisának írása"))) << failed.error.toStdString();
     EXPECT_TRUE(failed.error.contains(QStringLiteral("megszakítva")));
@@ -190,7 +190,7 @@ TEST_F(EvzaroTest, AFailureAfterSomeItemsWritesNothingAndSaysWhere) {
 TEST_F(EvzaroTest, AFailedNewDatabaseIsNotRegistered) {
     postSampleLedger();
     const EvzaroResult failed = RunEvzaro(params(false), [](const QString& what, qint64 done, qint64) {
-        if (what == QStringLiteral("Nyitó tételek") && done == 1) throw std::runtime_error("megszakítva");
+        if (what == QStringLiteral("Nyitó tételek") && done > 0) throw std::runtime_error("megszakítva");
     });
     EXPECT_FALSE(failed.ok);
     EXPECT_EQ(Number(d_tarvedosys, QStringLiteral("select count(*) from CEGEK where AKTUALISEV = '2026'")), 0);

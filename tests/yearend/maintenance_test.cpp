@@ -55,7 +55,6 @@ TEST(TmpTables, DropsTheRunsTablesButKeepsTmpTablakAndOthers) {
     use.finish();
     other.rollback();
     other.close();
-    QSqlDatabase::removeDatabase(QStringLiteral("masik"));
     // The end of the run drops what is left.
     SilentTmpCleanup();
     EXPECT_TRUE(TmpTablesList().isEmpty());
