@@ -1,5 +1,6 @@
 #include "yearend/backup.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 
 #include <ibase.h>
 
+#include "db/dat.h"
 #include "db/fb_admin.h"
 #include "db/fb_status.h"
 
@@ -220,4 +222,12 @@ QString CopyDatabase(const QString& source, const QString& target, const FbCrede
     const QString saved = BackupDatabase(source, work.fileName(), credentials, options);
     if (!saved.isEmpty()) return saved;
     return RestoreDatabase(work.fileName(), target, credentials, true, options.step);
+}
+
+QString ProposedBackupFile() {
+    const AppValues& app = Td();
+    const QString dir = app.WorkDir.isEmpty() ? QDir::currentPath() + u'/' : app.WorkDir;
+    return dir + QStringLiteral("MENTES_%1_%2_%3.fbk")
+                     .arg(app.ceg.text(QStringLiteral("KOD")).trimmed(), app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed(),
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss")));
 }

@@ -35,3 +35,7 @@ QString RestoreDatabase(const QString& fbkFile, const QString& address, const Fb
 // backup into a work file beside nothing of the user's, then restore.
 QString CopyDatabase(const QString& source, const QString& target, const FbCredentials& credentials,
                      const BackupOptions& options = {});
+
+// The proposed backup file of the open company: the working directory,
+// "MENTES_" + company code + "_" + year + "_" + the moment + ".fbk".
+QString ProposedBackupFile();

@@ -1,7 +1,6 @@
 #include "yearend/backup_window.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -43,12 +42,7 @@ private:
 }  // namespace
 
 void ShowBackupFm(QWidget* parent) {
-    const AppValues& app = Td();
-    const QString proposal = (app.WorkDir.isEmpty() ? QStringLiteral("./") : app.WorkDir) +
-                             QStringLiteral("MENTES_%1_%2_%3.fbk")
-                                 .arg(app.ceg.text(QStringLiteral("KOD")).trimmed(),
-                                      app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed(),
-                                      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss")));
+    const QString proposal = ProposedBackupFile();
     const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Adatbázis mentése"), proposal,
                                                       QStringLiteral("Mentés (*.fbk)"));
     if (file.isEmpty()) return;
@@ -57,7 +51,7 @@ void ShowBackupFm(QWidget* parent) {
         Progress progress(parent, QStringLiteral("Adatbázis mentése..."));
         BackupOptions options;
         options.step = progress.step();
-        error = BackupDatabase(app.DbServer, file, DbCredentials(), options);
+        error = BackupDatabase(Td().DbServer, file, DbCredentials(), options);
     }
     ShowMessage(error.isEmpty() ? QStringLiteral("A mentés elkészült: ") + file : error);
 }

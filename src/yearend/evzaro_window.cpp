@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDate>
-#include <QDateTime>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,16 +35,6 @@ QLineEdit* textEdit(QWidget* parent, const char* name) {
     edit->setObjectName(QLatin1String(name));
     edit->setMinimumWidth(360);
     return edit;
-}
-
-// The file a backup before the closing goes to: the working directory, the
-// company and the year, and the moment.
-QString backupFileName() {
-    const AppValues& app = Td();
-    const QString dir = app.WorkDir.isEmpty() ? QStringLiteral("./") : app.WorkDir;
-    return dir + QStringLiteral("MENTES_%1_%2_%3.fbk")
-                     .arg(app.ceg.text(QStringLiteral("KOD")).trimmed(), app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed(),
-                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss")));
 }
 
 }  // namespace
@@ -148,7 +137,7 @@ void TevzaroFm::run() {
     // The current year is saved first when the user wants it.
     if (AskDialog(QStringLiteral("Készüljön mentés a tárgyévi adatbázisról a zárás előtt?"), 0,
                   {QStringLiteral(" Igen "), QStringLiteral(" Nem ")}) == 0) {
-        const QString file = backupFileName();
+        const QString file = ProposedBackupFile();
         BackupOptions options;
         options.step = [&](qint64 done, qint64 total) { step(QStringLiteral("Mentés"), done, total); };
         const QString error = BackupDatabase(Td().DbServer, file, DbCredentials(), options);
