@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -230,6 +231,17 @@ QString CheckEvzaroParams(const EvzaroParams& params) {
     if (sameDatabase(address, app.DbServer))
         return QStringLiteral("A következő év adatbázisa nem lehet a tárgyévi adatbázis: ") + address;
     return {};
+}
+
+bool NextYearDatabaseExists(const EvzaroParams& params) {
+    const QString address = NextYearAddress(params.path, params.name);
+    const DbAddress parsed = ParseDbAddress(address);
+    if (!parsed.isRemote() && QFileInfo::exists(NativeDbPath(parsed.path))) return true;
+    const AppValues& app = Td();
+    const QString next = QString::number(app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed().toInt() + 1);
+    return SelectValue(d_tarvedosys, QStringLiteral("select count(*) from CEGEK where KOD = :KOD and AKTUALISEV = :EV"),
+                       {{QStringLiteral("KOD"), app.ceg.text(QStringLiteral("KOD"))}, {QStringLiteral("EV"), next}})
+               .toInt() > 0;
 }
 
 EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {

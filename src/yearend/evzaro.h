@@ -59,6 +59,10 @@ struct EvzaroResult {
 // empty when they can be used.
 QString CheckEvzaroParams(const EvzaroParams& params);
 
+// Whether the next year's database is already there: registered in CEGEK,
+// or a local file of that name.
+bool NextYearDatabaseExists(const EvzaroParams& params);
+
 // Progress: a step's caption, done and total (0: unknown). A step that
 // throws stops the run as any error does.
 using EvzaroStep = std::function<void(const QString& what, qint64 done, qint64 total)>;

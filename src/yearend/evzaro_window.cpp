@@ -125,6 +125,13 @@ void TevzaroFm::run() {
         ShowMessage(wrong);
         return;
     }
+    // A next year that is already there is made again only when the user says so.
+    const EvzaroParams chosen = params();
+    if (chosen.kind == ClosingKind::NewDatabase && NextYearDatabaseExists(chosen) &&
+        AskDialog(QStringLiteral("A következő év adatbázisa már létezik: %1\nÚjra létrehozza? A benne rögzített tételek elvesznek.")
+                      .arg(NextYearAddress(chosen.path, chosen.name)),
+                  1, {QStringLiteral(" Igen "), QStringLiteral(" Nem ")}) != 0)
+        return;
     ResetProgress(Gauge1);
     ReportRunning running(P_FEJ);
     const auto step = [this](const QString& what, qint64 done, qint64 total) {

@@ -55,6 +55,13 @@ TEST(EvzaroWindow, ShowsTheDefaultsAndClosesTheYear) {
     window.hide();
     window.show();
     EXPECT_TRUE(window.findChild<QRadioButton*>(QStringLiteral("RG_TIPUS_1"))->isChecked());
+    // Made again only when the user says so: without a window the answer is " Nem ".
+    messages.shown.clear();
+    window.findChild<QRadioButton*>(QStringLiteral("RG_TIPUS_0"))->setChecked(true);
+    ExecSql(d_tarvedo2, QStringLiteral("insert into TETEL (SORSZAM, SZLA, ESZLA, ERTEK, NTIPUS) values ('x', '384', '911', 77, 'BK')"));
+    window.B_letarol->click();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from TETEL where NTIPUS = 'BK'")), 1);
 }
 
 TEST(EvzaroWindow, AFailureIsShownAndNotKesz) {
