@@ -71,3 +71,13 @@ QString SetForcedWrites(const QString& address, const FbCredentials& credentials
     isc_detach_database(status, &db);
     return {};
 }
+
+QByteArray FbEngineAddress(const QString& address) { return engineAddress(address); }
+
+QByteArray FbServiceManagerAddress(const QString& address) {
+    const DbAddress parsed = ParseDbAddress(address);
+    if (!parsed.isRemote()) return QByteArrayLiteral("service_mgr");
+    return (parsed.server + QStringLiteral("/3050:service_mgr")).toUtf8();
+}
+
+QByteArray FbServicePath(const QString& address) { return NativeDbPath(ParseDbAddress(address).path).toUtf8(); }

@@ -1,6 +1,7 @@
 #pragma once
 // The few things the SQL driver cannot do, done through the Firebird client
 // library directly: creating a database file and switching forced writes.
+#include <QByteArray>
 #include <QString>
 
 struct FbCredentials {
@@ -19,3 +20,12 @@ QString CreateDatabaseFile(const QString& address, const FbCredentials& credenti
 // Forced writes on: every commit is on the disk before it returns. Off is
 // only for building a database nobody uses yet.
 QString SetForcedWrites(const QString& address, const FbCredentials& credentials, bool on);
+
+// The address as the client library reads it: "server/3050:path" or the
+// local path with its folders written the way this system writes them.
+QByteArray FbEngineAddress(const QString& address);
+// The services manager of the engine that holds the database at `address`:
+// "server/3050:service_mgr", or "service_mgr" of the embedded engine.
+QByteArray FbServiceManagerAddress(const QString& address);
+// The database path as that engine sees it.
+QByteArray FbServicePath(const QString& address);

@@ -21,6 +21,10 @@
 #include "shell/main_tarvedo_window.h"
 #include "shell/menu_rules.h"
 #include "update/update_window.h"
+#include "yearend/backup_window.h"
+#include "yearend/evzaro_window.h"
+#include "yearend/reopen.h"
+#include "yearend/takarit_window.h"
 
 namespace {
 
@@ -90,13 +94,20 @@ const QList<MainMenuItem>& MainMenuItems() {
         submenu("Specilis1", QStringLiteral("Speciális")),
         item("Specilis1", "Adatbaziskivalasztasa", QStringLiteral("Adatbázis kiválasztása"), false,
              [](Tmain_tarvedofm& main, QAction*) { main.menuChangeCompany(); }),
-        item("Specilis1", "vzrsa1", QStringLiteral("Év zárása")),
-        item("Specilis1", "vnyitsa1", QStringLiteral("Lezárt év újranyitása")),
+        item("Specilis1", "vzrsa1", QStringLiteral("Év zárása"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowEvzaroFm(&main, MenuNev(action)); }),
+        item("Specilis1", "vnyitsa1", QStringLiteral("Lezárt év újranyitása"), false,
+             [](Tmain_tarvedofm&, QAction*) { ReopenYear(); }),
         item("Specilis1", "N1", QStringLiteral("-")),
         item("Specilis1", "Programfrisstseazinternetrl1", QStringLiteral("Program frissítése az internetről"), false,
              [](Tmain_tarvedofm& main, QAction*) { RunProgramUpdateFromMenu(&main, main.l_version->text()); }),
         item("Specilis1", "N2", QStringLiteral("-")),
-        item("Specilis1", "tmenetitblktrlse1", QStringLiteral("Átmeneti táblák törlése")),
+        item("Specilis1", "tmenetitblktrlse1", QStringLiteral("Átmeneti táblák törlése"), false,
+             [](Tmain_tarvedofm& main, QAction*) { ShowTakaritFm(&main); }),
+        item("Specilis1", "Adatbazismentese", QStringLiteral("Adatbázis mentése"), false,
+             [](Tmain_tarvedofm& main, QAction*) { ShowBackupFm(&main); }),
+        item("Specilis1", "Adatbazisvisszatoltese", QStringLiteral("Adatbázis visszatöltése"), false,
+             [](Tmain_tarvedofm& main, QAction*) { ShowRestoreFm(&main); }),
 
         item("", "vege", QStringLiteral("Vége"), false, [](Tmain_tarvedofm& main, QAction*) { main.close(); }),
     };

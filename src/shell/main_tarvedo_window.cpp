@@ -26,6 +26,7 @@
 #include "shell/msg_window.h"
 #include "shell/Password_window.h"
 #include "shell/renumber.h"
+#include "yearend/takarit.h"
 
 Tmain_tarvedofm::Tmain_tarvedofm(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), m_arguments(arguments) {
@@ -210,7 +211,7 @@ void Tmain_tarvedofm::closeEvent(QCloseEvent* event) {
         m_ended = true;
         if (!WriteBackSettings(m_state))
             ShowMessage(QStringLiteral("A %1 nem írható.").arg(SettingsFileName));
-        // The clean-up of the run's temporary tables (year-end module) joins here.
+        SilentTmpCleanup(this);  // the run's temporary tables
     }
     event->accept();
 }

@@ -1,0 +1,151 @@
+// Times the year closing on a demo working directory: the whole closing
+// into a new database (by invoice), and the balances and open invoices found
+// by the closing's grouped statements against the same found by one pair of
+// statements per account and one payment statement per invoice.
+//   yearend_bench DIR [--items N] [--compare]
+// (--compare: also the per-account and per-invoice statements; slow on a
+// million items, meant for a ledger of 100 000.)
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <cstdio>
+
+#include "bench_support.h"
+#include "db/altproc.h"
+#include "db/dat.h"
+#include "db/db_error.h"
+#include "reports/turnover_pass.h"
+#include "yearend/evzaro.h"
+#include "yearend/open_invoices.h"
+
+namespace {
+
+// The balances and the open invoices one statement per account and one per
+// invoice, as a plain loop would find them. Returns the number of open invoices.
+int PerRowStatements() {
+    QSqlQuery accounts = ExecSql(d_tarvedo, QStringLiteral("select SZLA from SZ_TUKOR where KARTON='K' "
+                                                           "and SUBSTRING (SZLA FROM 1 FOR 1) between '1' and '4' order by SZLA"));
+    while (NextRow(accounts)) {
+        const QVariantMap like{{QStringLiteral("LIKEPARAM"), accounts.value(0).toString().trimmed() + u'%'}};
+        SelectValue(d_tarvedo, QStringLiteral("SELECT sum(ERTEK) ERTEK from TETEL where SZLA like :LIKEPARAM"), like);
+        SelectValue(d_tarvedo, QStringLiteral("SELECT sum(ERTEK) ERTEK from TETEL where ESZLA like :LIKEPARAM"), like);
+    }
+    QSqlQuery invoices = ExecSql(
+        d_tarvedo, QStringLiteral("SELECT UGYFELKOD, NTIPUS, SZAMLASZAM, sum(ertek) from TETEL where (ntipus='SZ' and eszla='454') "
+                                  "or (ntipus='VE' and szla='311') group by UGYFELKOD, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, "
+                                  "FIZHATIDO, DEVIZANEM HAVING sum(ertek)<>0 OR sum(devizaertek)<>0"));
+    QSqlQuery payments(Connection(d_tarvedo));
+    payments.setForwardOnly(true);
+    payments.prepare(QStringLiteral("SELECT SZLA, ESZLA, ERTEK from TETEL where (ntipus='PT' or ntipus='BK') and "
+                                    "(ugyfelkod = ? OR ugyfelkod='') AND szamlaszam = ?"));
+    int open = 0;
+    while (NextRow(invoices)) {
+        const bool customer = invoices.value(1).toString() == QLatin1String("VE");
+        payments.bindValue(0, invoices.value(0));
+        payments.bindValue(1, invoices.value(2));
+        if (!payments.exec()) throw DbError(payments.lastError());
+        double p = 0, q = 0;
+        while (NextRow(payments)) {
+            const bool settles = customer ? payments.value(1).toString() == QLatin1String("311")
+                                          : payments.value(0).toString() == QLatin1String("454");
+            (settles ? p : q) = double(RoundHalfAway((settles ? p : q) + payments.value(2).toDouble()));
+        }
+        if (std::abs((p - q) - double(RoundHalfAway(invoices.value(3).toDouble()))) >= 3) ++open;
+    }
+    return open;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    qlonglong items = 1000000;
+    const qsizetype at = args.indexOf(QStringLiteral("--items"));
+    if (at >= 0 && at + 1 < args.size()) {
+        items = args.at(at + 1).toLongLong();
+        args.remove(at, 2);
+    }
+    const bool compare = args.removeOne(QStringLiteral("--compare"));
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: yearend_bench DIR [--items N] [--compare]\n");
+        return 2;
+    }
+    const QString dir = QFileInfo(args.first()).absoluteFilePath();
+    if (!OpenDemoCompany(dir, items)) return 1;
+    try {
+        const qlonglong rows = SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL")).toLongLong();
+
+        // The closing as a bookkeeper runs it: a new database, open invoices one by one.
+        EvzaroParams params;
+        params.zardatum = QStringLiteral("2025.12.31");
+        params.path = dir + QStringLiteral("/bench_next");
+        params.name = QStringLiteral("MINTA_2026.GDB");
+        params.teteles = true;
+        QFile::remove(params.path + u'/' + params.name);
+        ExecSql(d_tarvedo, QStringLiteral("update CEG set NYITVA = 'I'"));
+        QElapsedTimer timer;
+        timer.start();
+        const double cpuBefore = CpuSeconds();
+        QString phase;
+        QElapsedTimer phaseTimer;
+        phaseTimer.start();
+        const EvzaroResult closed = RunEvzaro(params, [&](const QString& what, qint64, qint64) {
+            if (what == phase) return;
+            if (!phase.isEmpty()) std::printf("  %s: %.2f s\n", phase.toUtf8().constData(), phaseTimer.restart() / 1000.0);
+            phase = what;
+        });
+        if (!phase.isEmpty()) std::printf("  %s and the rest: %.2f s\n", phase.toUtf8().constData(), phaseTimer.elapsed() / 1000.0);
+        const double closing = timer.elapsed() / 1000.0;
+        const double closingCpu = CpuSeconds() - cpuBefore;
+        if (!closed.ok) {
+            std::fprintf(stderr, "%s\n", closed.error.toUtf8().constData());
+            return 1;
+        }
+        std::printf("year closing, new database, by invoice: %lld ledger rows, %d balances, %d open invoices: %.2f s "
+                    "(%.2f s processor time here)\n",
+                    rows, closed.accountItems, closed.invoiceItems, closing, closingCpu);
+
+        // The engine alone on the same writing: the opening items inserted again
+        // by one statement inside the engine, then rolled back.
+        {
+            DbTransaction transaction(d_tarvedo2);
+            SelectValue(d_tarvedo2, QStringLiteral("select rdb$set_context('USER_TRANSACTION', 'FORGALOM_OSSZEGEZVE', 1) "
+                                                   "from rdb$database"));
+            const QString columns = QStringLiteral(
+                "SZLA, ESZLA, TELJKELT, SZLAKELT, FIZHATIDO, BIZKELT, KONYVELVE, TIPUS, BIZONYLAT, SZOVEG, ERTEK, NTIPUS, "
+                "TART_KOV, UGYFELKOD, KTSGHELY, KONYVBIZ, SZAMLASZAM, KAPOCS, AFAKULCS, SOR65, DEVIZANEM, DEVIZAERTEK, ARFOLYAM");
+            timer.restart();
+            const double cpu = CpuSeconds();
+            ExecSql(d_tarvedo2, QStringLiteral("insert into TETEL (SORSZAM, %1) select SORSZAM || 'X', %1 from TETEL "
+                                               "where NTIPUS = 'NY'").arg(columns));
+            const double engine = timer.elapsed() / 1000.0;
+            const double engineCpu = CpuSeconds() - cpu;
+            transaction.rollback();
+            std::printf("engine alone, the same %d opening items by one insert ... select: %.2f s (%.2f s processor time); "
+                        "closing / engine insert: %.1fx by processor time\n",
+                        closed.accountItems + closed.invoiceItems, engine, engineCpu, closingCpu / qMax(engineCpu, 0.001));
+        }
+        if (!compare) return 0;
+        // What the closing reads: grouped statements against one per account and per invoice.
+        timer.restart();
+        ReadTurnovers(QString(), QString(), QString(), {});
+        const int grouped = int(SelectOpenInvoices().size());
+        const double setBased = timer.elapsed() / 1000.0;
+        timer.restart();
+        const int perRow = PerRowStatements();
+        const double perRowSeconds = timer.elapsed() / 1000.0;
+        std::printf("balances and open invoices, grouped statements: %.2f s (%d open)\n", setBased, grouped);
+        std::printf("balances and open invoices, one statement per account and per invoice: %.2f s (%d open)\n",
+                    perRowSeconds, perRow);
+        std::printf("ratio per-row / grouped: %.1fx; whole closing / per-row statements alone: %.2f\n",
+                    perRowSeconds / qMax(setBased, 0.001), closing / qMax(perRowSeconds, 0.001));
+        std::printf("peak memory: %.0f MB\n", PeakMemoryMb());
+    } catch (const DbError& error) {
+        std::fprintf(stderr, "%s\n", error.message().toUtf8().constData());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,435 @@
+#include "yearend/evzaro.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include "db/altproc.h"
+#include "db/dat.h"
+#include "db/db_address.h"
+#include "db/db_error.h"
+#include "db/fb_admin.h"
+#include "db/sequence.h"
+#include "ledger/ledger_item.h"
+#include "ledger/turnover_load.h"
+#include "reports/report_pattern.h"
+#include "reports/turnover_pass.h"
+#include "yearend/backup.h"
+#include "yearend/open_invoices.h"
+
+namespace {
+
+// The working table, remembered for the whole run of the program.
+ResultTable& workTable() {
+    static ResultTable table;
+    return table;
+}
+
+const QStringList workTableColumns{
+    QStringLiteral("SZLA varchar(10),      "), QStringLiteral("ESZLA varchar(10),      "),
+    QStringLiteral("TELJKELT varchar(10),      "), QStringLiteral("TIPUS varchar(1),      "),
+    QStringLiteral("ERTEK   double precision,   "), QStringLiteral("SZOVEG     varchar(120) ")};
+
+// The last "/" or "\" of an address.
+qsizetype lastSeparator(const QString& text) {
+    return qMax(text.lastIndexOf(QLatin1Char('/')), text.lastIndexOf(QLatin1Char('\\')));
+}
+
+QString withoutTrailingSeparator(QString path) {
+    while (path.size() > 1 && (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\')))) path.chop(1);
+    return path;
+}
+
+// A failure of one step of the run: the step's name travels with it.
+struct StepError {
+    QString message;
+};
+
+template <typename Work>
+auto inStep(const QString& stepName, Work&& work) {
+    try {
+        return work();
+    } catch (const StepError&) {
+        throw;
+    } catch (const DbError& error) {
+        throw StepError{stepName + QStringLiteral(": ") + error.message()};
+    } catch (const std::exception& error) {
+        throw StepError{stepName + QStringLiteral(": ") + QString::fromUtf8(error.what())};
+    }
+}
+
+// One account opening item as the working table holds it.
+struct AccountItem {
+    QString szla, eszla, teljkelt, tipus, szoveg;
+    double ertek = 0;
+};
+
+// The balance of every postable account of classes 1 to 4, from the
+// turnover sums read in one grouped pass: an account's debit and credit
+// turnovers are the sums of every account that begins with it.
+QList<AccountItem> accountBalances(const QString& zardatum, bool teteles) {
+    const AccountTurnovers turnovers = ReadTurnovers(QString(), QString(), QString(), {});
+    const auto sorted = [](const QHash<QString, double>& sums) {
+        QMap<QString, double> map;
+        for (auto it = sums.cbegin(); it != sums.cend(); ++it) map.insert(it.key(), it.value());
+        return map;
+    };
+    const QMap<QString, double> debit = sorted(turnovers.debit);
+    const QMap<QString, double> credit = sorted(turnovers.credit);
+    const auto sumOf = [](const QMap<QString, double>& sums, const QString& prefix) {
+        double total = 0;
+        for (auto it = sums.lowerBound(prefix); it != sums.cend() && it.key().startsWith(prefix); ++it)
+            total += it.value();
+        return total;
+    };
+
+    QList<AccountItem> items;
+    QSqlQuery accounts = ExecSql(d_tarvedo, QStringLiteral("select SZLA, KARTON,SZOVEG\n  from SZ_TUKOR\n WHERE KARTON='K'\n"
+                                                           "   AND SUBSTRING (SZLA FROM 1 FOR 1) >= '1'\n"
+                                                           "   AND SUBSTRING (SZLA FROM 1 FOR 1) <= '4'\n ORDER BY SZLA"));
+    while (NextRow(accounts)) {
+        const QString szla = accounts.value(0).toString().trimmed();
+        if (teteles && (szla == CustomerAccount || szla == SupplierAccount)) continue;
+        const double d = sumOf(debit, szla);
+        const double c = sumOf(credit, szla);
+        if (!(d > 0) && !(c > 0)) continue;
+        if (d - c == 0) continue;
+        AccountItem item;
+        item.szla = d - c > 0 ? accounts.value(0).toString() : OpeningAccount;
+        item.eszla = d - c > 0 ? OpeningAccount : accounts.value(0).toString();
+        item.ertek = d - c > 0 ? d - c : c - d;
+        item.tipus = accounts.value(1).toString();
+        item.szoveg = (QStringLiteral("NYITÓ ") + accounts.value(2).toString()).left(80);
+        item.teljkelt = zardatum;
+        items.append(item);
+    }
+    return items;
+}
+
+// Fills the working table of the current database and reads it back in
+// account order, as the opening items are written.
+QList<AccountItem> fillWorkTable(const QList<AccountItem>& items) {
+    ResultTable& table = workTable();
+    table.prepare(ZarPrefix, workTableColumns);
+    {
+        DbTransaction transaction(d_tarvedo);
+        RowInsert insert(QStringLiteral("INSERT INTO ") + table.name +
+                         QStringLiteral(" ( SZLA , ESZLA , TELJKELT , TIPUS , ERTEK   , SZOVEG   ) VALUES ( "
+                                        ":SZLA , :ESZLA , :TELJKELT , :TIPUS , :ERTEK   , :SZOVEG   ) "));
+        for (const AccountItem& item : items)
+            insert.run({{QStringLiteral("SZLA"), item.szla},
+                        {QStringLiteral("ESZLA"), item.eszla},
+                        {QStringLiteral("TELJKELT"), item.teljkelt},
+                        {QStringLiteral("TIPUS"), item.tipus},
+                        {QStringLiteral("ERTEK"), item.ertek},
+                        {QStringLiteral("SZOVEG"), item.szoveg}});
+        transaction.commit();
+    }
+    QList<AccountItem> rows;
+    QSqlQuery read = ExecSql(d_tarvedo, QStringLiteral(" select * from ") + table.name + QStringLiteral(" order by SZLA"));
+    while (NextRow(read)) {
+        AccountItem row;
+        row.szla = read.value(QStringLiteral("SZLA")).toString();
+        row.eszla = read.value(QStringLiteral("ESZLA")).toString();
+        row.teljkelt = read.value(QStringLiteral("TELJKELT")).toString();
+        row.tipus = read.value(QStringLiteral("TIPUS")).toString();
+        row.ertek = read.value(QStringLiteral("ERTEK")).toDouble();
+        row.szoveg = read.value(QStringLiteral("SZOVEG")).toString();
+        rows.append(row);
+    }
+    return rows;
+}
+
+// The formula tables of an existing next-year database: their rows again
+// from the current database, this year's column moved into the previous one.
+void copyFormulaTable(const QString& table, const QStringList& columns) {
+    ExecSql(d_tarvedo2, QStringLiteral("Delete from ") + table);
+    QSqlQuery source = ExecSql(d_tarvedo, QStringLiteral("Select * from ") + table + QStringLiteral(" order by ID"));
+    QStringList params;
+    for (const QString& column : columns) params << u':' + column;
+    QSqlQuery insert(Connection(d_tarvedo2));
+    const QString sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral("\n(") + columns.join(QStringLiteral(" , ")) +
+                        QStringLiteral(" ,ELOZOEV , TARGYEV  )\nVALUES\n(") + params.join(QStringLiteral(" , ")) +
+                        QStringLiteral(" ,:ELOZOEV , :TARGYEV  )");
+    const PositionalSql positional = ToPositional(sql);
+    if (!insert.prepare(positional.text)) throw DbError(insert.lastError(), sql);
+    while (NextRow(source)) {
+        int i = 0;
+        for (const QString& column : columns) insert.bindValue(i++, source.value(column));
+        insert.bindValue(i++, source.value(QStringLiteral("TARGYEV")));
+        insert.bindValue(i++, 0.0);
+        if (!insert.exec()) throw DbError(insert.lastError(), sql);
+    }
+}
+
+QString today() { return QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")); }
+
+void report(const EvzaroStep& step, const QString& what, qint64 done, qint64 total) {
+    if (step) step(what, done, total);
+}
+
+}  // namespace
+
+QString EvzaroWorkTable() { return workTable().name; }
+
+EvzaroDefaults ProposedNextYear(const QString& currentAddress, const QString& year, const QString& nextYear) {
+    EvzaroDefaults defaults;
+    const qsizetype cut = lastSeparator(currentAddress);
+    QString folder = currentAddress.left(cut + 1);
+    defaults.name = currentAddress.mid(cut + 1);
+    if (!year.isEmpty()) defaults.name.replace(year, nextYear);
+    if (!year.isEmpty() && folder.contains(year))
+        folder.replace(year, nextYear);
+    else
+        folder += nextYear;
+    defaults.path = withoutTrailingSeparator(folder);
+    return defaults;
+}
+
+EvzaroDefaults EvzaroDefaultsForCompany() {
+    const AppValues& app = Td();
+    const QString year = app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
+    const QString next = QString::number(year.toInt() + 1);
+    QSqlQuery registry = ExecSql(d_tarvedosys, QStringLiteral("select * from cegek where KOD=:KOD and    AKTUALISEV=:AKTUALISEV"),
+                                 {{QStringLiteral("KOD"), app.ceg.text(QStringLiteral("KOD"))},
+                                  {QStringLiteral("AKTUALISEV"), next}});
+    if (NextRow(registry)) {
+        const QString address = registry.value(QStringLiteral("DBSERVER")).toString().trimmed();
+        if (!address.isEmpty()) {
+            EvzaroDefaults defaults;
+            defaults.kind = ClosingKind::RecomputeExisting;
+            const qsizetype cut = lastSeparator(address);
+            defaults.name = address.mid(cut + 1);
+            defaults.path = cut < 0 ? QString() : address.left(cut);
+            return defaults;
+        }
+    }
+    return ProposedNextYear(app.DbServer, year, next);
+}
+
+QString NextYearAddress(const QString& path, const QString& name) {
+    const QString folder = withoutTrailingSeparator(path.trimmed());
+    if (folder.isEmpty()) return name.trimmed();
+    const QChar separator = folder.contains(QLatin1Char('\\')) && !folder.contains(QLatin1Char('/')) ? QLatin1Char('\\')
+                                                                                                       : QLatin1Char('/');
+    return folder + separator + name.trimmed();
+}
+
+QString CheckEvzaroParams(const EvzaroParams& params) {
+    const AppValues& app = Td();
+    const QString year = app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
+    if (!IsConnected(d_tarvedo)) return QStringLiteral("Nincs nyitott cég adatbázis.");
+    if (params.name.trimmed().isEmpty()) return QStringLiteral("Adja meg a következő év adatbázisának nevét!");
+    if (year.toInt() <= 0) return QStringLiteral("A cég tárgyéve (%1) nem évszám.").arg(year);
+    const QString address = NextYearAddress(params.path, params.name);
+    const auto sameDatabase = [](const QString& a, const QString& b) {
+        return NativeDbPath(ParseDbAddress(a).path) == NativeDbPath(ParseDbAddress(b).path);
+    };
+    if (sameDatabase(address, app.DbServer))
+        return QStringLiteral("A következő év adatbázisa nem lehet a tárgyévi adatbázis: ") + address;
+    return {};
+}
+
+bool NextYearDatabaseExists(const EvzaroParams& params) {
+    const QString address = NextYearAddress(params.path, params.name);
+    const DbAddress parsed = ParseDbAddress(address);
+    if (!parsed.isRemote() && QFileInfo::exists(NativeDbPath(parsed.path))) return true;
+    const AppValues& app = Td();
+    const QString next = QString::number(app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed().toInt() + 1);
+    return SelectValue(d_tarvedosys, QStringLiteral("select count(*) from CEGEK where KOD = :KOD and AKTUALISEV = :EV"),
+                       {{QStringLiteral("KOD"), app.ceg.text(QStringLiteral("KOD"))}, {QStringLiteral("EV"), next}})
+               .toInt() > 0;
+}
+
+EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
+    EvzaroResult result;
+    AppValues& app = Td();
+    const QString kod = app.ceg.text(QStringLiteral("KOD"));
+    const QString year = app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
+    const QString nextYear = QString::number(year.toInt() + 1);
+    const QString zardatum = DateCriterion(params.zardatum);
+    const QString address = NextYearAddress(params.path, params.name);
+    result.nextAddress = address;
+
+    result.error = CheckEvzaroParams(params);
+    if (!result.error.isEmpty()) return result;
+
+    bool newDatabase = false;
+    try {
+        if (params.kind == ClosingKind::NewDatabase) {
+            const DbAddress parsed = ParseDbAddress(address);
+            const QString folder = withoutTrailingSeparator(NativeDbPath(ParseDbAddress(params.path).path));
+            if (!parsed.isRemote() && !folder.isEmpty() && !QDir().mkpath(folder)) {
+                result.error = QStringLiteral("Nem sikerült létrehozni a következő év adatainak mappáját!  ") + folder;
+                return result;
+            }
+            // The copy is made by the engine from a consistent snapshot while
+            // the current year stays open here and on other workstations; the
+            // ledger items are left out, the next year starts without them.
+            DbDisconnect(d_tarvedo2);
+            BackupOptions options;
+            options.skipData = QStringLiteral("TETEL|FORGALOM");
+            options.step = [&](qint64 done, qint64 total) {
+                report(step, QStringLiteral("A következő év adatbázisának létrehozása"), done, total);
+            };
+            const QString copied = CopyDatabase(app.DbServer, address, DbCredentials(), options);
+            if (!copied.isEmpty()) {
+                result.error = QStringLiteral("Nem sikerült létrehozni a következő év adatbázisát (%1): ").arg(address) + copied;
+                return result;
+            }
+            // Nobody uses the new database before it is registered: its pages
+            // need not reach the disk one by one until it is complete.
+            SetForcedWrites(address, DbCredentials(), false);
+            newDatabase = true;
+        }
+        if (!OpenDatabase(d_tarvedo2, address)) {
+            result.error = QStringLiteral("Nem sikerült csatlakozni a következő év adatbázisához: ") + address + u' ' +
+                           Connection(d_tarvedo2).lastError().text();
+            return result;
+        }
+
+        // The current year: the opening numbers start again; the texts the
+        // invoice matching compares are filled in.
+        inStep(QStringLiteral("A nyitó sorszám törlése"), [&] {
+            ExecSql(d_tarvedo, QStringLiteral("delete from sorszam where fajta='NY' "));
+        });
+        report(step, QStringLiteral("Hiányzó szövegek"), 0, 0);
+        inStep(QStringLiteral("A hiányzó szövegek kitöltése"), [&] {
+            // One pass over the items instead of one per column.
+            ExecSql(d_tarvedo, QStringLiteral(" Update tetel set KTSGHELY = coalesce(KTSGHELY, ''), FIZHATIDO = coalesce(FIZHATIDO, ''), "
+                                              "TELJKELT = coalesce(TELJKELT, ''), UGYFELKOD = coalesce(UGYFELKOD, '') "
+                                              "where KTSGHELY IS NULL or FIZHATIDO IS NULL or TELJKELT IS NULL or UGYFELKOD IS NULL "));
+        });
+
+        report(step, QStringLiteral("Számlaegyenlegek"), 0, 0);
+        const QList<AccountItem> accounts = inStep(QStringLiteral("A számlaegyenlegek számítása"), [&] {
+            return fillWorkTable(accountBalances(zardatum, params.teteles));
+        });
+        QList<OpenInvoice> invoices;
+        if (params.teteles) report(step, QStringLiteral("Nyitott számlák"), 0, 0);
+        if (params.teteles)
+            invoices = inStep(QStringLiteral("A nyitott számlák kiválasztása"), [&] { return SelectOpenInvoices(); });
+
+        const qint64 total = accounts.size() + invoices.size();
+        qlonglong counter = 0;
+        if (total > 0)
+            counter = inStep(QStringLiteral("A nyitó sorszámok kiadása"),
+                             [&] { return ReserveSequenceBlock(d_tarvedo, QStringLiteral("NY"), year, total); });
+
+        // Everything the next year receives, in one transaction.
+        inStep(QStringLiteral("A következő év adatbázisának írása"), [&] {
+            DbTransaction transaction(d_tarvedo2);
+            if (params.kind == ClosingKind::RecomputeExisting) {
+                ExecSql(d_tarvedo2, QStringLiteral("delete from tetel where NTIPUS='NY'"));
+                copyFormulaTable(QStringLiteral("EREDMENY"),
+                                 {QStringLiteral("ID"), QStringLiteral("SORSZAM"), QStringLiteral("MEGNEVEZES"),
+                                  QStringLiteral("KEPLETHOL"), QStringLiteral("KEPLET")});
+                copyFormulaTable(QStringLiteral("MERLEG"),
+                                 {QStringLiteral("ID"), QStringLiteral("SZSORSZAM"), QStringLiteral("SORSZAM"),
+                                  QStringLiteral("MEGNEVEZES"), QStringLiteral("KEPLETHOL"), QStringLiteral("KEPLET")});
+            } else {
+                ExecSql(d_tarvedo2, QStringLiteral("delete from tetel"));
+                ExecSql(d_tarvedo2, QStringLiteral("update ceg set aktualisev= :AKTUALISEV, NYITVA = 'I'"),
+                        {{QStringLiteral("AKTUALISEV"), nextYear}});
+                for (const char* table : {"EREDMENY", "MERLEG"}) {
+                    ExecSql(d_tarvedo2, QStringLiteral("Update %1 set ELOZOEV = TARGYEV").arg(QLatin1String(table)));
+                    ExecSql(d_tarvedo2, QStringLiteral("Update %1 set TARGYEV = 0 ").arg(QLatin1String(table)));
+                }
+            }
+
+            // The items through one prepared insert; the turnover table gets
+            // the sums of the load instead of one row per item.
+            const QString now = today();
+            TurnoverLoad turnovers(d_tarvedo2);
+            LedgerItemWriter writer(d_tarvedo2);
+            writer.prepare();
+            qint64 done = 0;
+            const auto write = [&](LedgerItem& item) {
+                item.sorszam = SequenceNumberText(year, counter++);
+                if (item.konyvbiz.isNull()) item.konyvbiz = item.sorszam;  // an account item's voucher is its number
+                item.sorszam += QStringLiteral("NY");
+                item.bizkelt = item.konyvelve = now;
+                item.ntipus = QStringLiteral("NY");
+                item.devizaertek = item.ertek;
+                writer.write(item);
+                turnovers.add(item);
+                // A step now and then: a window repaints at each one.
+                if (++done % 256 == 0 || done == total) report(step, QStringLiteral("Nyitó tételek"), done, total);
+            };
+            for (const AccountItem& account : accounts) {
+                LedgerItem item;
+                item.szla = account.szla;
+                item.eszla = account.eszla;
+                item.teljkelt = account.teljkelt;
+                item.tipus = account.tipus;
+                item.szoveg = account.szoveg;
+                item.ertek = account.ertek;
+                item.devizanem = QStringLiteral("HUF");
+                write(item);
+            }
+            for (const OpenInvoice& invoice : invoices) {
+                const OpeningEntry entry = OpeningEntryFor(invoice);
+                LedgerItem item;
+                item.szla = entry.szla;
+                item.eszla = entry.eszla;
+                item.teljkelt = invoice.teljkelt;
+                item.szlakelt = now;
+                item.fizhatido = invoice.fizhatido;
+                item.szoveg = entry.szoveg;
+                item.ertek = entry.ertek;
+                item.ugyfelkod = invoice.ugyfelkod;
+                item.konyvbiz = invoice.konyvbiz.isNull() ? QString("") : invoice.konyvbiz;
+                item.szamlaszam = invoice.szamlaszam;
+                item.devizanem = invoice.devizanem;
+                write(item);
+            }
+            writer.finish();
+            turnovers.write();
+
+            ExecSql(d_tarvedo2, QStringLiteral("delete from sorszam where FAJTA = 'NY' and EV = :EV"),
+                    {{QStringLiteral("EV"), nextYear}});
+            const qlonglong opening =
+                SelectValue(d_tarvedo2, QStringLiteral("Select count(*) DB\nFrom TETEL\nwhere ntipus='NY'")).toLongLong();
+            ExecSql(d_tarvedo2, QStringLiteral("Insert Into SORSZAM\n       (FAJTA, EV, ELSO, UTOLSO)\nValues ('NY', :EV, 1, :UTOLSO)"),
+                    {{QStringLiteral("EV"), nextYear}, {QStringLiteral("UTOLSO"), opening}});
+            transaction.commit();
+        });
+        result.accountItems = int(accounts.size());
+        result.invoiceItems = int(invoices.size());
+
+        if (newDatabase) {
+            inStep(QStringLiteral("A következő év adatbázisának lemezre írása"), [&] {
+                const QString error = SetForcedWrites(address, DbCredentials(), true);
+                if (!error.isEmpty()) throw DbError(error);
+            });
+            inStep(QStringLiteral("A következő év regisztrálása a cégek között"), [&] {
+                ExecSql(d_tarvedosys,
+                        QStringLiteral("UPDATE OR insert into CEGEK\n  (KOD, AKTUALISEV, NEV, DBSERVER, NYITVA)\nvalues\n"
+                                       "  (:KOD, :AKTUALISEV, :NEV, :DBSERVER, :NYITVA)"),
+                        {{QStringLiteral("KOD"), kod},
+                         {QStringLiteral("AKTUALISEV"), nextYear},
+                         {QStringLiteral("NEV"), app.ceg.text(QStringLiteral("NEV"))},
+                         {QStringLiteral("DBSERVER"), address},
+                         {QStringLiteral("NYITVA"), QStringLiteral("I")}});
+            });
+        }
+        // The closed year takes no more postings until it is reopened.
+        inStep(QStringLiteral("A tárgyév lezárása"), [&] {
+            ExecSql(d_tarvedo, QStringLiteral("Update CEG Set NYITVA = 'N' where KOD = :KOD and AKTUALISEV = :AKTUALISEV"),
+                    {{QStringLiteral("KOD"), kod}, {QStringLiteral("AKTUALISEV"), year}});
+            db1AfterConnect();
+            app.ceg.moveTo(kod, year);
+        });
+    } catch (const StepError& error) {
+        result.error = error.message;
+        return result;
+    } catch (const DbError& error) {
+        result.error = error.message();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}

@@ -1,0 +1,225 @@
+// The year closing on small ledgers whose every opening item is known.
+#include <QDate>
+#include <stdexcept>
+
+#include "yearend/evzaro.h"
+#include "yearend/yearend_fixture.h"
+
+using namespace yearend_test;
+
+namespace {
+
+class EvzaroTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        copy = std::make_unique<WorkingCopy>(0);
+        copy->open();
+        ExecSql(d_tarvedo, QStringLiteral("delete from TETEL"));
+        ExecSql(d_tarvedo, QStringLiteral("delete from FORGALOM"));
+    }
+    void TearDown() override { copy.reset(); }
+
+    EvzaroParams params(bool teteles, ClosingKind kind = ClosingKind::NewDatabase) const {
+        EvzaroParams p;
+        p.zardatum = QStringLiteral("2025.12.31");
+        p.path = copy->dir() + QStringLiteral("/2026");
+        p.name = QStringLiteral("TARVEDO_MINTA_2026.GDB");
+        p.kind = kind;
+        p.teteles = teteles;
+        return p;
+    }
+
+    EvzaroResult run(const EvzaroParams& p, const EvzaroStep& step = {}) {
+        const EvzaroResult result = RunEvzaro(p, step);
+        EXPECT_TRUE(result.ok) << result.error.toStdString();
+        return result;
+    }
+
+    // A ledger with every case of the rules: balances that cancel and that do
+    // not, customer invoices settled within 3 forints or half paid, an unpaid
+    // supplier invoice.
+    void postSampleLedger() {
+        Post({{QStringLiteral("381"), QStringLiteral("911"), 1000}, {QStringLiteral("911"), QStringLiteral("381"), 1000},
+              {QStringLiteral("384"), QStringLiteral("911"), 1200}, {QStringLiteral("911"), QStringLiteral("384"), 1000},
+              {QStringLiteral("311"), QStringLiteral("911"), 10000, QStringLiteral("VE"), QStringLiteral("V1"),
+               QStringLiteral("A-1"), QStringLiteral("VE1")},
+              {QStringLiteral("384"), QStringLiteral("311"), 9998, QStringLiteral("BK"), QStringLiteral("V1"),
+               QStringLiteral("A-1"), QStringLiteral("BK1")},
+              {QStringLiteral("311"), QStringLiteral("911"), 10000, QStringLiteral("VE"), QStringLiteral("V2"),
+               QStringLiteral("A-2"), QStringLiteral("VE2")},
+              {QStringLiteral("384"), QStringLiteral("311"), 5000, QStringLiteral("BK"), QStringLiteral("V2"),
+               QStringLiteral("A-2"), QStringLiteral("BK2")},
+              {QStringLiteral("261"), QStringLiteral("454"), 8000, QStringLiteral("SZ"), QStringLiteral("S1"),
+               QStringLiteral("B-1"), QStringLiteral("SZ1")}});
+    }
+
+    std::unique_ptr<WorkingCopy> copy;
+};
+
+TEST(EvzaroDefaults, ProposesTheNextYearsFolderAndName) {
+    struct Case {
+        const char *address, *path, *name;
+    } cases[] = {
+        {"/data/minta/2025/MINTA.GDB", "/data/minta/2026", "MINTA.GDB"},            // the year as a folder
+        {"/data/minta/MINTA_2025.GDB", "/data/minta/2026", "MINTA_2026.GDB"},       // appended as a last folder
+        {"/data/MINTA.GDB", "/data/2026", "MINTA.GDB"},
+        {"srv:/db/2025/A2025.GDB", "srv:/db/2026", "A2026.GDB"},                  // a server address
+        {"C:\\KONYV\\2025\\MINTA.GDB", "C:\\KONYV\\2026", "MINTA.GDB"},           // folders written with "\"
+    };
+    for (const Case& c : cases) {
+        const EvzaroDefaults d = ProposedNextYear(QLatin1String(c.address), QStringLiteral("2025"), QStringLiteral("2026"));
+        EXPECT_EQ(d.path, QLatin1String(c.path)) << c.address;
+        EXPECT_EQ(d.name, QLatin1String(c.name)) << c.address;
+        EXPECT_EQ(d.kind, ClosingKind::NewDatabase);
+    }
+}
+
+TEST_F(EvzaroTest, BalancesOfClassesOneToFourAgainst491) {
+    postSampleLedger();
+    const EvzaroResult result = run(params(false));
+    EXPECT_EQ(result.nextAddress, copy->dir() + QStringLiteral("/2026/TARVEDO_MINTA_2026.GDB"));
+    // 381 cancels out; 384 keeps 200 debit; 311 and 454 as balances; 911 is not carried.
+    EXPECT_EQ(OpeningItems(), (QStringList{QStringLiteral("261 491 8000"), QStringLiteral("311 491 5002"),
+                                           QStringLiteral("384 491 15198"), QStringLiteral("491 454 8000")}));
+    QSqlQuery item = ExecSql(d_tarvedo2, QStringLiteral("select * from TETEL where SZLA = '384'"));
+    ASSERT_TRUE(NextRow(item));
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"));
+    EXPECT_EQ(item.value(QStringLiteral("TELJKELT")).toString(), QStringLiteral("2025.12.31"));
+    EXPECT_EQ(item.value(QStringLiteral("BIZKELT")).toString(), today);
+    EXPECT_EQ(item.value(QStringLiteral("KONYVELVE")).toString(), today);
+    EXPECT_EQ(item.value(QStringLiteral("SZOVEG")).toString(), QStringLiteral("NYITÓ Elszámolási betétszámla"));
+    EXPECT_EQ(item.value(QStringLiteral("DEVIZANEM")).toString(), QStringLiteral("HUF"));
+    EXPECT_EQ(item.value(QStringLiteral("TIPUS")).toString(), QStringLiteral("K"));
+    const QString konyvbiz = item.value(QStringLiteral("KONYVBIZ")).toString();
+    EXPECT_TRUE(konyvbiz.startsWith(QStringLiteral("25"))) << konyvbiz.toStdString();
+    EXPECT_EQ(item.value(QStringLiteral("SORSZAM")).toString(), konyvbiz + QStringLiteral("NY"));
+
+    // The new year: its own company year, shifted formula tables, the opening
+    // counter, the registry row; the closed year is closed.
+    EXPECT_EQ(SelectValue(d_tarvedo2, QStringLiteral("select AKTUALISEV from CEG")).toString(), QStringLiteral("2026"));
+    EXPECT_EQ(SelectValue(d_tarvedo2, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = 'NY' and EV = '2026'")).toInt(), 4);
+    EXPECT_EQ(SelectValue(d_tarvedosys, QStringLiteral("select DBSERVER from CEGEK where KOD = 'MINTA' and AKTUALISEV = '2026'"))
+                  .toString(),
+              result.nextAddress);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select NYITVA from CEG")).toString(), QStringLiteral("N"));
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from TETEL where NTIPUS <> 'NY'")), 0);
+}
+
+TEST_F(EvzaroTest, OpenInvoicesOneByOneInsteadOf311And454) {
+    postSampleLedger();
+    const EvzaroResult result = run(params(true));
+    EXPECT_EQ(result.invoiceItems, 2);
+    // A-1 paid 9 998 of 10 000 is settled; A-2 keeps 5 000; B-1 is unpaid.
+    EXPECT_EQ(OpeningItems(), (QStringList{QStringLiteral("261 491 8000"), QStringLiteral("311 491 5000 A-2"),
+                                           QStringLiteral("384 491 15198"), QStringLiteral("491 454 8000 B-1")}));
+    QSqlQuery item = ExecSql(d_tarvedo2, QStringLiteral("select * from TETEL where SZAMLASZAM = 'A-2'"));
+    ASSERT_TRUE(NextRow(item));
+    EXPECT_EQ(item.value(QStringLiteral("SZOVEG")).toString(), QStringLiteral("NYITO : Nem kiegyenlített vevő számla."));
+    EXPECT_EQ(item.value(QStringLiteral("UGYFELKOD")).toString(), QStringLiteral("V2"));
+    EXPECT_EQ(item.value(QStringLiteral("KONYVBIZ")).toString(), QStringLiteral("VE2"));
+    EXPECT_EQ(item.value(QStringLiteral("TELJKELT")).toString(), QStringLiteral("2025.05.10"));
+    EXPECT_EQ(item.value(QStringLiteral("FIZHATIDO")).toString(), QStringLiteral("2025.06.10"));
+    EXPECT_EQ(item.value(QStringLiteral("DEVIZAERTEK")).toDouble(), 5000);
+}
+
+TEST_F(EvzaroTest, AnInvoiceCarriedForwardLastYearIsCarriedOnWhileOpen) {
+    // Last year's open invoice came in as an opening item, half of it paid since.
+    Post({{QStringLiteral("311"), QStringLiteral("491"), 4000, QStringLiteral("NY"), QStringLiteral("V9"),
+           QStringLiteral("R-9"), QStringLiteral("2400001")},
+          {QStringLiteral("384"), QStringLiteral("311"), 1500, QStringLiteral("BK"), QStringLiteral("V9"),
+           QStringLiteral("R-9"), QStringLiteral("BK9")},
+          // a supplier invoice overpaid last year: carried as 454/491
+          {QStringLiteral("454"), QStringLiteral("491"), 700, QStringLiteral("NY"), QStringLiteral("S9"),
+           QStringLiteral("Q-9"), QStringLiteral("2400002")}});
+    run(params(true));
+    EXPECT_EQ(OpeningItems(QStringLiteral("SZAMLASZAM <> ''")),
+              (QStringList{QStringLiteral("311 491 2500 R-9"), QStringLiteral("454 491 700 Q-9")}));
+    // The accounts balance as last year's did.
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select sum(iif(SZLA = '311', ERTEK, -ERTEK)) from TETEL where SZLA = '311' or ESZLA = '311'")),
+              2500);
+}
+
+TEST_F(EvzaroTest, RecomputingTwiceLeavesOneSetAndShiftsTheFormulaTables) {
+    postSampleLedger();
+    ExecSql(d_tarvedo, QStringLiteral("update EREDMENY set TARGYEV = ID * 10, ELOZOEV = 1"));
+    run(params(false));
+    // A posting of the new year stays; the opening items are made again.
+    ExecSql(d_tarvedo2, QStringLiteral("insert into TETEL (SORSZAM, SZLA, ESZLA, ERTEK, NTIPUS) values ('x', '384', '911', 77, 'BK')"));
+    ExecSql(d_tarvedo, QStringLiteral("update CEG set NYITVA = 'I'"));
+    Post({{QStringLiteral("384"), QStringLiteral("911"), 100}});
+    for (int i = 0; i < 2; ++i) run(params(false, ClosingKind::RecomputeExisting));
+    EXPECT_EQ(OpeningItems(), (QStringList{QStringLiteral("261 491 8000"), QStringLiteral("311 491 5002"),
+                                           QStringLiteral("384 491 15298"), QStringLiteral("491 454 8000")}));
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from TETEL where NTIPUS = 'BK'")), 1);
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = 'NY' and EV = '2026'")), 4);
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from EREDMENY where ELOZOEV <> ID * 10 or TARGYEV <> 0")), 0);
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from EREDMENY")),
+              Number(d_tarvedo, QStringLiteral("select count(*) from EREDMENY")));
+}
+
+TEST_F(EvzaroTest, DefaultsFollowTheRegistry) {
+    EvzaroDefaults before = EvzaroDefaultsForCompany();
+    EXPECT_EQ(before.kind, ClosingKind::NewDatabase);
+    EXPECT_EQ(before.path, copy->dir() + QStringLiteral("/2026"));
+    EXPECT_EQ(before.name, QStringLiteral("TARVEDO_MINTA_2026.GDB"));
+    run(params(false));
+    const EvzaroDefaults after = EvzaroDefaultsForCompany();
+    EXPECT_EQ(after.kind, ClosingKind::RecomputeExisting);
+    EXPECT_EQ(after.path, copy->dir() + QStringLiteral("/2026"));
+    EXPECT_EQ(after.name, QStringLiteral("TARVEDO_MINTA_2026.GDB"));
+}
+
+TEST_F(EvzaroTest, AFailureAfterSomeItemsWritesNothingAndSaysWhere) {
+    postSampleLedger();
+    run(params(true));
+    const QStringList first = OpeningItems();
+    ExecSql(d_tarvedo, QStringLiteral("update CEG set NYITVA = 'I'"));
+    Post({{QStringLiteral("384"), QStringLiteral("911"), 100}});
+    // The run breaks once opening items are written.
+    const auto breakAfterItems = [](const QString&, qint64 done, qint64) {
+        if (done > 0) throw std::runtime_error("megszakítva");
+    };
+    const EvzaroResult failed = RunEvzaro(params(true, ClosingKind::RecomputeExisting), breakAfterItems);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(failed.error.contains(QStringLiteral("A következő év adatbázisának írása"))) << failed.error.toStdString();
+    EXPECT_TRUE(failed.error.contains(QStringLiteral("megszakítva")));
+    EXPECT_EQ(OpeningItems(), first);
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select NYITVA from CEG")).toString(), QStringLiteral("I"));
+}
+
+TEST_F(EvzaroTest, AFailedNewDatabaseIsNotRegistered) {
+    postSampleLedger();
+    const EvzaroResult failed = RunEvzaro(params(false), [](const QString& what, qint64 done, qint64) {
+        if (what == QStringLiteral("Nyitó tételek") && done > 0) throw std::runtime_error("megszakítva");
+    });
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(Number(d_tarvedosys, QStringLiteral("select count(*) from CEGEK where AKTUALISEV = '2026'")), 0);
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from TETEL")), 0);
+    // The current year is still open and connected.
+    EXPECT_TRUE(IsConnected(d_tarvedo));
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select NYITVA from CEG")).toString(), QStringLiteral("I"));
+}
+
+TEST_F(EvzaroTest, BadInputIsRefusedWithAMessage) {
+    EvzaroParams p = params(false);
+    p.name.clear();
+    EvzaroResult result = RunEvzaro(p);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, QStringLiteral("Adja meg a következő év adatbázisának nevét!"));
+    p = params(false);
+    p.path = copy->dir();
+    p.name = QStringLiteral("TARVEDO_MINTA_2025.GDB");
+    result = RunEvzaro(p);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.startsWith(QStringLiteral("A következő év adatbázisa nem lehet"))) << result.error.toStdString();
+    // A folder that cannot be made.
+    p = params(false);
+    p.path = QStringLiteral("/proc/nincs/2026");
+    result = RunEvzaro(p);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.startsWith(QStringLiteral("Nem sikerült létrehozni a következő év adatainak mappáját!")))
+        << result.error.toStdString();
+    EXPECT_TRUE(IsConnected(d_tarvedo));
+}
+
+}  // namespace
