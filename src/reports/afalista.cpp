@@ -9,6 +9,7 @@
 #include "db/altproc.h"
 #include "db/catalog.h"
 #include "db/dat.h"
+#include "db/ui_hooks.h"
 #include "reports/afalista_sides.h"
 #include "reports/afalista_table.h"
 
@@ -22,8 +23,8 @@ bool AfaMonthValid(const QString& month, bool warn) {
     const QString m = month.trimmed();
     static const QRegularExpression shape(QStringLiteral("^\\d{4}\\.\\d{2}$"));
     if (!shape.match(m).hasMatch()) {
-        // The date check words the message; a text of another shape is no month.
-        if (warn) DateValid(QStringLiteral("x"), true);
+        // Worded as the date check words it; a text of another shape is no month.
+        if (warn) ShowMessage(QStringLiteral("Hibás dátum :") + AfaPeriodStart(m));
         return false;
     }
     return DateValid(AfaPeriodStart(m), warn);
