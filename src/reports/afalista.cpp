@@ -10,6 +10,7 @@
 #include "db/catalog.h"
 #include "db/dat.h"
 #include "db/ui_hooks.h"
+#include "reports/afalista_pairs.h"
 #include "reports/afalista_sides.h"
 #include "reports/afalista_table.h"
 
@@ -80,23 +81,19 @@ public:
     void registerPair(const AfaColumnPair& pair) { pairIndex(pair); }
 
     // One base and VAT item pair, in the order of the base items and their VAT items.
-    void add(const AfaSide& side, const QSqlQuery& q, bool newBase) {
-        const QString konyvbiz = q.value(0).toString();
-        const double base = q.value(1).toDouble();
-        const QString kapocs = q.value(2).toString();
-        const QString szamlaszam = q.value(4).toString();
-        const QVariant ugyfelkod = q.value(9);
-        const QString vatCredit = q.value(11).toString();
-        const double vat = q.value(12).toDouble();
-        const QString vatText = q.value(13).toString();
-        const QString account = q.value(14).toString();
-        const QString code = q.value(15).toString();
-        const double rate = q.value(16).toDouble();
-        const QString accountName = q.value(17).toString();
-        const double sign = q.value(18).toDouble();
-
-        if (newBase) m_texts.clear();
-        m_texts << vatText;
+    void add(const AfaPair& p) {
+        const AfaSide& side = *p.side;
+        const QString& konyvbiz = p.konyvbiz;
+        const QString& kapocs = p.kapocs;
+        const QString& szamlaszam = p.szamlaszam;
+        const QVariant& ugyfelkod = p.ugyfelkod;
+        const QString& code = p.code;
+        const QString& account = p.account;
+        const double base = p.alap;
+        const double vat = p.afa;
+        const double sign = p.sign;
+        if (p.newBase) m_texts.clear();
+        m_texts << p.vatSzoveg;
 
         QString key = side.journal + u'\x1f' + side.fizlev + u'\x1f' +
                       (ugyfelkod.isNull() ? QStringLiteral("\x1e") : ugyfelkod.toString()) + u'\x1f' + szamlaszam +
@@ -121,11 +118,11 @@ public:
         r.row.afaszla = account;
         r.row.ntnev = account;
         r.row.kod = code;
-        r.row.sznev = accountName.left(80);  // the column's width
+        r.row.sznev = p.accountName.left(80);  // the column's width
         r.row.kapocs = kapocs;
-        r.row.teljkelt = q.value(5).toString();
-        r.row.szlakelt = q.value(6).toString();
-        r.row.fizhatido = q.value(7).toString();
+        r.row.teljkelt = p.teljkelt;
+        r.row.szlakelt = p.szlakelt;
+        r.row.fizhatido = p.fizhatido;
         r.row.szoveg = AfaTextList(m_texts);
         r.row.alap += sign * base;
         r.row.afa += sign * vat;
@@ -133,8 +130,8 @@ public:
 
         const double wholeBase = sign * double(RoundHalfAway(base));
         const double wholeVat = sign * double(RoundHalfAway(vat));
-        const bool fixedAsset = AfaFixedAsset(side.fizlev, vatCredit);
-        addTo(r.pairAmounts, 4 * pairIndex({rate, code, account}), wholeBase, wholeVat, fixedAsset);
+        const bool fixedAsset = AfaFixedAsset(side.fizlev, p.vatEszla);
+        addTo(r.pairAmounts, 4 * pairIndex({p.rate, code, account}), wholeBase, wholeVat, fixedAsset);
         addTo(r.codeAmounts, 4 * codeIndex(code), wholeBase, wholeVat, fixedAsset);
     }
 
@@ -208,45 +205,24 @@ private:
     QHash<QString, int> m_codes;
 };
 
-// The base and VAT item pairs of a side, in folding order. Columns: the
-// base item's KONYVBIZ, ALAP, KAPOCS, SZLA, SZAMLASZAM, TELJKELT, SZLAKELT,
-// FIZHATIDO, NEV, UGYFELKOD; the VAT item's SZLA, ESZLA, ERTEK, SZOVEG; the
-// VAT account, code, rate, account name; the sign.
-QString pairSelect(const AfaSide& side) {
-    return QStringLiteral(
-               "SELECT B.KONYVBIZ, B.ALAP, B.KAPOCS, B.SZLA, B.SZAMLASZAM, B.TELJKELT, B.SZLAKELT, B.FIZHATIDO, B.NEV,\n"
-               " B.UGYFELKOD, A.SZLA, A.ESZLA, A.ERTEK, A.SZOVEG, AD.ASZLA, AD.KOD, SZ.ERTEK, SZT.SZOVEG, ") +
-           side.sign + QStringLiteral("\nFROM (") + AfaBaseSelect(side) +
-           QStringLiteral(") B\n JOIN TETEL A ON A.NTIPUS = :NTIPUS AND A.KONYVBIZ = B.KONYVBIZ AND A.KAPOCS = B.KAPOCS\n") +
-           AfaVatJoins(side) + QStringLiteral("ORDER BY ") + AfaBaseOrder(QStringLiteral("B.")) + QStringLiteral(", ") +
-           AfaVatOrder();
-}
-
-bool sameBase(const QSqlQuery& q, const QVariantList& previous) {
-    for (int i = 0; i < 10; ++i)
-        if (q.value(i) != previous.at(i)) return false;
-    return true;
-}
-
 }  // namespace
 
 AfalistaResult ComputeAfalista(const AfalistaCriteria& criteria, const ReportStep& step) {
     Folder folder(criteria.sorrend);
     for (const AfaColumnPair& pair : AfaPeriodPairs(criteria)) folder.registerPair(pair);
     const std::vector<AfaSide> sides = AfaSides(criteria);
-    qint64 done = 0;
+    // The sides by journal type: the cash journal is read once for both.
+    std::vector<std::vector<const AfaSide*>> journals;
     for (const AfaSide& side : sides) {
-        QSqlQuery q = ExecSql(d_tarvedo, pairSelect(side), AfaSideParams(side, criteria));
-        QVariantList previous;
-        while (NextRow(q)) {
-            const bool newBase = previous.isEmpty() || !sameBase(q, previous);
-            if (newBase) {
-                previous.clear();
-                for (int i = 0; i < 10; ++i) previous << q.value(i);
-            }
-            folder.add(side, q, newBase);
-        }
-        if (step) step(++done, qint64(sides.size()));
+        auto same = std::find_if(journals.begin(), journals.end(),
+                                 [&](const auto& j) { return j.front()->journal == side.journal; });
+        if (same == journals.end()) journals.push_back({&side});
+        else same->push_back(&side);
+    }
+    qint64 done = 0;
+    for (const auto& journal : journals) {
+        ReadAfaPairs(journal, criteria, [&](const AfaPair& p) { folder.add(p); });
+        if (step) step(++done, qint64(journals.size()));
     }
     return folder.result();
 }

@@ -25,19 +25,19 @@ std::vector<AfaSide> AfaSides(const AfalistaCriteria& c) {
     const AppValues& td = Td();
     std::vector<AfaSide> sides;
     if (c.levonhato) {
-        sides.push_back({td.SzKod, AfaLevonhato, QStringLiteral(" AND NOT T.SZLA LIKE '466%'\n"), SupplierVatAccount,
+        sides.push_back({AfaSideKind::Purchases, td.SzKod, AfaLevonhato, QStringLiteral(" AND NOT T.SZLA LIKE '466%'\n"), SupplierVatAccount,
                          SupplierSign});
-        sides.push_back({td.PtKod, AfaLevonhato,
+        sides.push_back({AfaSideKind::CashPurchases, td.PtKod, AfaLevonhato,
                          QStringLiteral(" AND T.ESZLA like '381%'\n AND NOT T.SZLA LIKE '466%'\n"),
                          QStringLiteral("A.SZLA"), QStringLiteral("1")});
     }
     if (c.fizetendo) {
         // A sales reversal debits revenue (9...) and the VAT account, and enters negative.
-        sides.push_back({td.VeKod, AfaFizetendo,
+        sides.push_back({AfaSideKind::Sales, td.VeKod, AfaFizetendo,
                          QStringLiteral(" AND NOT T.ESZLA LIKE '466%' AND NOT T.SZLA LIKE '466%'\n"),
                          QStringLiteral("IIF(B.SZLA LIKE '9%', A.SZLA, A.ESZLA)"),
                          QStringLiteral("IIF(B.SZLA LIKE '9%', -1, 1)")});
-        sides.push_back({td.PtKod, AfaFizetendo, QStringLiteral(" AND NOT T.SZLA LIKE '466%'\n"),
+        sides.push_back({AfaSideKind::CashSales, td.PtKod, AfaFizetendo, QStringLiteral(" AND NOT T.SZLA LIKE '466%'\n"),
                          QStringLiteral("A.ESZLA"), QStringLiteral("1")});
     }
     return sides;

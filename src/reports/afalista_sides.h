@@ -9,7 +9,10 @@
 
 #include "reports/afalista.h"
 
+enum class AfaSideKind { Purchases, CashPurchases, Sales, CashSales };
+
 struct AfaSide {
+    AfaSideKind kind;
     QString journal;  // the common journal type's code
     QString fizlev;   // "FIZ" or "LEV"
     QString baseConditions;  // extra conditions on the base item T
