@@ -3,8 +3,11 @@
 #include <QHash>
 #include <QSqlQuery>
 #include <algorithm>
+#include <memory>
+#include <string_view>
 
 #include "db/dat.h"
+#include "db/fb_cursor.h"
 
 namespace {
 
@@ -89,6 +92,31 @@ struct Base {
     }
 };
 
+QString nullableText(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
+
+// A row of the statement's columns: SORSZAM, SZLA, ESZLA, ERTEK, TELJKELT,
+// SZLAKELT, FIZHATIDO, KONYVBIZ, SZAMLASZAM, UGYFELKOD, KAPOCS, TART_KOV,
+// SZOVEG, AFAKULCS.
+template <class Text>
+LedgerRow ledgerRow(const Text& text, double ertek) {
+    LedgerRow r;
+    r.sorszam = text(0);
+    r.szla = text(1);
+    r.eszla = text(2);
+    r.ertek = ertek;
+    r.teljkelt = text(4);
+    r.szlakelt = text(5);
+    r.fizhatido = text(6);
+    r.konyvbiz = text(7);
+    r.szamlaszam = text(8);
+    r.ugyfelkod = text(9);
+    r.kapocs = text(10);
+    r.tartKov = text(11);
+    r.szoveg = text(12);
+    r.afakulcs = text(13);
+    return r;
+}
+
 QString emptyForNull(const QString& text) { return text.isNull() ? QString("") : text; }
 
 bool isBaseOf(const AfaSide& side, const LedgerRow& r, const QString& from, const QString& to) {
@@ -145,10 +173,6 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
     std::vector<Base> bases;
     std::vector<const LedgerRow*> vatItems;
     AfaPair pair;
-    const auto text = [&q](int i) {
-        const QVariant v = q.value(i);
-        return v.isNull() ? QString() : v.toString();
-    };
     const auto flush = [&] {
         if (group.empty()) return;
         for (const AfaSide* side : sides) {
@@ -239,26 +263,26 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
         if (groupDone) groupDone();
     };
 
-    while (NextRow(q)) {
-        LedgerRow r;
-        r.sorszam = text(0);
-        r.szla = text(1);
-        r.eszla = text(2);
-        r.ertek = q.value(3).toDouble();
-        r.teljkelt = text(4);
-        r.szlakelt = text(5);
-        r.fizhatido = text(6);
-        r.konyvbiz = text(7);
-        r.szamlaszam = text(8);
-        r.ugyfelkod = text(9);
-        r.kapocs = text(10);
-        r.tartKov = text(11);
-        r.szoveg = text(12);
-        r.afakulcs = text(13);
+    const auto take = [&](LedgerRow&& r) {
         // A row without a link number pairs with nothing.
-        if (r.kapocs.isNull()) continue;
+        if (r.kapocs.isNull()) return;
         if (!group.empty() && (group.front().konyvbiz != r.konyvbiz || group.front().kapocs != r.kapocs)) flush();
         group.push_back(std::move(r));
+    };
+    // The first row through the driver, the rest straight through the
+    // client library when it can read them.
+    if (!NextRow(q)) return;
+    take(ledgerRow([&q](int i) { return nullableText(q.value(i)); }, q.value(3).toDouble()));
+    if (std::unique_ptr<FbCursor> cursor = FbCursor::take(q)) {
+        const auto text = [&cursor](int i) {
+            std::string_view utf8;
+            if (!cursor->text(i, utf8)) return QString();
+            QString t = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+            return t.isNull() ? QString("") : t;
+        };
+        while (cursor->fetch()) take(ledgerRow(text, cursor->value(3).toDouble()));
+    } else {
+        while (NextRow(q)) take(ledgerRow([&q](int i) { return nullableText(q.value(i)); }, q.value(3).toDouble()));
     }
     flush();
 }

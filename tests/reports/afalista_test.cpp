@@ -8,6 +8,7 @@
 
 #include "afalista_fixture.h"
 #include "db/catalog.h"
+#include "db/db_error.h"
 #include "ledger/demo_company.h"
 #include "reports/afalista.h"
 #include "reports/afalista_table.h"
@@ -220,4 +221,26 @@ TEST_F(Afalista, BaseAndVatPerCodeEqualADirectSumOverTheLedger) {
     const QStringList expected = items::Rows(direct, {"SIDE", "KOD", "ALAP", "AFA"});
     EXPECT_GE(expected.size(), 2);
     EXPECT_EQ(items::Rows(list, {"FIZLEV", "KOD", "ALAP", "AFA"}), expected);
+}
+
+TEST_F(Afalista, AFailedFillLeavesNoRows) {
+    AfalistaResult result;
+    result.columns = {"ALAP27", "AFA27"};
+    for (int i = 0; i < 3; ++i) {
+        AfalistaRow row;
+        row.ntipus = "VE";
+        row.fizlev = "FIZ";
+        row.kod = i == 2 ? "TOOLONG" : "27";  // wider than its column
+        row.konyvbiz = QString::number(i);
+        row.columns = {100.0 * i, 27.0 * i};
+        result.rows.push_back(row);
+    }
+    CreateAfalistaTable("TMP_FAILED", result.columns);
+    EXPECT_THROW(InsertAfalistaRows("TMP_FAILED", result), DbError);
+    EXPECT_EQ(CountRows("TMP_FAILED"), 0);
+    result.rows.pop_back();
+    InsertAfalistaRows("TMP_FAILED", result);
+    EXPECT_EQ(items::Rows("select * from TMP_FAILED order by KONYVBIZ", {"KONYVBIZ", "UGYFELKOD", "ALAP27", "AFA27"}),
+              QStringList({"0 |  | 0 | 0", "1 |  | 100 | 27"}));
+    EXPECT_TRUE(items::Rows("select count(*) N from TMP_FAILED where UGYFELKOD is null", {"N"}) == QStringList({"2"}));
 }
