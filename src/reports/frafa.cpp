@@ -50,9 +50,9 @@ ReportLayout Frafa(const AfaLayoutTexts& texts) {
 
     ReportBand& f = account.footer(10).lines(2).frame(Frame::Top);
     f.value([](const ReportRow& row) { return row.text(QStringLiteral("NTNEV")) + QStringLiteral("  ") + row.text(QStringLiteral("SZNEV")); },
-            0, 100);
-    f.label(QStringLiteral("Összesen"), 100, 25);
-    f.label(QStringLiteral("Összesen (ezer Ft)"), 100, 25).line(1);
+            0, 85);
+    f.label(QStringLiteral("Összesen"), 87, 36);
+    f.label(QStringLiteral("Összesen (ezer Ft)"), 87, 36).line(1);
     const bool teteles = texts.teteles;
     for (const auto& [column, x, width] : {std::tuple{QStringLiteral("ALAP"), 125.0, 30.0},
                                            std::tuple{QStringLiteral("AFA"), 165.0, 25.0},

@@ -39,10 +39,10 @@ ReportLayout Frafa2(const AfaLayoutTexts& texts) {
     ReportBand& h = r.columnHeader(6).frame(Frame::Top | Frame::Bottom);
     h.label(QStringLiteral("Könyv.biz"), 0, 22);
     h.label(QStringLiteral("Számlaszám"), 22, 35);
-    h.label(QStringLiteral("Ügyfél"), 57, 45);
-    h.label(QStringLiteral("Telj.kelte"), 102, 17);
-    h.label(QStringLiteral("Számla kelte"), 119, 17);
-    h.label(QStringLiteral("Fiz.hat.idő"), 136, 17);
+    h.label(QStringLiteral("Ügyfél"), 57, 40);
+    h.label(QStringLiteral("Telj.kelte"), 97, 18);
+    h.label(QStringLiteral("Számla kelte"), 115, 19);
+    h.label(QStringLiteral("Fiz.hat.idő"), 134, 19);
     h.label(QStringLiteral("Alap 0%"), 153, 20).right();
     h.label(QStringLiteral("Alap csökk."), 173, 20).right();
     h.label(QStringLiteral("ÁFA csökk."), 193, 18).right();
@@ -57,18 +57,18 @@ ReportLayout Frafa2(const AfaLayoutTexts& texts) {
     ReportBand& d = r.detail(4.5);
     d.column(QStringLiteral("KONYVBIZ"), 0, 22);
     d.column(QStringLiteral("SZAMLASZAM"), 22, 35);
-    d.value([names](const ReportRow& row) { return names.partner(row); }, 57, 45);
-    d.column(QStringLiteral("TELJKELT"), 102, 17);
-    d.column(QStringLiteral("SZLAKELT"), 119, 17);
-    d.column(QStringLiteral("FIZHATIDO"), 136, 17);
+    d.value([names](const ReportRow& row) { return names.partner(row); }, 57, 40);
+    d.column(QStringLiteral("TELJKELT"), 97, 18);
+    d.column(QStringLiteral("SZLAKELT"), 115, 19);
+    d.column(QStringLiteral("FIZHATIDO"), 134, 19);
     for (const RateColumn& c : RateColumns) d.value(amount(c.column), c.x, c.width).mask(AmountMask).right();
     d.column(QStringLiteral("BRUTTO"), TotalX, TotalWidth).mask(AmountMask).right();
 
     ReportBand& f = side.footer(20).lines(4).frame(Frame::Top);
     f.value(caption, 0, 150).bold();
-    f.label(QStringLiteral("Összesen"), 102, 40).line(1);
-    f.label(QStringLiteral("Összesen (ezer Ft)"), 102, 40).line(2);
-    f.label(QStringLiteral("Ebből tárgyi eszköz"), 102, 40).line(3).italic();
+    f.label(QStringLiteral("Összesen"), 97, 50).line(1);
+    f.label(QStringLiteral("Összesen (ezer Ft)"), 97, 50).line(2);
+    f.label(QStringLiteral("Ebből tárgyi eszköz"), 97, 50).line(3).italic();
     const auto gross = [](const ReportRow& row) { return row.number(QStringLiteral("ALAP")) + row.number(QStringLiteral("AFA")); };
     const auto thousands = [](FieldPrint& p) { p.setText(FormatMask(p.value().toDouble() / 1000.0, QStringLiteral("#####0"))); };
     for (const RateColumn& c : RateColumns) {
