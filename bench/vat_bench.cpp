@@ -153,10 +153,9 @@ int main(int argc, char** argv) {
                                  {QStringLiteral("B"), AfaPeriodEnd(c.ig)}};
         engineRead += Seconds([&] {
             ExecSql(d_tarvedo,
-                    QStringLiteral("SELECT COUNT(*), SUM(T.ERTEK), MAX(T.SZOVEG), MAX(T.SZAMLASZAM) FROM TETEL T WHERE "
-                                   "T.NTIPUS = :J AND T.KONYVBIZ BETWEEN (SELECT MIN(KONYVBIZ) FROM TETEL WHERE NTIPUS = :J "
-                                   "AND TELJKELT >= :A AND TELJKELT <= :B) AND (SELECT MAX(KONYVBIZ) FROM TETEL WHERE "
-                                   "NTIPUS = :J AND TELJKELT >= :A AND TELJKELT <= :B)"),
+                    QStringLiteral("SELECT COUNT(*), SUM(T.ERTEK), MAX(T.SZOVEG), MAX(T.SZAMLASZAM) FROM (SELECT DISTINCT "
+                                   "KONYVBIZ FROM TETEL WHERE NTIPUS = :J AND TELJKELT >= :A AND TELJKELT <= :B) V "
+                                   "JOIN TETEL T ON T.NTIPUS = :J AND T.KONYVBIZ = V.KONYVBIZ"),
                     period)
                 .next();
         });

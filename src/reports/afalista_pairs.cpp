@@ -150,24 +150,19 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
         return it == vatAccounts.cend() || (complete && !it->complete) ? nullptr : &*it;
     };
 
-    // The vouchers that hold the period's base items: their numbers span a
-    // range, and every row of the journal in it is read once.
-    const QVariantMap period{{QStringLiteral("NTIPUS"), journal}, {QStringLiteral("MIKORTOL"), from},
-                             {QStringLiteral("MEDDIG"), to}};
-    QSqlQuery range = ExecSql(d_tarvedo,
-                              QStringLiteral("SELECT MIN(KONYVBIZ), MAX(KONYVBIZ) FROM TETEL WHERE NTIPUS = :NTIPUS "
-                                             "AND TELJKELT >= :MIKORTOL AND TELJKELT <= :MEDDIG"),
-                              period);
-    if (!NextRow(range) || range.value(0).isNull()) return;
-    const QVariantMap vouchers{{QStringLiteral("NTIPUS"), journal},
-                               {QStringLiteral("TOL"), range.value(0)},
-                               {QStringLiteral("IG"), range.value(1)}};
+    // Every row of the vouchers that hold a row of the period, once, in
+    // voucher and link order: the VAT rows of a base item are in its voucher
+    // whatever their own date.
     QSqlQuery q = ExecSql(d_tarvedo,
-                          QStringLiteral("SELECT SORSZAM, SZLA, ESZLA, ERTEK, TELJKELT, SZLAKELT, FIZHATIDO, KONYVBIZ, "
-                                         "SZAMLASZAM, UGYFELKOD, KAPOCS, TART_KOV, SZOVEG, AFAKULCS\n"
-                                         "FROM TETEL WHERE NTIPUS = :NTIPUS AND KONYVBIZ >= :TOL AND KONYVBIZ <= :IG\n"
-                                         "ORDER BY KONYVBIZ, KAPOCS"),
-                          vouchers);
+                          QStringLiteral("SELECT A.SORSZAM, A.SZLA, A.ESZLA, A.ERTEK, A.TELJKELT, A.SZLAKELT, A.FIZHATIDO, "
+                                         "A.KONYVBIZ, A.SZAMLASZAM, A.UGYFELKOD, A.KAPOCS, A.TART_KOV, A.SZOVEG, A.AFAKULCS\n"
+                                         "FROM (SELECT DISTINCT KONYVBIZ FROM TETEL WHERE NTIPUS = :NTIPUS\n"
+                                         "      AND TELJKELT >= :MIKORTOL AND TELJKELT <= :MEDDIG) V\n"
+                                         " JOIN TETEL A ON A.NTIPUS = :NTIPUS AND A.KONYVBIZ = V.KONYVBIZ\n"
+                                         "ORDER BY A.KONYVBIZ, A.KAPOCS"),
+                          {{QStringLiteral("NTIPUS"), journal},
+                           {QStringLiteral("MIKORTOL"), from},
+                           {QStringLiteral("MEDDIG"), to}});
 
     std::vector<LedgerRow> group;
     std::vector<Base> bases;

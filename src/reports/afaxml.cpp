@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMap>
 #include <QSaveFile>
+#include <QSet>
 #include <QSqlQuery>
 #include <stdexcept>
 
@@ -169,17 +170,23 @@ QByteArray AfaXmlDocument(const AfaXmlInput& input) {
     // under the customer invoices' journal type, the deductible ones under
     // the supplier invoices', cash sales and purchases with them.
     const AppValues& td = Td();
-    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select A.FIZLEV, A.KOD, SUM(A.ALAP) ALAP, SUM(A.AFA) AFA\n"
-                                                    "from ") + input.table +
-                                         QStringLiteral(" A\nWhere EXISTS (SELECT 1 FROM SZ_ADOASZLA SZ WHERE "
-                                                        "SZ.NTIPUS=A.NTIPUS AND SZ.ASZLA=A.AFASZLA AND SZ.KOD=A.KOD)\n"
-                                                        "group by A.FIZLEV, A.KOD"));
+    // Only rows on a VAT account of their journal type and code count.
+    QSet<QString> vatAccounts;
+    QSqlQuery accounts = ExecSql(d_tarvedo, QStringLiteral("select NTIPUS, ASZLA, KOD from SZ_ADOASZLA"));
+    while (NextRow(accounts))
+        vatAccounts.insert(accounts.value(0).toString() + u'\x1f' + accounts.value(1).toString() + u'\x1f' +
+                           accounts.value(2).toString());
+    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select A.FIZLEV, A.KOD, A.NTIPUS, A.AFASZLA, SUM(A.ALAP) ALAP, "
+                                                    "SUM(A.AFA) AFA\nfrom ") +
+                                         input.table + QStringLiteral(" A\ngroup by A.FIZLEV, A.KOD, A.NTIPUS, A.AFASZLA"));
     QMap<QString, std::pair<double, double>> amounts;  // journal + code -> base, VAT
     while (NextRow(q)) {
+        const QString code = q.value(1).toString();
+        if (!vatAccounts.contains(q.value(2).toString() + u'\x1f' + q.value(3).toString() + u'\x1f' + code)) continue;
         const QString journal = q.value(0).toString() == AfaFizetendo ? td.VeKod : td.SzKod;
-        auto& sums = amounts[journal + u'\x1f' + q.value(1).toString().trimmed()];
-        sums.first += q.value(2).toDouble();
-        sums.second += q.value(3).toDouble();
+        auto& sums = amounts[journal + u'\x1f' + code.trimmed()];
+        sums.first += q.value(4).toDouble();
+        sums.second += q.value(5).toDouble();
     }
     const QString sheet1 = w.page(QStringLiteral("-01-01"));
     const QString sheet2 = w.page(QStringLiteral("-01-02"));
