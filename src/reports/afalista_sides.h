@@ -1,8 +1,10 @@
 #pragma once
-// The four sides of the VAT list and the statement pieces both ways of
-// computing it share: which rows of a journal are base items, which rows of
-// a base item's voucher and link number are its VAT items, the VAT account
-// a VAT item is counted on and the sign it enters with.
+// The four sides of the VAT list: which rows of a journal are base items,
+// which rows of a base item's voucher and link number are its VAT items,
+// the VAT account a VAT item is counted on and the sign it enters with. The
+// rules are written as statement pieces for the statements per item; the
+// pairing in memory (afalista_pairs) applies the same rules by the side's
+// kind. Also the dynamic columns and the texts both ways share.
 #include <QString>
 #include <QVariantMap>
 #include <vector>
