@@ -165,13 +165,20 @@ void TAFAlistafm::showEvent(QShowEvent* event) {
 
 bool TAFAlistafm::eventFilter(QObject* watched, QEvent* event) {
     auto* field = qobject_cast<QLineEdit*>(watched);
+    if (event->type() == QEvent::FocusIn && field) m_warned = {};
     if (event->type() == QEvent::FocusOut && field && field->isVisible() && !checkMonth(field))
         QMetaObject::invokeMethod(field, [field] { field->setFocus(); }, Qt::QueuedConnection);
     return QDialog::eventFilter(watched, event);
 }
 
 bool TAFAlistafm::checkMonth(QLineEdit* field) {
-    if (!AfaMonthValid(field->text(), true)) return false;
+    if (!AfaMonthValid(field->text(), false)) {
+        // Leaving the field told it already when a button took the focus.
+        if (m_warned != std::pair<QLineEdit*, QString>{field, field->text()}) AfaMonthValid(field->text(), true);
+        m_warned = {field, field->text()};
+        return false;
+    }
+    m_warned = {};
     if (field == e_datumtol) l_tol->setText(AfaPeriodStart(field->text()));
     else l_ig->setText(AfaPeriodEnd(field->text()));
     return true;

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDialog>
 #include <functional>
+#include <utility>
 
 #include "reports/afalista.h"
 
@@ -51,6 +52,8 @@ private:
     bool checkMonth(QLineEdit* field);
     void stepMonth(QLineEdit* field, int months);
     void writeXml(const AfalistaRun& run);
+
+    std::pair<QLineEdit*, QString> m_warned;  // the month text last told to be wrong
 };
 
 // The window of the run, made on first use.

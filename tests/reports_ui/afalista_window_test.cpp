@@ -215,3 +215,20 @@ TEST(AfalistaMenu, TheItemOpensTheWindowModeless) {
     window->close();
     EXPECT_TRUE(user.messages.isEmpty()) << user.messages.join('|').toStdString();
 }
+
+TEST_F(AfalistaWindow, LeavingABadMonthTellsItOnceAndKeepsTheFocus) {
+    w.e_datumtol->setFocus();
+    ProcessUntil([this] { return w.e_datumtol->hasFocus(); });
+    w.e_datumtol->setText("2025.00");
+    // The button takes the focus as the mouse presses it, then runs.
+    w.b_kepernyo->setFocus();
+    w.b_kepernyo->click();
+    ProcessUntil([this] { return w.e_datumtol->hasFocus(); });
+    EXPECT_EQ(user.messages, QStringList({"Hibás dátum :2025.00.01"}));
+    EXPECT_TRUE(w.e_datumtol->hasFocus());
+    EXPECT_EQ(previews.count, 0);
+    // Mended, the month sets its date label.
+    w.e_datumtol->setText("2025.02");
+    w.e_datumig->setFocus();
+    EXPECT_EQ(w.l_tol->text(), "2025.02.01");
+}
