@@ -158,8 +158,7 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
                                          "A.KONYVBIZ, A.SZAMLASZAM, A.UGYFELKOD, A.KAPOCS, A.TART_KOV, A.SZOVEG, A.AFAKULCS\n"
                                          "FROM (SELECT DISTINCT KONYVBIZ FROM TETEL WHERE NTIPUS = :NTIPUS\n"
                                          "      AND TELJKELT >= :MIKORTOL AND TELJKELT <= :MEDDIG) V\n"
-                                         " JOIN TETEL A ON A.NTIPUS = :NTIPUS AND A.KONYVBIZ = V.KONYVBIZ\n"
-                                         "ORDER BY A.KONYVBIZ, A.KAPOCS"),
+                                         " JOIN TETEL A ON A.NTIPUS = :NTIPUS AND A.KONYVBIZ = V.KONYVBIZ"),
                           {{QStringLiteral("NTIPUS"), journal},
                            {QStringLiteral("MIKORTOL"), from},
                            {QStringLiteral("MEDDIG"), to}});
@@ -258,11 +257,12 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
         if (groupDone) groupDone();
     };
 
+    // The rows are put in voucher and link order here: sorting the whole
+    // rows inside the engine would cost more than reading them.
+    std::vector<LedgerRow> all;
     const auto take = [&](LedgerRow&& r) {
         // A row without a link number pairs with nothing.
-        if (r.kapocs.isNull()) return;
-        if (!group.empty() && (group.front().konyvbiz != r.konyvbiz || group.front().kapocs != r.kapocs)) flush();
-        group.push_back(std::move(r));
+        if (!r.kapocs.isNull()) all.push_back(std::move(r));
     };
     // The first row through the driver, the rest straight through the
     // client library when it can read them.
@@ -278,6 +278,14 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
         while (cursor->fetch()) take(ledgerRow(text, cursor->value(3).toDouble()));
     } else {
         while (NextRow(q)) take(ledgerRow([&q](int i) { return nullableText(q.value(i)); }, q.value(3).toDouble()));
+    }
+    std::sort(all.begin(), all.end(), [](const LedgerRow& a, const LedgerRow& b) {
+        if (int c = compareText(a.konyvbiz, b.konyvbiz)) return c < 0;
+        return compareText(a.kapocs, b.kapocs) < 0;
+    });
+    for (LedgerRow& r : all) {
+        if (!group.empty() && (group.front().konyvbiz != r.konyvbiz || group.front().kapocs != r.kapocs)) flush();
+        group.push_back(std::move(r));
     }
     flush();
 }
