@@ -293,11 +293,13 @@ AfalistaRun RunAfalista(const AfalistaCriteria& input, AfalistaMemory& memory, b
     memory.table.forgetIfDropped();
     if (!recount && !memory.table.name.isEmpty() && sameCriteria(c, memory)) {
         out.reused = true;
+        out.run.rows = CountRows(memory.table.name);
     } else {
         const AfalistaResult result = ComputeAfalista(c, step);
         const QString name = freshTableName(memory.table.name);
         CreateAfalistaTable(name, result.columns);
         InsertAfalistaRows(name, result);
+        out.run.rows = qint64(result.rows.size());
         memory.table.name = name;
         memory.tol = c.tol;
         memory.ig = c.ig;
@@ -307,7 +309,6 @@ AfalistaRun RunAfalista(const AfalistaCriteria& input, AfalistaMemory& memory, b
     }
     out.run.table = memory.table.name;
     out.run.querySql = AfalistaPreviewQuery(out.run.table, c.sorrend);
-    out.run.rows = CountRows(out.run.table);
     out.run.whivparam = AfaPeriodLabel(c);
     return out;
 }
