@@ -10,6 +10,7 @@
 #include "import/adatbeo_window.h"
 #include "posting/konyvel_window.h"
 #include "posting/konyvkeres_window.h"
+#include "reports/afalista_window.h"
 #include "reports/egyenleg_window.h"
 #include "reports/egyenlegkozlo_window.h"
 #include "reports/egyezteto_window.h"
@@ -79,7 +80,8 @@ const QList<MainMenuItem>& MainMenuItems() {
              [](Tmain_tarvedofm& main, QAction* action) { ShowFokivFm(&main, MenuNev(action)); }),
         item("Riportok", "Egyeztettbla1", QStringLiteral("Egyeztető tábla"), false,
              [](Tmain_tarvedofm& main, QAction* action) { ShowEgyeztetoFm(&main, MenuNev(action)); }),
-        item("Riportok", "afalista", QStringLiteral("ÁFA lista")),
+        item("Riportok", "afalista", QStringLiteral("ÁFA lista"), false,
+             [](Tmain_tarvedofm& main, QAction* action) { ShowAFAlistaFm(&main, MenuNev(action)); }),
         item("Riportok", "Kimenszmlk1", QStringLiteral("Vevő folyószámla"), false,
              [](Tmain_tarvedofm& main, QAction*) { ShowEgyenlegFM(&main, PartnerSide::Customers); }),
         item("Riportok", "Bejvszmlk1", QStringLiteral("Szállító folyószámla"), false,
