@@ -4,13 +4,12 @@
 #include <cstdio>
 
 #include "cli/afalista_args.h"
+#include "cli/report_command.h"
 #include "reports/afaxml.h"
 
 namespace {
 
-int afaxml(CliContext& context) {
-    QStringList args = context.args;
-    const QString out = TakeOption(args, QStringLiteral("--out"));
+int writeAfaXml(QStringList& args, const QString& out) {
     const QString verzio = TakeOption(args, QStringLiteral("--verzio"), QStringLiteral("1.0"));
     AfalistaCriteria c;
     try {
@@ -33,10 +32,20 @@ int afaxml(CliContext& context) {
     return 0;
 }
 
+int afaxml(CliContext& context) {
+    QStringList args = context.args;
+    const QString out = TakeOption(args, QStringLiteral("--out"));
+    return writeAfaXml(args, out);
+}
+
 const bool registered = RegisterCliCommand(
     {QStringLiteral("afaxml"),
      QStringLiteral("afaxml [--tol ÉÉÉÉ.HH] [--ig ÉÉÉÉ.HH] [--fizetendo] [--levonhato] [--verzio V] [--out FILE.xml]  "
                     "ÁFA bevallás XML (65A) fájlba"),
      true, afaxml});
+
+// The same file as "report afaxml --out FILE.xml".
+const bool reportRegistered = RegisterCliReport(
+    {QStringLiteral("afaxml"), QString(), {}, writeAfaXml});
 
 }  // namespace

@@ -115,6 +115,7 @@ int report(CliContext& context) {
     const QString name = args.takeFirst();
     const CliReport* chosenReport = findReport(name);
     if (!chosenReport) return CliFail(usage());
+    if (chosenReport->writeFile) return chosenReport->writeFile(args, out);
     PreparedReport p;
     try {
         p = chosenReport->prepare(args);

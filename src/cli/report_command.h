@@ -19,10 +19,15 @@ struct PreparedReport {
 // std::invalid_argument with a Hungarian message for a bad criterion.
 using ReportPreparer = std::function<PreparedReport(QStringList& args)>;
 
+// A report that writes a file of its own kind (not a list) instead: takes
+// its options out of the arguments, writes `out` and returns the exit code.
+using ReportFileWriter = std::function<int(QStringList& args, const QString& out)>;
+
 struct CliReport {
     QString name;
     QString options;  // the report's own options for the usage line
     ReportPreparer prepare;
+    ReportFileWriter writeFile = {};
 };
 
 bool RegisterCliReport(CliReport report);

@@ -67,6 +67,15 @@ TEST_F(AfalistaCli, XmlFile) {
             ids << xml.readElementText();
     EXPECT_FALSE(xml.hasError());
     EXPECT_EQ(ids, QStringList({"2.0"}));
+
+    // "report afaxml" writes the very same file.
+    const QString viaReport = dir->filePath("afa-report.xml");
+    const CliResult again =
+        Run({"report", "afaxml", "--tol", "2025.04", "--ig", "2025.06", "--verzio", "2.0", "--out", viaReport});
+    ASSERT_EQ(again.code, 0) << again.err.toStdString();
+    QFile second(viaReport);
+    ASSERT_TRUE(f.seek(0) && second.open(QIODevice::ReadOnly));
+    EXPECT_EQ(second.readAll(), f.readAll());
 }
 
 TEST_F(AfalistaCli, Messages) {
