@@ -39,3 +39,11 @@ bool OpenDemoCompany(const QString& dir, qlonglong items) {
     if (!session.ok) std::fprintf(stderr, "%s\n", session.error.toUtf8().constData());
     return session.ok;
 }
+
+QString TakeBenchOption(QStringList& args, const QString& name, const QString& fallback) {
+    const qsizetype at = args.indexOf(name);
+    if (at < 0 || at + 1 >= args.size()) return fallback;
+    const QString value = args.at(at + 1);
+    args.remove(at, 2);
+    return value;
+}

@@ -2,6 +2,7 @@
 // Small helpers shared by the benchmark programs.
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 // Peak resident memory of this process so far, in megabytes.
 double PeakMemoryMb();
@@ -18,3 +19,26 @@ void PrintRate(const QString& what, double count, const QString& unit, double se
 // with a ledger of `items` items when it does not exist. False after
 // printing why it could not.
 bool OpenDemoCompany(const QString& dir, qlonglong items);
+
+// The wall-clock and processor time of one piece of work.
+struct Timed {
+    double wall = 0, cpu = 0;
+};
+
+template <typename Fn>
+Timed Measure(Fn&& fn) {
+    QElapsedTimer timer;
+    const double cpu = CpuSeconds();
+    timer.start();
+    fn();
+    return {double(timer.nsecsElapsed()) / 1e9, CpuSeconds() - cpu};
+}
+
+// Wall-clock seconds of one piece of work.
+template <typename Fn>
+double Seconds(Fn&& fn) {
+    return Measure(fn).wall;
+}
+
+// The value of "--name VALUE" in the arguments (removed from them), or `fallback`.
+QString TakeBenchOption(QStringList& args, const QString& name, const QString& fallback);

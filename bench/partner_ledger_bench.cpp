@@ -23,30 +23,9 @@
 
 namespace {
 
-struct Timed {
-    double wall = 0, cpu = 0;
-};
-
-template <typename Fn>
-Timed Measure(Fn&& fn) {
-    QElapsedTimer timer;
-    const double cpu = CpuSeconds();
-    timer.start();
-    fn();
-    return {double(timer.nsecsElapsed()) / 1e9, CpuSeconds() - cpu};
-}
-
 void Line(const char* what, const Timed& t, qint64 rows) {
     std::printf("%-46s %8.3f s  (cpu %7.3f s, %lld rows)\n", what, t.wall, t.cpu, rows);
     std::fflush(stdout);
-}
-
-QString TakeValue(QStringList& args, const QString& flag, const QString& fallback) {
-    const qsizetype at = args.indexOf(flag);
-    if (at < 0 || at + 1 >= args.size()) return fallback;
-    const QString value = args.at(at + 1);
-    args.remove(at, 2);
-    return value;
 }
 
 // Every row of a table, sorted, as text.
@@ -71,9 +50,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     SetAppConventions();
     QStringList args = app.arguments().mid(1);
-    const qlonglong items = TakeValue(args, QStringLiteral("--items"), QStringLiteral("1000000")).toLongLong();
-    const QString compareDir = TakeValue(args, QStringLiteral("--compare"), QString());
-    const qlonglong compareItems = TakeValue(args, QStringLiteral("--compare-items"), QStringLiteral("100000")).toLongLong();
+    const qlonglong items = TakeBenchOption(args, QStringLiteral("--items"), QStringLiteral("1000000")).toLongLong();
+    const QString compareDir = TakeBenchOption(args, QStringLiteral("--compare"), QString());
+    const qlonglong compareItems = TakeBenchOption(args, QStringLiteral("--compare-items"), QStringLiteral("100000")).toLongLong();
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: partner_ledger_bench DIR [--items N] [--compare DIR2 [--compare-items M]]\n");
         return 2;

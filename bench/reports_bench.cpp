@@ -32,14 +32,6 @@
 
 namespace {
 
-template <typename Fn>
-double Seconds(Fn&& fn) {
-    QElapsedTimer timer;
-    timer.start();
-    fn();
-    return double(timer.nsecsElapsed()) / 1e9;
-}
-
 void Line(const char* what, double seconds, qint64 rows) {
     std::printf("%-44s %8.3f s  (%lld rows)\n", what, seconds, rows);
     std::fflush(stdout);

@@ -22,14 +22,6 @@
 
 namespace {
 
-template <typename Fn>
-double Seconds(Fn&& fn) {
-    QElapsedTimer timer;
-    timer.start();
-    fn();
-    return double(timer.nsecsElapsed()) / 1e9;
-}
-
 void Line(const char* what, double seconds) {
     std::printf("%-52s %8.3f s\n", what, seconds);
     std::fflush(stdout);

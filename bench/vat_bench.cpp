@@ -33,27 +33,17 @@ namespace {
 // idle one would take.
 double lastCpu = 0;
 
+// Wall-clock seconds of the work; its processor time is left in lastCpu.
 template <typename Fn>
-double Seconds(Fn&& fn) {
-    QElapsedTimer timer;
-    const double cpu = CpuSeconds();
-    timer.start();
-    fn();
-    lastCpu = CpuSeconds() - cpu;
-    return double(timer.nsecsElapsed()) / 1e9;
+double timed(Fn&& fn) {
+    const Timed t = Measure(fn);
+    lastCpu = t.cpu;
+    return t.wall;
 }
 
 void Line(const QString& what, double seconds, qint64 rows) {
     std::printf("%-52s %8.3f s, processor %7.3f s  (%lld rows)\n", what.toUtf8().constData(), seconds, lastCpu, rows);
     std::fflush(stdout);
-}
-
-QString takeOption(QStringList& args, const QString& name, const QString& fallback) {
-    const qsizetype at = args.indexOf(name);
-    if (at < 0 || at + 1 >= args.size()) return fallback;
-    const QString value = args.at(at + 1);
-    args.remove(at, 2);
-    return value;
 }
 
 // Every row of a table as text, in a fixed order.
@@ -90,10 +80,10 @@ int main(int argc, char** argv) {
     SetAppConventions();
     QStringList args = app.arguments().mid(1);
     const bool compare = args.removeOne(QStringLiteral("--compare"));
-    const qlonglong items = takeOption(args, QStringLiteral("--items"), QStringLiteral("100000")).toLongLong();
+    const qlonglong items = TakeBenchOption(args, QStringLiteral("--items"), QStringLiteral("100000")).toLongLong();
     AfalistaCriteria c;
-    c.tol = takeOption(args, QStringLiteral("--tol"), QStringLiteral("2025.04"));
-    c.ig = takeOption(args, QStringLiteral("--ig"), QStringLiteral("2025.06"));
+    c.tol = TakeBenchOption(args, QStringLiteral("--tol"), QStringLiteral("2025.04"));
+    c.ig = TakeBenchOption(args, QStringLiteral("--ig"), QStringLiteral("2025.06"));
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: vat_bench DIR [--items N] [--tol YYYY.MM] [--ig YYYY.MM] [--compare]\n");
         return 2;
@@ -111,13 +101,13 @@ int main(int argc, char** argv) {
     for (int sorrend : {AfaByAccount, AfaByVoucher}) {
         c.sorrend = sorrend;
         AfalistaResult result;
-        const double read = Seconds([&] { result = ComputeAfalista(c); });
+        const double read = timed([&] { result = ComputeAfalista(c); });
         const double readCpu = lastCpu;
         const QString name = QStringLiteral("TMP_BENCH_%1").arg(sorrend);
         dropIfThere(name);
-        const double create = Seconds([&] { CreateAfalistaTable(name, result.columns); });
+        const double create = timed([&] { CreateAfalistaTable(name, result.columns); });
         const double createCpu = lastCpu;
-        const double fill = Seconds([&] { InsertAfalistaRows(name, result); });
+        const double fill = timed([&] { InsertAfalistaRows(name, result); });
         const double fillCpu = lastCpu;
         const QString order = sorrend == AfaByAccount ? QStringLiteral("by VAT account") : QStringLiteral("by voucher");
         lastCpu = readCpu;
@@ -128,7 +118,7 @@ int main(int argc, char** argv) {
         Line(QStringLiteral("VAT list %1: make the result table").arg(order), create, 0);
         AfalistaMemory memory;
         AfalistaRun run;
-        const double whole = Seconds([&] { run = RunAfalista(c, memory); });
+        const double whole = timed([&] { run = RunAfalista(c, memory); });
         Line(QStringLiteral("VAT list %1: the whole run").arg(order), whole, run.run.rows);
         if (sorrend == AfaByAccount) {
             listByAccount = whole;
@@ -151,7 +141,7 @@ int main(int argc, char** argv) {
         const QVariantMap period{{QStringLiteral("J"), journal},
                                  {QStringLiteral("A"), AfaPeriodStart(c.tol)},
                                  {QStringLiteral("B"), AfaPeriodEnd(c.ig)}};
-        engineRead += Seconds([&] {
+        engineRead += timed([&] {
             ExecSql(d_tarvedo,
                     QStringLiteral("SELECT COUNT(*), SUM(T.ERTEK), MAX(T.SZOVEG), MAX(T.SZAMLASZAM) FROM (SELECT DISTINCT "
                                    "KONYVBIZ FROM TETEL WHERE NTIPUS = :J AND TELJKELT >= :A AND TELJKELT <= :B) V "
@@ -161,7 +151,7 @@ int main(int argc, char** argv) {
         });
         engineCpu += lastCpu;
     }
-    engineWrite = Seconds([&] {
+    engineWrite = timed([&] {
         DbTransaction transaction(d_tarvedo);
         ExecSql(d_tarvedo, QStringLiteral("INSERT INTO %1 (NTIPUS, FIZLEV, AFASZLA, SZAMLASZAM, UGYFELKOD, TELJKELT, "
                                           "SZLAKELT, FIZHATIDO, KOD, SZNEV, ALAP, AFA, BRUTTO, KONYVBIZ, NTNEV, KAPOCS, "
@@ -179,7 +169,7 @@ int main(int argc, char** argv) {
                 listByAccountCpu / engineCpu);
 
     QTemporaryDir dir;
-    const double xml = Seconds([&] { WriteAfaXml({c.tol, c.ig, QStringLiteral("1.0"), table, {}}, dir.filePath("afa.xml")); });
+    const double xml = timed([&] { WriteAfaXml({c.tol, c.ig, QStringLiteral("1.0"), table, {}}, dir.filePath("afa.xml")); });
     Line(QStringLiteral("VAT-return XML from the list"), xml, 0);
     std::printf("  list %.2f s (target 3 s), XML %.2f s (target 1 s)\n", listByAccount, xml);
 
@@ -188,7 +178,7 @@ int main(int argc, char** argv) {
         const QString reference = QStringLiteral("TMP_BENCH_REF");
         dropIfThere(reference);
         double perItem = 0;
-        perItem = Seconds([&] {
+        perItem = timed([&] {
             CreateAfalistaTable(reference, AfalistaPeriodColumns(c));
             FillAfalistaPerItem(c, reference);
         });

@@ -52,13 +52,16 @@ void runDdl(const QString& sql) {
 }
 
 // Creating a table, tried again after a short wait when a concurrent
-// change of the catalogue made it fail.
-void createTable(const QString& sql) {
+// change of the catalogue made it fail. `makeSql` gives the statement of
+// each attempt: a fresh table takes a fresh name, since another
+// workstation may have taken the same time-stamped one.
+QString createTable(const std::function<QString()>& makeName, const std::function<QString(const QString&)>& makeSql) {
     constexpr int attempts = 5;
     for (int attempt = 1;; ++attempt) {
+        const QString table = makeName();
         try {
-            runDdl(sql);
-            return;
+            runDdl(makeSql(table));
+            return table;
         } catch (const DbError&) {
             if (attempt >= attempts || InTransaction(d_tarvedo)) throw;
             QThread::msleep(100 * attempt);
@@ -71,11 +74,11 @@ void createTable(const QString& sql) {
 void ResultTable::prepare(const QString& prefix, const QStringList& columnLines,
                           const std::function<QString(const QString&)>& makeName) {
     forgetIfDropped();
-    const auto create = [&](const QString& table) {
-        // A global temporary table: its rows belong to this connection and
-        // live outside the database pages, so filling it writes nothing to disk.
-        createTable(QStringLiteral("Create Global Temporary Table ") + table + QStringLiteral(" ( \n") +
-                    columnLines.join(u'\n') + QStringLiteral("\n ) on commit preserve rows"));
+    // A global temporary table: its rows belong to this connection and
+    // live outside the database pages, so filling it writes nothing to disk.
+    const auto createSql = [&](const QString& table) {
+        return QStringLiteral("Create Global Temporary Table ") + table + QStringLiteral(" ( \n") +
+               columnLines.join(u'\n') + QStringLiteral("\n ) on commit preserve rows");
     };
     if (!name.isEmpty()) {
         // Emptied by making it again: deleting a large result row by row
@@ -86,12 +89,10 @@ void ResultTable::prepare(const QString& prefix, const QStringList& columnLines,
             ExecSql(d_tarvedo, QStringLiteral("delete from ") + name);  // still in use: emptied in place
             return;
         }
-        create(name);
+        createTable([&] { return name; }, createSql);
         return;
     }
-    const QString fresh = makeName(prefix);
-    create(fresh);
-    name = fresh;
+    name = createTable([&] { return makeName(prefix); }, createSql);
 }
 
 QString ReportQueryText(const QString& table, const QString& orderBy) {

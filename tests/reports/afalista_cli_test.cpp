@@ -11,19 +11,7 @@
 
 namespace {
 
-class AfalistaCli : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir = new QTemporaryDir;
-        work = dir->filePath("minta");
-        const CliResult made = RunCli({"init-demo", work, "--items", "600", "--year", "2025"});
-        ASSERT_EQ(made.code, 0) << made.err.toStdString();
-    }
-    static void TearDownTestSuite() { delete dir; }
-    static CliResult Run(const QStringList& args) { return RunCli(QStringList{"--workdir", work} + args); }
-    static inline QTemporaryDir* dir = nullptr;
-    static inline QString work;
-};
+class AfalistaCli : public DemoWorkdirSuite<AfalistaCli, 600> {};
 
 }  // namespace
 

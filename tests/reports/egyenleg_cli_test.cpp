@@ -9,19 +9,7 @@
 
 namespace {
 
-class PartnerCli : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir = new QTemporaryDir;
-        work = dir->filePath("minta");
-        const CliResult made = RunCli({"init-demo", work, "--items", "600", "--year", "2025"});
-        ASSERT_EQ(made.code, 0) << made.err.toStdString();
-    }
-    static void TearDownTestSuite() { delete dir; }
-    static CliResult Report(const QStringList& args) { return RunCli(QStringList{"--workdir", work, "report"} + args); }
-    static inline QTemporaryDir* dir = nullptr;
-    static inline QString work;
-};
+class PartnerCli : public DemoWorkdirSuite<PartnerCli, 600> {};
 
 }  // namespace
 

@@ -13,16 +13,8 @@
 
 namespace {
 
-class StatementsCli : public ::testing::Test {
+class StatementsCli : public DemoWorkdirSuite<StatementsCli, 600> {
 protected:
-    static void SetUpTestSuite() {
-        dir = new QTemporaryDir;
-        work = dir->filePath("minta");
-        const CliResult made = RunCli({"init-demo", work, "--items", "600", "--year", "2025"});
-        ASSERT_EQ(made.code, 0) << made.err.toStdString();
-    }
-    static void TearDownTestSuite() { delete dir; }
-    static CliResult Report(const QStringList& args) { return RunCli(QStringList{"--workdir", work, "report"} + args); }
     // A value of the demo company's database, read after the tool has finished.
     static double Value(const QString& sql) {
         EXPECT_TRUE(DbConnect(d_tarvedo, work + "/TARVEDO_MINTA_2025.GDB"));
@@ -30,8 +22,6 @@ protected:
         DbDisconnect(d_tarvedo);
         return v;
     }
-    static inline QTemporaryDir* dir = nullptr;
-    static inline QString work;
 };
 
 }  // namespace

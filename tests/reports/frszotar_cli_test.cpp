@@ -10,15 +10,8 @@
 
 namespace {
 
-class QueryCli : public ::testing::Test {
+class QueryCli : public DemoWorkdirSuite<QueryCli, 50> {
 protected:
-    static void SetUpTestSuite() {
-        dir = new QTemporaryDir;
-        work = dir->filePath("minta");
-        const CliResult made = RunCli({"init-demo", work, "--items", "50", "--year", "2025"});
-        ASSERT_EQ(made.code, 0) << made.err.toStdString();
-    }
-    static void TearDownTestSuite() { delete dir; }
     static CliResult Query(const QStringList& args) { return RunCli(QStringList{"--workdir", work, "query"} + args); }
     static QString Count(const QString& table) {
         const QString out = dir->filePath("count.txt");
@@ -27,8 +20,6 @@ protected:
         f.open(QIODevice::ReadOnly);
         return r.code == 0 ? QString::fromUtf8(f.readAll()).split('\n').value(0).trimmed() : r.err;
     }
-    static inline QTemporaryDir* dir = nullptr;
-    static inline QString work;
 };
 
 }  // namespace

@@ -10,20 +10,7 @@
 
 namespace {
 
-
-class ReportCli : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir = new QTemporaryDir;
-        work = dir->filePath("minta");
-        const CliResult made = RunCli({"init-demo", work, "--items", "400", "--year", "2025"});
-        ASSERT_EQ(made.code, 0) << made.err.toStdString();
-    }
-    static void TearDownTestSuite() { delete dir; }
-    static CliResult Report(const QStringList& args) { return RunCli(QStringList{"--workdir", work, "report"} + args); }
-    static inline QTemporaryDir* dir = nullptr;
-    static inline QString work;
-};
+class ReportCli : public DemoWorkdirSuite<ReportCli, 400> {};
 
 }  // namespace
 
