@@ -176,13 +176,12 @@ EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, Resu
             // Every invoice and every payment read once, matched here.
             DbTransaction transaction(d_tarvedo);
             const SettlementQuery query = EgyenlegSettlementQuery(side, c);
-            const InvoicePayments payments;
+            const InvoiceRows invoices = ReadInvoiceRows(query);
+            const InvoicePayments payments(invoices);
             if (step) step(2, 3);
             const QString accepted = AcceptedStatuses(c.szamlajel);
             BlockInsert insert(table.name, LineColumns);
-            ReadInvoiceRows(query, [&](const InvoiceRow& invoice) {
-                insertInvoice(side, invoice, payments.of(invoice.ugyfelkod, invoice.szamlaszam), accepted, insert);
-            });
+            for (const InvoiceRow& invoice : invoices) insertInvoice(side, invoice, payments.of(invoice), accepted, insert);
             insert.finish();
             transaction.commit();
         }
@@ -202,8 +201,7 @@ qint64 FillEgyenlegPerInvoice(PartnerSide side, const EgyenlegCriteria& criteria
     const SettlementQuery query = EgyenlegSettlementQuery(side, c);
     const QString accepted = AcceptedStatuses(c.szamlajel);
     DbTransaction transaction(d_tarvedo);
-    std::vector<InvoiceRow> invoices;
-    ReadGroupedInvoiceRows(query, [&](const InvoiceRow& invoice) { invoices.push_back(invoice); });
+    const InvoiceRows invoices = ReadGroupedInvoiceRows(query);
     BlockInsert insert(table, LineColumns);
     qint64 written = 0, done = 0;
     for (const InvoiceRow& invoice : invoices) {

@@ -134,15 +134,16 @@ ReportRun RunEgyenlegkozlo(const EgyenlegkozloCriteria& criteria, ResultTable& t
         // Every invoice and every payment up to the date read once, matched here.
         DbTransaction transaction(d_tarvedo);
         const SettlementQuery query = settlementQuery(c);
-        const InvoicePayments payments(query.paymentWhere, query.params);
+        const InvoiceRows invoices = ReadInvoiceRows(query);
+        const InvoicePayments payments(invoices, query.paymentWhere, query.params);
         if (step) step(2, 3);
         BlockInsert insert(table.name, LetterColumns);
-        ReadInvoiceRows(query, [&](const InvoiceRow& invoice) {
+        for (const InvoiceRow& invoice : invoices) {
             const double amount = double(RoundHalfAway(invoice.ertek));
-            const PaymentSums sums = SumPayments(query.side, payments.of(invoice.ugyfelkod, invoice.szamlaszam));
+            const PaymentSums sums = SumPayments(query.side, payments.of(invoice));
             const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
             if (status == u'E' || status == u'R') insert.add(openInvoiceLine(invoice, amount, sums));
-        });
+        }
         insert.finish();
         transaction.commit();
     }

@@ -57,18 +57,6 @@ int compareAmount(const PaymentItem& a, const PaymentItem& b) {
     return a.ertek < b.ertek ? -1 : a.ertek > b.ertek ? 1 : 0;
 }
 
-// The key of an invoice's payments: equal texts under the database's
-// comparison give the same key.
-QString trimmedRight(const QString& text) {
-    qsizetype end = text.size();
-    while (end > 0 && text[end - 1] == u' ') --end;
-    return text.first(end);
-}
-
-QString invoiceKey(const QString& ugyfelkod, const QString& szamlaszam) {
-    return trimmedRight(ugyfelkod) + QChar(0) + trimmedRight(szamlaszam);
-}
-
 // A text column of the cursor's row: null as a null text, empty as an empty one.
 QString textOf(const FbCursor& cursor, int column) {
     std::string_view utf8;
@@ -110,17 +98,33 @@ struct InvoiceColumns {
     }
 };
 
-// A text column's part of a group key: null apart from every text, and
-// texts equal but for trailing blanks alike.
-void appendGroupKey(QString& key, const FbCursor& cursor, int column) {
-    std::string_view utf8;
-    if (!cursor.text(column, utf8)) {
-        key += QChar(1);
+// A text's part of a key: null apart from every text, and texts equal but
+// for trailing blanks alike.
+void appendKey(std::string& key, std::string_view utf8, bool isNull) {
+    if (isNull) {
+        key += '\1';
         return;
     }
     while (!utf8.empty() && utf8.back() == ' ') utf8.remove_suffix(1);
-    key += QChar(2);
-    key += QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    key += '\2';
+    key += utf8;
+}
+void appendKey(std::string& key, const FbCursor& cursor, int column) {
+    std::string_view utf8;
+    const bool isNull = !cursor.text(column, utf8);
+    appendKey(key, utf8, isNull);
+}
+void appendKey(std::string& key, const QVariant& text) {
+    const QByteArray utf8 = text.toString().toUtf8();
+    appendKey(key, std::string_view(utf8.constData(), size_t(utf8.size())), text.isNull());
+}
+
+// The key of an invoice's payments.
+std::string invoiceKey(const QVariant& ugyfelkod, const QVariant& szamlaszam) {
+    std::string key;
+    appendKey(key, ugyfelkod);
+    appendKey(key, szamlaszam);
+    return key;
 }
 
 // The partners' names by their codes, as the invoice rows join them.
@@ -128,17 +132,20 @@ class PartnerNames {
 public:
     PartnerNames() {
         QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select KOD, NEV from UGYFEL"));
-        while (NextRow(q)) m_names.insert_or_assign(trimmedRight(q.value(0).toString()), q.value(1));
+        while (NextRow(q)) m_names.insert_or_assign(keyOf(q.value(0)), q.value(1));
     }
     QVariant of(const QVariant& kod) const {
-        if (kod.isNull()) return nullName();
-        const auto found = m_names.find(trimmedRight(kod.toString()));
-        return found == m_names.end() ? nullName() : found->second;
+        const auto found = m_names.find(keyOf(kod));
+        return found == m_names.end() ? QVariant(QMetaType(QMetaType::QString)) : found->second;
     }
 
 private:
-    static QVariant nullName() { return QVariant(QMetaType(QMetaType::QString)); }
-    std::unordered_map<QString, QVariant> m_names;
+    static std::string keyOf(const QVariant& kod) {
+        std::string key;
+        appendKey(key, kod);
+        return key;
+    }
+    std::unordered_map<std::string, QVariant> m_names;
 };
 
 QString controlAccount(PartnerSide side) { return side == PartnerSide::Customers ? Td().VeSzla : Td().SzSzla; }
@@ -163,54 +170,48 @@ QString SettlementInvoicesSql(const SettlementQuery& query) {
     return QStringLiteral("SELECT I.*, U.NEV UGYFELNEV from (%1) I LEFT OUTER JOIN UGYFEL U ON I.UGYFELKOD = U.KOD").arg(invoiceRowsSql(query));
 }
 
-void ReadGroupedInvoiceRows(const SettlementQuery& query, const std::function<void(const InvoiceRow&)>& take) {
+InvoiceRows ReadGroupedInvoiceRows(const SettlementQuery& query) {
     QSqlQuery q = ExecSql(d_tarvedo, SettlementInvoicesSql(query), query.params);
     const std::unique_ptr<FbCursor> cursor = takeCursor(q);
     const InvoiceColumns columns(*cursor);
     const int ugyfelnev = InvoiceColumns::of(*cursor, "UGYFELNEV");
-    InvoiceRow row;
+    InvoiceRows rows;
     while (cursor->fetch()) {
+        InvoiceRow& row = rows.emplace_back();
         columns.read(*cursor, row);
         row.ugyfelnev = cursor->value(ugyfelnev);
         row.ertek = cursor->value(columns.ertek).toDouble();
         row.devizaertek = cursor->value(columns.devizaertek).toDouble();
-        take(row);
     }
+    return rows;
 }
 
-void ReadInvoiceRows(const SettlementQuery& query, const std::function<void(const InvoiceRow&)>& take) {
+InvoiceRows ReadInvoiceRows(const SettlementQuery& query) {
     // The items are read in no order: grouping them here spares the
     // database a sort of wide rows that would not fit its sort memory.
-    std::deque<InvoiceRow> rows;
-    std::unordered_map<QString, size_t> rowOfGroup;
-    {
-        const QString sql = QStringLiteral("SELECT T.UGYFELKOD, T.KONYVBIZ, T.SZAMLASZAM, T.TELJKELT, T.FIZHATIDO,"
-                                           " T.DEVIZANEM, T.NTIPUS, %1 ERTEK, %2 DEVIZAERTEK\n  from TETEL T\n where %3")
-                                .arg(query.itemAmount, query.itemCurrencyAmount, query.invoiceWhere);
-        QSqlQuery q = ExecSql(d_tarvedo, sql, query.params);
-        const std::unique_ptr<FbCursor> cursor = takeCursor(q);
-        const InvoiceColumns columns(*cursor);
-        QString key;
-        while (cursor->fetch()) {
-            key.clear();
-            for (int column : columns.texts()) appendGroupKey(key, *cursor, column);
-            const auto [found, isNew] = rowOfGroup.try_emplace(key, rows.size());
-            if (isNew) {
-                rows.emplace_back();
-                columns.read(*cursor, rows.back());
-            }
-            InvoiceRow& row = rows[found->second];
-            // A null amount is left out of the sum, as SUM leaves it out.
-            const QVariant ertek = cursor->value(columns.ertek), devizaertek = cursor->value(columns.devizaertek);
-            if (!ertek.isNull()) row.ertek += ertek.toDouble();
-            if (!devizaertek.isNull()) row.devizaertek += devizaertek.toDouble();
-        }
+    InvoiceRows rows;
+    std::unordered_map<std::string, size_t> rowOfGroup;
+    const QString sql = QStringLiteral("SELECT T.UGYFELKOD, T.KONYVBIZ, T.SZAMLASZAM, T.TELJKELT, T.FIZHATIDO,"
+                                       " T.DEVIZANEM, T.NTIPUS, %1 ERTEK, %2 DEVIZAERTEK\n  from TETEL T\n where %3")
+                            .arg(query.itemAmount, query.itemCurrencyAmount, query.invoiceWhere);
+    QSqlQuery q = ExecSql(d_tarvedo, sql, query.params);
+    const std::unique_ptr<FbCursor> cursor = takeCursor(q);
+    const InvoiceColumns columns(*cursor);
+    std::string key;
+    while (cursor->fetch()) {
+        key.clear();
+        for (int column : columns.texts()) appendKey(key, *cursor, column);
+        const auto [found, isNew] = rowOfGroup.try_emplace(key, rows.size());
+        if (isNew) columns.read(*cursor, rows.emplace_back());
+        InvoiceRow& row = rows[found->second];
+        // A null amount is left out of the sum, as SUM leaves it out.
+        const QVariant ertek = cursor->value(columns.ertek), devizaertek = cursor->value(columns.devizaertek);
+        if (!ertek.isNull()) row.ertek += ertek.toDouble();
+        if (!devizaertek.isNull()) row.devizaertek += devizaertek.toDouble();
     }
     const PartnerNames names;
-    for (InvoiceRow& row : rows) {
-        row.ugyfelnev = names.of(row.ugyfelkod);
-        take(row);
-    }
+    for (InvoiceRow& row : rows) row.ugyfelnev = names.of(row.ugyfelkod);
+    return rows;
 }
 
 bool PaymentPaysInvoice(PartnerSide side, const QString& szla, const QString& eszla) {
@@ -271,13 +272,23 @@ std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QV
     return items;
 }
 
-InvoicePayments::InvoicePayments(const QString& paymentWhere, const QVariantMap& params) {
+InvoicePayments::InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere, const QVariantMap& params) {
+    // An invoice without a number has no payments.
+    for (const InvoiceRow& invoice : invoices)
+        if (!invoice.ugyfelkod.isNull() && !invoice.szamlaszam.isNull())
+            m_byInvoice.try_emplace(invoiceKey(invoice.ugyfelkod, invoice.szamlaszam));
     QSqlQuery q = ExecSql(d_tarvedo,
                           paymentsSql(paymentWhere, QStringLiteral("P.UGYFELKOD IS NOT NULL and P.SZAMLASZAM IS NOT NULL")),
                           paymentParams(params));
     const std::unique_ptr<FbCursor> cursor = takeCursor(q);
+    std::string key;
     while (cursor->fetch()) {
-        PaymentItem p;
+        key.clear();
+        appendKey(key, *cursor, 11);
+        appendKey(key, *cursor, 12);
+        const auto invoice = m_byInvoice.find(key);
+        if (invoice == m_byInvoice.end()) continue;  // another side's or an unknown invoice's payment
+        PaymentItem& p = invoice->second.emplace_back();
         p.szla = textOf(*cursor, 0);
         p.eszla = textOf(*cursor, 1);
         p.ntipus = textOf(*cursor, 2);
@@ -291,15 +302,13 @@ InvoicePayments::InvoicePayments(const QString& paymentWhere, const QVariantMap&
         p.ertekNull = ertek.isNull();
         p.ertek = ertek.toDouble();
         p.devizaertek = cursor->value(10).toDouble();
-        m_byInvoice[invoiceKey(textOf(*cursor, 11), textOf(*cursor, 12))].push_back(std::move(p));
     }
     for (auto& [key, items] : m_byInvoice) std::stable_sort(items.begin(), items.end(), PaymentBefore);
 }
 
-const std::vector<PaymentItem>& InvoicePayments::of(const QVariant& ugyfelkod, const QVariant& szamlaszam) const {
+const std::vector<PaymentItem>& InvoicePayments::of(const InvoiceRow& invoice) const {
     static const std::vector<PaymentItem> none;
-    if (ugyfelkod.isNull() || szamlaszam.isNull()) return none;
-    const auto found = m_byInvoice.find(invoiceKey(ugyfelkod.toString(), szamlaszam.toString()));
+    const auto found = m_byInvoice.find(invoiceKey(invoice.ugyfelkod, invoice.szamlaszam));
     return found == m_byInvoice.end() ? none : found->second;
 }
 

@@ -20,7 +20,8 @@
 // both give the same items in the same order.
 #include <QString>
 #include <QVariantMap>
-#include <functional>
+#include <deque>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -54,7 +55,8 @@ struct PaymentSums {
 QChar SettlementStatus(double amount, const PaymentSums& payments, const QString& due);
 
 // ---------------------------------------------------------------------------
-// The same rule in one statement over the whole ledger.
+// The same rule over the whole ledger: all invoices and all their payments
+// read in two statements and matched here.
 
 // What the ledger reads.
 struct SettlementQuery {
@@ -86,12 +88,14 @@ struct InvoiceRow {
     QVariant ugyfelkod, ugyfelnev, ntipus, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem;
     double ertek = 0, devizaertek = 0;
 };
-// Hands every invoice row of the query to `take`: the invoice items read
-// once and grouped here, as SettlementInvoicesSql groups them (texts equal
-// but for trailing blanks are one group, nulls a group of their own).
-void ReadInvoiceRows(const SettlementQuery& query, const std::function<void(const InvoiceRow&)>& take);
+using InvoiceRows = std::deque<InvoiceRow>;
+// The invoice rows of the query: the invoice items read once and grouped
+// here, as SettlementInvoicesSql groups them (texts equal but for trailing
+// blanks are one group, nulls a group of their own), the amounts added in
+// the order the items come.
+InvoiceRows ReadInvoiceRows(const SettlementQuery& query);
 // The same rows as the database groups them with SettlementInvoicesSql.
-void ReadGroupedInvoiceRows(const SettlementQuery& query, const std::function<void(const InvoiceRow&)>& take);
+InvoiceRows ReadGroupedInvoiceRows(const SettlementQuery& query);
 
 // One payment item of an invoice, as the ledger holds it.
 struct PaymentItem {
@@ -110,17 +114,17 @@ bool PaymentBefore(const PaymentItem& a, const PaymentItem& b);
 // number (null) has no payments.
 std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QVariant& szamlaszam,
                                              const QString& paymentWhere = {}, const QVariantMap& params = {});
-// Every invoice's payment items read at once: the cash and bank items
-// with `paymentWhere` (alias P) and `params`, grouped by partner code and
-// invoice number, each group in PaymentOrder. What ReadInvoicePayments
-// gives for one invoice, of gives for it here.
+// The payment items of all `invoices` read at once: the cash and bank
+// items with `paymentWhere` (alias P) and `params`, grouped by partner
+// code and invoice number, each group in PaymentOrder. What
+// ReadInvoicePayments gives for one invoice, of gives for it here.
 class InvoicePayments {
 public:
-    explicit InvoicePayments(const QString& paymentWhere = {}, const QVariantMap& params = {});
-    const std::vector<PaymentItem>& of(const QVariant& ugyfelkod, const QVariant& szamlaszam) const;
+    explicit InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere = {}, const QVariantMap& params = {});
+    const std::vector<PaymentItem>& of(const InvoiceRow& invoice) const;
 
 private:
-    std::unordered_map<QString, std::vector<PaymentItem>> m_byInvoice;
+    std::unordered_map<std::string, std::vector<PaymentItem>> m_byInvoice;
 };
 
 // Their sums, in their order.
