@@ -1,22 +1,18 @@
 #include "reports/egyenleg.h"
 
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 #include "db/altproc.h"
 #include "db/catalog.h"
 #include "db/dat.h"
 #include "db/db_error.h"
+#include "reports/block_insert.h"
 
 namespace {
 
 // The journal type of the opening items by which the year closing carries
 // last year's open invoices forward, besides the fixed code "2".
 QString openingJournal() { return Td().NyKod.isEmpty() ? QStringLiteral("NY") : Td().NyKod; }
-
-const QString InsertColumns = QStringLiteral(
-    "(UGYFELKOD, UGYFELNEV, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO, ERTEK, DEVERTEK, DEVIZANEM, SORREND,\n"
-    " PNTIPUS, PBIZONYLAT, PKONYVBIZ, PTELJKELT, PERTEK, PDEVERTEK, PDEVIZANEM)");
 
 }  // namespace
 
@@ -32,8 +28,8 @@ SettlementQuery EgyenlegSettlementQuery(PartnerSide side, const EgyenlegCriteria
     p[QStringLiteral("NYKOD")] = openingJournal();
     p[QStringLiteral("SZLA")] = (customers ? Td().VeSzla : Td().SzSzla) + u'%';
     const QString sign = QStringLiteral("IIF(T.SZLA LIKE :VEVOSZLA OR T.ESZLA LIKE :SZALLITOSZLA,1,-1)");
-    q.invoiceAmount = QStringLiteral("ROUND(SUM(T.ERTEK*%1))").arg(sign);
-    q.invoiceCurrencyAmount = QStringLiteral("SUM(T.DEVIZAERTEK*%1)").arg(sign);
+    q.itemAmount = QStringLiteral("T.ERTEK*%1").arg(sign);
+    q.itemCurrencyAmount = QStringLiteral("T.DEVIZAERTEK*%1").arg(sign);
     QString where = QStringLiteral("(T.NTIPUS = :NTIPUS OR T.NTIPUS = :NYITONTIPUS OR T.NTIPUS = :NYKOD)\n"
                                    "   and (T.szla like :SZLA or T.eszla like :SZLA)\n");
     const auto add = [&](const QString& value, const QString& comparison, const QString& name) {
@@ -54,123 +50,57 @@ SettlementQuery EgyenlegSettlementQuery(PartnerSide side, const EgyenlegCriteria
 
 namespace {
 
-QString statusList(int szamlajel) {
-    QStringList letters;
-    for (QChar letter : AcceptedStatuses(szamlajel)) letters << u'\'' + QString(letter) + u'\'';
-    return letters.join(QStringLiteral(", "));
-}
-
 QString nonNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
-
-// One invoice row read from a statement, its columns as the ledger holds them.
-struct InvoiceRow {
-    QVariant ugyfelkod, ugyfelnev, ntipus, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem;
-    double ertek = 0, devizaertek = 0;
-
-    // A row of the invoice statement, or a line of the result table
-    // (whose currency amount is DEVERTEK).
-    static InvoiceRow fromQuery(const QSqlQuery& q, const QString& currencyAmount = QStringLiteral("DEVIZAERTEK")) {
-        const auto v = [&](const char* column) { return q.value(QLatin1String(column)); };
-        return {v("UGYFELKOD"), v("UGYFELNEV"), v("NTIPUS"), v("KONYVBIZ"), v("SZAMLASZAM"), v("TELJKELT"),
-                v("FIZHATIDO"), v("DEVIZANEM"), v("ERTEK").toDouble(), q.value(currencyAmount).toDouble()};
-    }
-    static InvoiceRow fromResult(const QSqlQuery& q) { return fromQuery(q, QStringLiteral("DEVERTEK")); }
-};
 
 QString currency(const QString& devizanem) { return devizanem.isEmpty() ? QStringLiteral("HUF") : devizanem; }
 
-// The lines of one invoice read with its own payment statement: the
-// per-invoice method, and the way of the few invoices whose sums depend
-// on the order of their items. Returns the lines written.
-qint64 insertInvoice(PartnerSide side, const InvoiceRow& invoice, const QString& accepted, RowInsert& insert) {
-    const std::vector<PaymentItem> payments = ReadInvoicePayments(invoice.ugyfelkod, invoice.szamlaszam);
+// The columns of the result table, in the order insertInvoice gives the values.
+const QStringList LineColumns = {
+    QStringLiteral("UGYFELKOD"), QStringLiteral("UGYFELNEV"), QStringLiteral("NTIPUS"),     QStringLiteral("KONYVBIZ"),
+    QStringLiteral("SZAMLASZAM"), QStringLiteral("TELJKELT"), QStringLiteral("FIZHATIDO"), QStringLiteral("ERTEK"),
+    QStringLiteral("DEVERTEK"),  QStringLiteral("DEVIZANEM"), QStringLiteral("SORREND"),    QStringLiteral("PNTIPUS"),
+    QStringLiteral("PBIZONYLAT"), QStringLiteral("PKONYVBIZ"), QStringLiteral("PTELJKELT"), QStringLiteral("PERTEK"),
+    QStringLiteral("PDEVERTEK"), QStringLiteral("PDEVIZANEM")};
+enum LineColumn { Ertek = 7, Devertek = 8, Sorrend = 10, FirstPaymentColumn = 11 };
+
+// The lines of one invoice with its payments in PaymentOrder, when its
+// status is accepted. Returns the lines written.
+qint64 insertInvoice(PartnerSide side, const InvoiceRow& invoice, const std::vector<PaymentItem>& payments,
+                     const QString& accepted, BlockInsert& insert) {
     const PaymentSums sums = SumPayments(side, payments);
     const double amount = double(RoundHalfAway(invoice.ertek));
     const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
     if (!accepted.contains(status)) return 0;
-    QVariantMap row{{QStringLiteral("UGYFELKOD"), invoice.ugyfelkod},
-                    {QStringLiteral("UGYFELNEV"), nonNull(invoice.ugyfelnev.toString())},
-                    {QStringLiteral("NTIPUS"), invoice.ntipus},
-                    {QStringLiteral("KONYVBIZ"), invoice.konyvbiz},
-                    {QStringLiteral("SZAMLASZAM"), invoice.szamlaszam},
-                    {QStringLiteral("TELJKELT"), invoice.teljkelt},
-                    {QStringLiteral("FIZHATIDO"), invoice.fizhatido},
-                    {QStringLiteral("DEVIZANEM"), currency(invoice.devizanem.toString())},
-                    {QStringLiteral("ERTEK"), amount},
-                    {QStringLiteral("DEVERTEK"), invoice.devizaertek},
-                    {QStringLiteral("SORREND"), QStringLiteral("A")}};
+    QVariantList line{invoice.ugyfelkod,
+                      nonNull(invoice.ugyfelnev.toString()),
+                      invoice.ntipus,
+                      invoice.konyvbiz,
+                      invoice.szamlaszam,
+                      invoice.teljkelt,
+                      invoice.fizhatido,
+                      amount,
+                      invoice.devizaertek,
+                      currency(invoice.devizanem.toString()),
+                      QStringLiteral("A")};
     if (payments.empty()) {
-        for (const char* column : {"PNTIPUS", "PBIZONYLAT", "PKONYVBIZ", "PTELJKELT", "PDEVIZANEM"})
-            row[QLatin1String(column)] = QStringLiteral("");
-        row[QStringLiteral("PERTEK")] = 0.0;
-        row[QStringLiteral("PDEVERTEK")] = 0.0;
-        insert.run(row);
+        const QString none = QStringLiteral("");
+        line << none << none << none << none << 0.0 << 0.0 << none;
+        insert.add(line);
         return 1;
     }
-    bool first = true;
     for (const PaymentItem& p : payments) {
-        if (!first) {
-            row[QStringLiteral("ERTEK")] = 0.0;
-            row[QStringLiteral("DEVERTEK")] = 0.0;
-            row[QStringLiteral("SORREND")] = QStringLiteral("B");
+        if (&p != &payments.front()) {
+            line[Ertek] = 0.0;
+            line[Devertek] = 0.0;
+            line[Sorrend] = QStringLiteral("B");
         }
-        first = false;
         const double sign = p.eszla.startsWith(Td().VeSzla) || p.szla.startsWith(Td().SzSzla) ? 1 : -1;
-        row[QStringLiteral("PNTIPUS")] = nonNull(p.ntipus);
-        row[QStringLiteral("PBIZONYLAT")] = nonNull(p.bizonylat.isEmpty() ? p.konyvbiz : p.bizonylat);
-        row[QStringLiteral("PKONYVBIZ")] = nonNull(p.konyvbiz);
-        row[QStringLiteral("PTELJKELT")] = nonNull(p.teljkelt);
-        row[QStringLiteral("PERTEK")] = sign * p.ertek;
-        row[QStringLiteral("PDEVERTEK")] = sign * p.devizaertek;
-        row[QStringLiteral("PDEVIZANEM")] = currency(p.devizanem);
-        insert.run(row);
+        line.resize(FirstPaymentColumn);
+        line << nonNull(p.ntipus) << nonNull(p.bizonylat.isEmpty() ? p.konyvbiz : p.bizonylat) << nonNull(p.konyvbiz)
+             << nonNull(p.teljkelt) << sign * p.ertek << sign * p.devizaertek << currency(p.devizanem);
+        insert.add(line);
     }
     return qint64(payments.size());
-}
-
-QString insertSql(const QString& table) {
-    return QStringLiteral("INSERT INTO ") + table + u' ' + InsertColumns +
-           QStringLiteral("\nVALUES (:UGYFELKOD, :UGYFELNEV, :NTIPUS, :KONYVBIZ, :SZAMLASZAM, :TELJKELT, :FIZHATIDO, :ERTEK,"
-                          " :DEVERTEK, :DEVIZANEM, :SORREND, :PNTIPUS, :PBIZONYLAT, :PKONYVBIZ, :PTELJKELT, :PERTEK,"
-                          " :PDEVERTEK, :PDEVIZANEM)");
-}
-
-// Every accepted line of every invoice in one statement. The invoices
-// whose sums depend on the order of their items come out as one line
-// marked "?" in SORREND, and are computed again one by one.
-qint64 insertSetBased(const SettlementQuery& query, const QString& accepted, const QString& table) {
-    QVariantMap params = SettlementParams(query);
-    params[QStringLiteral("VESZLA")] = Td().VeSzla;
-    params[QStringLiteral("SZSZLA")] = Td().SzSzla;
-    const QString first = QStringLiteral("S.LINE = 1");
-    const QString paid = QStringLiteral("S.PNTIPUS IS NOT NULL");
-    const QString sign = QStringLiteral(
-        "IIF(COALESCE(S.PESZLA, '') STARTING WITH :VESZLA OR COALESCE(S.PSZLA, '') STARTING WITH :SZSZLA, 1, -1)");
-    const QString sql =
-        QStringLiteral("INSERT INTO ") + table + u' ' + InsertColumns +
-        QStringLiteral("\nSELECT S.UGYFELKOD, COALESCE(S.UGYFELNEV, ''), S.NTIPUS, S.KONYVBIZ, S.SZAMLASZAM, S.TELJKELT,\n"
-                       "       S.FIZHATIDO, IIF(%1, S.ERTEK, 0), IIF(%1, S.DEVIZAERTEK, 0),\n"
-                       "       COALESCE(NULLIF(S.DEVIZANEM, ''), 'HUF'), IIF(S.SEQUENTIAL = 1, '?', IIF(%1, 'A', 'B')),\n"
-                       "       COALESCE(S.PNTIPUS, ''),\n"
-                       "       IIF(%2, COALESCE(NULLIF(S.PBIZONYLAT, ''), S.PKONYVBIZ, ''), ''),\n"
-                       "       COALESCE(S.PKONYVBIZ, ''), COALESCE(S.PTELJKELT, ''),\n"
-                       "       IIF(%2, %3 * COALESCE(S.PERTEKRAW, 0), 0), IIF(%2, %3 * S.PDEVIZAERTEK, 0),\n"
-                       "       IIF(%2, COALESCE(NULLIF(S.PDEVIZANEM, ''), 'HUF'), '')\n"
-                       "  from (%4) S\n"
-                       " where (S.SEQUENTIAL = 0 and S.STATUS in (%5)) or (S.SEQUENTIAL = 1 and %1)")
-            .arg(first, paid, sign, SettlementSql(query), accepted);
-    qint64 written = ExecSql(d_tarvedo, sql, params).numRowsAffected();
-
-    std::vector<InvoiceRow> invoices;
-    {
-        QSqlQuery marked = ExecSql(d_tarvedo, QStringLiteral("select * from ") + table + QStringLiteral(" where SORREND = '?'"));
-        while (NextRow(marked)) invoices.push_back(InvoiceRow::fromResult(marked));
-    }
-    if (invoices.empty()) return written;
-    written -= ExecSql(d_tarvedo, QStringLiteral("delete from ") + table + QStringLiteral(" where SORREND = '?'")).numRowsAffected();
-    RowInsert insert(insertSql(table));
-    for (const InvoiceRow& invoice : invoices) written += insertInvoice(query.side, invoice, accepted, insert);
-    return written;
 }
 
 }  // namespace
@@ -243,8 +173,16 @@ EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, Resu
         NormaliseLedgerTexts();
         if (step) step(1, 3);
         {
+            // Every invoice and every payment read once, matched here.
             DbTransaction transaction(d_tarvedo);
-            insertSetBased(EgyenlegSettlementQuery(side, c), statusList(c.szamlajel), table.name);
+            const SettlementQuery query = EgyenlegSettlementQuery(side, c);
+            const InvoiceRows invoices = ReadInvoiceRows(query);
+            const InvoicePayments payments(invoices);
+            if (step) step(2, 3);
+            const QString accepted = AcceptedStatuses(c.szamlajel);
+            BlockInsert insert(table.name, LineColumns);
+            for (const InvoiceRow& invoice : invoices) insertInvoice(side, invoice, payments.of(invoice), accepted, insert);
+            insert.finish();
             transaction.commit();
         }
         if (step) step(3, 3);
@@ -263,17 +201,14 @@ qint64 FillEgyenlegPerInvoice(PartnerSide side, const EgyenlegCriteria& criteria
     const SettlementQuery query = EgyenlegSettlementQuery(side, c);
     const QString accepted = AcceptedStatuses(c.szamlajel);
     DbTransaction transaction(d_tarvedo);
-    std::vector<InvoiceRow> invoices;
-    {
-        QSqlQuery q = ExecSql(d_tarvedo, SettlementInvoicesSql(query), query.params);
-        while (NextRow(q)) invoices.push_back(InvoiceRow::fromQuery(q));
-    }
-    RowInsert insert(insertSql(table));
+    const InvoiceRows invoices = ReadGroupedInvoiceRows(query);
+    BlockInsert insert(table, LineColumns);
     qint64 written = 0, done = 0;
     for (const InvoiceRow& invoice : invoices) {
-        written += insertInvoice(side, invoice, accepted, insert);
+        written += insertInvoice(side, invoice, ReadInvoicePayments(invoice.ugyfelkod, invoice.szamlaszam), accepted, insert);
         if (step) step(++done, qint64(invoices.size()));
     }
+    insert.finish();
     transaction.commit();
     return written;
 }

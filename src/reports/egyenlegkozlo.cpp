@@ -4,14 +4,21 @@
 
 #include "db/altproc.h"
 #include "db/dat.h"
+#include "reports/block_insert.h"
 #include "reports/open_invoices.h"
 
 namespace {
 
-const QString InsertColumns = QStringLiteral(
-    "(UGYFELKOD, UGYFELNEV, NTIPUS, KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO,\n"
-    " DEVIZANEM, SORREND, BEVETEL, KIADAS, PNTIPUS, PBIZONYLAT, PKONYVBIZ,\n"
-    " PTELJKELT, PBEVETEL, PKIADAS, PRESZSUM, PDEVIZANEM)");
+// The columns of the result table, in the order openInvoiceLine gives the values.
+const QStringList LetterColumns = {
+    QStringLiteral("UGYFELKOD"), QStringLiteral("UGYFELNEV"), QStringLiteral("NTIPUS"),    QStringLiteral("KONYVBIZ"),
+    QStringLiteral("SZAMLASZAM"), QStringLiteral("TELJKELT"), QStringLiteral("FIZHATIDO"), QStringLiteral("DEVIZANEM"),
+    QStringLiteral("SORREND"),   QStringLiteral("BEVETEL"),  QStringLiteral("KIADAS"),    QStringLiteral("PNTIPUS"),
+    QStringLiteral("PBIZONYLAT"), QStringLiteral("PKONYVBIZ"), QStringLiteral("PTELJKELT"), QStringLiteral("PBEVETEL"),
+    QStringLiteral("PKIADAS"),   QStringLiteral("PRESZSUM"), QStringLiteral("PDEVIZANEM")};
+
+// The customer's name as the letter's panel holds it.
+constexpr int LetterNameLength = 30;
 
 // The customer invoices on the control account itself, up to the date,
 // of one customer or all; each invoice one row with the signed sum of its
@@ -24,11 +31,11 @@ SettlementQuery settlementQuery(const EgyenlegkozloCriteria& c) {
     p[QStringLiteral("NYITONTIPUS")] = QStringLiteral("2");
     p[QStringLiteral("NYKOD")] = Td().NyKod.isEmpty() ? QStringLiteral("NY") : Td().NyKod;
     p[QStringLiteral("VESZLA")] = Td().VeSzla;
-    const auto signedSum = [](const QString& column) {
-        return QStringLiteral("SUM(IIF(T.SZLA = :VESZLA, T.%1, 0) - IIF(T.ESZLA = :VESZLA, T.%1, 0))").arg(column);
+    const auto signedAmount = [](const QString& column) {
+        return QStringLiteral("IIF(T.SZLA = :VESZLA, T.%1, 0) - IIF(T.ESZLA = :VESZLA, T.%1, 0)").arg(column);
     };
-    q.invoiceAmount = RoundHalfAwaySql(signedSum(QStringLiteral("ERTEK")));
-    q.invoiceCurrencyAmount = signedSum(QStringLiteral("DEVIZAERTEK"));
+    q.itemAmount = signedAmount(QStringLiteral("ERTEK"));
+    q.itemCurrencyAmount = signedAmount(QStringLiteral("DEVIZAERTEK"));
     q.invoiceWhere = QStringLiteral("(T.NTIPUS = :VEKOD OR T.NTIPUS = :NYITONTIPUS OR T.NTIPUS = :NYKOD)\n"
                                     "   and (T.SZLA = :VESZLA or T.ESZLA = :VESZLA)\n");
     if (!c.datum.isEmpty()) {
@@ -43,42 +50,16 @@ SettlementQuery settlementQuery(const EgyenlegkozloCriteria& c) {
     return q;
 }
 
-// Recomputes, one by one, the invoices whose sums depend on the order of
-// their payment items (marked "?"), and writes those still open.
-void settleMarkedInvoices(const QString& table, const EgyenlegkozloCriteria& c, const SettlementQuery& query) {
-    QList<QVariantMap> marked;
-    {
-        QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select * from ") + table + QStringLiteral(" where SORREND = '?'"));
-        while (NextRow(q)) {
-            QVariantMap row;
-            for (const char* column : {"UGYFELKOD", "UGYFELNEV", "NTIPUS", "KONYVBIZ", "SZAMLASZAM", "TELJKELT", "FIZHATIDO",
-                                       "DEVIZANEM", "BEVETEL", "PNTIPUS", "PBIZONYLAT", "PKONYVBIZ", "PKIADAS", "PRESZSUM",
-                                       "PDEVIZANEM"})
-                row[QLatin1String(column)] = q.value(QLatin1String(column));
-            marked << row;
-        }
-    }
-    if (marked.isEmpty()) return;
-    ExecSql(d_tarvedo, QStringLiteral("delete from ") + table + QStringLiteral(" where SORREND = '?'"));
-    QVariantMap paymentParams;
-    if (!c.datum.isEmpty()) paymentParams[QStringLiteral("DATUM")] = c.datum;
-    RowInsert insert(QStringLiteral("INSERT INTO ") + table + u' ' + InsertColumns +
-                     QStringLiteral("\nVALUES (:UGYFELKOD, :UGYFELNEV, :NTIPUS, :KONYVBIZ, :SZAMLASZAM, :TELJKELT, :FIZHATIDO,"
-                                    " :DEVIZANEM, :SORREND, :BEVETEL, :KIADAS, :PNTIPUS, :PBIZONYLAT, :PKONYVBIZ,"
-                                    " :PTELJKELT, :PBEVETEL, :PKIADAS, :PRESZSUM, :PDEVIZANEM)"));
-    for (QVariantMap& row : marked) {
-        const PaymentSums sums = SumPayments(
-            query.side, ReadInvoicePayments(row[QStringLiteral("UGYFELKOD")], row[QStringLiteral("SZAMLASZAM")],
-                                            query.paymentWhere, paymentParams));
-        const double amount = row[QStringLiteral("BEVETEL")].toDouble();
-        const QChar status = SettlementStatus(amount, sums, row[QStringLiteral("FIZHATIDO")].toString());
-        if (status != u'E' && status != u'R') continue;
-        row[QStringLiteral("SORREND")] = QStringLiteral("A");
-        row[QStringLiteral("KIADAS")] = amount - sums.net();
-        row[QStringLiteral("PTELJKELT")] = sums.last.isNull() ? QStringLiteral("") : sums.last;
-        row[QStringLiteral("PBEVETEL")] = sums.net();
-        insert.run(row);
-    }
+// The line of an open invoice: its amount (BEVETEL), what was paid of it
+// (PBEVETEL), what is open (KIADAS) and the last payment (PTELJKELT).
+QVariantList openInvoiceLine(const InvoiceRow& invoice, double amount, const PaymentSums& sums) {
+    QString devizanem = invoice.devizanem.toString();
+    if (devizanem.trimmed().isEmpty()) devizanem = QStringLiteral("HUF");
+    const QString name = invoice.ugyfelnev.isNull() ? QStringLiteral("") : invoice.ugyfelnev.toString().left(LetterNameLength);
+    return {invoice.ugyfelkod, name, invoice.ntipus, invoice.konyvbiz, invoice.szamlaszam, invoice.teljkelt,
+            invoice.fizhatido, devizanem, QStringLiteral("A"), amount, amount - sums.net(),
+            QStringLiteral("S"), QStringLiteral("SUM"), QStringLiteral(""), sums.last.isNull() ? QStringLiteral("") : sums.last,
+            sums.net(), 0.0, 0.0, devizanem};
 }
 
 }  // namespace
@@ -149,20 +130,21 @@ ReportRun RunEgyenlegkozlo(const EgyenlegkozloCriteria& criteria, ResultTable& t
     if (step) step(0, 3);
     NormaliseLedgerTexts();
     if (step) step(1, 3);
-    const SettlementQuery query = settlementQuery(c);
-    const QString currency = QStringLiteral("COALESCE(NULLIF(S.DEVIZANEM, ''), 'HUF')");
-    const QString sql =
-        QStringLiteral("INSERT INTO ") + table.name + u' ' + InsertColumns +
-        QStringLiteral("\nSELECT S.UGYFELKOD, SUBSTRING(COALESCE(S.UGYFELNEV, '') FROM 1 FOR 30), S.NTIPUS, S.KONYVBIZ,\n"
-                       "       S.SZAMLASZAM, S.TELJKELT, S.FIZHATIDO, %1, IIF(S.SEQUENTIAL = 1, '?', 'A'),\n"
-                       "       S.ERTEK, S.ERTEK - S.PAID, 'S', 'SUM', '', S.LASTPAY, S.PAID, 0, 0, %1\n"
-                       "  from (%2) S\n"
-                       " where S.LINE = 1 and (S.SEQUENTIAL = 1 or S.STATUS in ('E', 'R'))")
-            .arg(currency, SettlementSql(query));
     {
+        // Every invoice and every payment up to the date read once, matched here.
         DbTransaction transaction(d_tarvedo);
-        ExecSql(d_tarvedo, sql, SettlementParams(query));
-        settleMarkedInvoices(table.name, c, query);
+        const SettlementQuery query = settlementQuery(c);
+        const InvoiceRows invoices = ReadInvoiceRows(query);
+        const InvoicePayments payments(invoices, query.paymentWhere, query.params);
+        if (step) step(2, 3);
+        BlockInsert insert(table.name, LetterColumns);
+        for (const InvoiceRow& invoice : invoices) {
+            const double amount = double(RoundHalfAway(invoice.ertek));
+            const PaymentSums sums = SumPayments(query.side, payments.of(invoice));
+            const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
+            if (status == u'E' || status == u'R') insert.add(openInvoiceLine(invoice, amount, sums));
+        }
+        insert.finish();
         transaction.commit();
     }
     if (step) step(3, 3);

@@ -2,43 +2,216 @@
 
 #include <QSqlQuery>
 #include <QThread>
+#include <algorithm>
+#include <array>
+#include <deque>
 #include <cmath>
 
 #include "db/altproc.h"
 #include "db/dat.h"
+#include "db/fb_cursor.h"
 #include "db/db_error.h"
 
 namespace {
 
-const QString PaymentColumns = QStringLiteral("SZLA, ESZLA, NTIPUS, BIZONYLAT, KONYVBIZ, TELJKELT, DEVIZANEM, ERTEK, DEVIZAERTEK");
+// The columns of a payment item, in the order PaymentItem is read from.
+const QString PaymentColumns =
+    QStringLiteral("P.SZLA, P.ESZLA, P.NTIPUS, P.BIZONYLAT, P.KONYVBIZ, P.TELJKELT, P.DEVIZANEM, P.SORSZAM, P.KAPOCS,"
+                   " P.ERTEK, P.DEVIZAERTEK");
+
+QString paymentsSql(const QString& paymentWhere, const QString& keyCondition) {
+    QString sql = QStringLiteral("SELECT ") + PaymentColumns +
+                  QStringLiteral(", P.UGYFELKOD, P.SZAMLASZAM\n  from TETEL P\n where (P.NTIPUS = :PTKOD or P.NTIPUS = :BKKOD)\n   and ") +
+                  keyCondition + u'\n';
+    if (!paymentWhere.isEmpty()) sql += QStringLiteral("   and (") + paymentWhere + QStringLiteral(")\n");
+    return sql;
+}
+
+QVariantMap paymentParams(const QVariantMap& params) {
+    QVariantMap bound = params;
+    bound[QStringLiteral("PTKOD")] = Td().PtKod;
+    bound[QStringLiteral("BKKOD")] = Td().BkKod;
+    return bound;
+}
+
+// Texts compared as the database compares them: the shorter one as if
+// padded with blanks.
+int comparePadded(QStringView a, QStringView b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i)
+        if (a[i] != b[i]) return a[i].unicode() < b[i].unicode() ? -1 : 1;
+    const bool aLonger = a.size() > common;
+    for (QChar c : (aLonger ? a : b).mid(common))
+        if (c != u' ') return (c.unicode() < u' ') == aLonger ? -1 : 1;
+    return 0;
+}
+
+// Nulls first, as an ascending order puts them.
+int compareText(const QString& a, const QString& b) {
+    if (a.isNull() || b.isNull()) return int(b.isNull()) - int(a.isNull());
+    return comparePadded(a, b);
+}
+
+int compareAmount(const PaymentItem& a, const PaymentItem& b) {
+    if (a.ertekNull || b.ertekNull) return int(b.ertekNull) - int(a.ertekNull);
+    return a.ertek < b.ertek ? -1 : a.ertek > b.ertek ? 1 : 0;
+}
+
+// A text column of the cursor's row: null as a null text, empty as an empty one.
+QString textOf(const FbCursor& cursor, int column) {
+    std::string_view utf8;
+    if (!cursor.text(column, utf8)) return {};
+    return utf8.empty() ? QStringLiteral("") : QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+std::unique_ptr<FbCursor> takeCursor(const QSqlQuery& query) {
+    std::unique_ptr<FbCursor> cursor = FbCursor::take(query);
+    if (!cursor) throw DbError(QStringLiteral("A lekérdezés sorai nem olvashatók: ") + query.lastQuery());
+    return cursor;
+}
+
+// Where the columns of an invoice row are in a cursor's row.
+struct InvoiceColumns {
+    int ugyfelkod, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem, ntipus, ertek, devizaertek;
+
+    explicit InvoiceColumns(const FbCursor& cursor)
+        : ugyfelkod(of(cursor, "UGYFELKOD")), konyvbiz(of(cursor, "KONYVBIZ")), szamlaszam(of(cursor, "SZAMLASZAM")),
+          teljkelt(of(cursor, "TELJKELT")), fizhatido(of(cursor, "FIZHATIDO")), devizanem(of(cursor, "DEVIZANEM")),
+          ntipus(of(cursor, "NTIPUS")), ertek(of(cursor, "ERTEK")), devizaertek(of(cursor, "DEVIZAERTEK")) {}
+
+    static int of(const FbCursor& cursor, const char* name) {
+        for (int i = 0; i < cursor.columnCount(); ++i)
+            if (cursor.info(i).name.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) return i;
+        throw DbError(QStringLiteral("Hiányzó oszlop: ") + QLatin1String(name));
+    }
+    // The texts that make an invoice row.
+    std::array<int, 7> texts() const { return {ugyfelkod, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem, ntipus}; }
+    // The texts of the row, without the amounts.
+    void read(const FbCursor& cursor, InvoiceRow& row) const {
+        row.ugyfelkod = cursor.value(ugyfelkod);
+        row.konyvbiz = cursor.value(konyvbiz);
+        row.szamlaszam = cursor.value(szamlaszam);
+        row.teljkelt = cursor.value(teljkelt);
+        row.fizhatido = cursor.value(fizhatido);
+        row.devizanem = cursor.value(devizanem);
+        row.ntipus = cursor.value(ntipus);
+    }
+};
+
+// A text's part of a key: null apart from every text, and texts equal but
+// for trailing blanks alike.
+void appendKey(std::string& key, std::string_view utf8, bool isNull) {
+    if (isNull) {
+        key += '\1';
+        return;
+    }
+    while (!utf8.empty() && utf8.back() == ' ') utf8.remove_suffix(1);
+    key += '\2';
+    key += utf8;
+}
+void appendKey(std::string& key, const FbCursor& cursor, int column) {
+    std::string_view utf8;
+    const bool isNull = !cursor.text(column, utf8);
+    appendKey(key, utf8, isNull);
+}
+void appendKey(std::string& key, const QVariant& text) {
+    const QByteArray utf8 = text.toString().toUtf8();
+    appendKey(key, std::string_view(utf8.constData(), size_t(utf8.size())), text.isNull());
+}
+
+// The key of an invoice's payments.
+std::string invoiceKey(const QVariant& ugyfelkod, const QVariant& szamlaszam) {
+    std::string key;
+    appendKey(key, ugyfelkod);
+    appendKey(key, szamlaszam);
+    return key;
+}
+
+// The partners' names by their codes, as the invoice rows join them.
+class PartnerNames {
+public:
+    PartnerNames() {
+        QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select KOD, NEV from UGYFEL"));
+        while (NextRow(q)) m_names.insert_or_assign(keyOf(q.value(0)), q.value(1));
+    }
+    QVariant of(const QVariant& kod) const {
+        const auto found = m_names.find(keyOf(kod));
+        return found == m_names.end() ? QVariant(QMetaType(QMetaType::QString)) : found->second;
+    }
+
+private:
+    static std::string keyOf(const QVariant& kod) {
+        std::string key;
+        appendKey(key, kod);
+        return key;
+    }
+    std::unordered_map<std::string, QVariant> m_names;
+};
 
 QString controlAccount(PartnerSide side) { return side == PartnerSide::Customers ? Td().VeSzla : Td().SzSzla; }
 
-// The payment item's column whose account decides P or Q.
-QString decidingColumn(PartnerSide side) {
-    return side == PartnerSide::Customers ? QStringLiteral("P.ESZLA") : QStringLiteral("P.SZLA");
-}
-
-QString fraction(const QString& x) { return QStringLiteral("ABS(%1) - FLOOR(ABS(%1))").arg(x); }
-
 // The invoice rows, numbered, without the partner's name: the name is
-// joined once the rows are settled, so that the sorts carry less.
+// joined to the grouped rows, so that the sort carries less.
 QString invoiceRowsSql(const SettlementQuery& query) {
     const QString invoiceGroup =
         QStringLiteral("T.UGYFELKOD, T.KONYVBIZ, T.SZAMLASZAM, T.TELJKELT, T.FIZHATIDO, T.DEVIZANEM, T.NTIPUS");
     return QStringLiteral("SELECT ROW_NUMBER() OVER () INVNO, T.UGYFELKOD, T.KONYVBIZ, T.SZAMLASZAM,\n"
                           "       T.TELJKELT, T.FIZHATIDO, T.DEVIZANEM, T.NTIPUS,\n"
-                          "       COALESCE(%1, 0) ERTEK, COALESCE(%2, 0) DEVIZAERTEK\n"
+                          "       COALESCE(SUM(%1), 0) ERTEK, COALESCE(SUM(%2), 0) DEVIZAERTEK\n"
                           "  from TETEL T\n"
                           " where %3\n"
                           "group by %4\n")
-        .arg(query.invoiceAmount, query.invoiceCurrencyAmount, query.invoiceWhere, invoiceGroup);
+        .arg(query.itemAmount, query.itemCurrencyAmount, query.invoiceWhere, invoiceGroup);
 }
 
 }  // namespace
 
 QString SettlementInvoicesSql(const SettlementQuery& query) {
     return QStringLiteral("SELECT I.*, U.NEV UGYFELNEV from (%1) I LEFT OUTER JOIN UGYFEL U ON I.UGYFELKOD = U.KOD").arg(invoiceRowsSql(query));
+}
+
+InvoiceRows ReadGroupedInvoiceRows(const SettlementQuery& query) {
+    QSqlQuery q = ExecSql(d_tarvedo, SettlementInvoicesSql(query), query.params);
+    const std::unique_ptr<FbCursor> cursor = takeCursor(q);
+    const InvoiceColumns columns(*cursor);
+    const int ugyfelnev = InvoiceColumns::of(*cursor, "UGYFELNEV");
+    InvoiceRows rows;
+    while (cursor->fetch()) {
+        InvoiceRow& row = rows.emplace_back();
+        columns.read(*cursor, row);
+        row.ugyfelnev = cursor->value(ugyfelnev);
+        row.ertek = cursor->value(columns.ertek).toDouble();
+        row.devizaertek = cursor->value(columns.devizaertek).toDouble();
+    }
+    return rows;
+}
+
+InvoiceRows ReadInvoiceRows(const SettlementQuery& query) {
+    // The items are read in no order: grouping them here spares the
+    // database a sort of wide rows that would not fit its sort memory.
+    InvoiceRows rows;
+    std::unordered_map<std::string, size_t> rowOfGroup;
+    const QString sql = QStringLiteral("SELECT T.UGYFELKOD, T.KONYVBIZ, T.SZAMLASZAM, T.TELJKELT, T.FIZHATIDO,"
+                                       " T.DEVIZANEM, T.NTIPUS, %1 ERTEK, %2 DEVIZAERTEK\n  from TETEL T\n where %3")
+                            .arg(query.itemAmount, query.itemCurrencyAmount, query.invoiceWhere);
+    QSqlQuery q = ExecSql(d_tarvedo, sql, query.params);
+    const std::unique_ptr<FbCursor> cursor = takeCursor(q);
+    const InvoiceColumns columns(*cursor);
+    std::string key;
+    while (cursor->fetch()) {
+        key.clear();
+        for (int column : columns.texts()) appendKey(key, *cursor, column);
+        const auto [found, isNew] = rowOfGroup.try_emplace(key, rows.size());
+        if (isNew) columns.read(*cursor, rows.emplace_back());
+        InvoiceRow& row = rows[found->second];
+        // A null amount is left out of the sum, as SUM leaves it out.
+        const QVariant ertek = cursor->value(columns.ertek), devizaertek = cursor->value(columns.devizaertek);
+        if (!ertek.isNull()) row.ertek += ertek.toDouble();
+        if (!devizaertek.isNull()) row.devizaertek += devizaertek.toDouble();
+    }
+    const PartnerNames names;
+    for (InvoiceRow& row : rows) row.ugyfelnev = names.of(row.ugyfelkod);
+    return rows;
 }
 
 bool PaymentPaysInvoice(PartnerSide side, const QString& szla, const QString& eszla) {
@@ -61,66 +234,23 @@ QChar SettlementStatus(double amount, const PaymentSums& payments, const QString
     return net == 0 ? u'E' : u'R';
 }
 
-QString RoundHalfAwaySql(const QString& x) {
-    // The fraction is compared in single precision, as RoundHalfAway does.
-    return QStringLiteral("(SIGN(%1) * (FLOOR(ABS(%1)) + IIF(CAST(%2 AS FLOAT) < 0.5, 0, 1)))").arg(x, fraction(x));
-}
 
-QVariantMap SettlementParams(const SettlementQuery& query) {
-    QVariantMap params = query.params;
-    params[QStringLiteral("PTKOD")] = Td().PtKod;
-    params[QStringLiteral("BKKOD")] = Td().BkKod;
-    params[QStringLiteral("SETTLEACCOUNT")] = controlAccount(query.side);
-    return params;
-}
-
-QString SettlementSql(const SettlementQuery& query) {
-    const QString x = QStringLiteral("COALESCE(P.ERTEK, 0)");
-    const QString invoices = invoiceRowsSql(query);
-    // Each payment item signed for the invoice (P) or against it (Q), and
-    // whether its rounding is a tie that the order of the items decides.
-    const QString lines =
-        QStringLiteral("SELECT I.*, P.SZLA PSZLA, P.ESZLA PESZLA, P.NTIPUS PNTIPUS, P.BIZONYLAT PBIZONYLAT,\n"
-                       "       P.KONYVBIZ PKONYVBIZ, P.TELJKELT PTELJKELT, P.SORSZAM PSORSZAM, P.KAPOCS PKAPOCS,\n"
-                       "       P.ERTEK PERTEKRAW, %1 PERTEK, COALESCE(P.DEVIZAERTEK, 0) PDEVIZAERTEK, P.DEVIZANEM PDEVIZANEM,\n"
-                       "       IIF(P.NTIPUS IS NULL, NULL, IIF(COALESCE(%2, '') STARTING WITH :SETTLEACCOUNT, 1, -1) * %3) PX,\n"
-                       "       IIF(CAST(%4 AS FLOAT) = 0.5, 1, 0) PTIE\n"
-                       "  from (%5) I\n"
-                       "  LEFT OUTER JOIN TETEL P ON P.UGYFELKOD = I.UGYFELKOD AND P.SZAMLASZAM = I.SZAMLASZAM\n"
-                       "   AND (P.NTIPUS = :PTKOD OR P.NTIPUS = :BKKOD)%6\n")
-            .arg(x, decidingColumn(query.side), RoundHalfAwaySql(x), fraction(x), invoices,
-                 query.paymentWhere.isEmpty() ? QString() : QStringLiteral("\n   AND (") + query.paymentWhere + u')');
-    const QString window = QStringLiteral("OVER (PARTITION BY L.INVNO)");
-    const QString windows =
-        QStringLiteral("SELECT L.*,\n"
-                       "       ROW_NUMBER() OVER (PARTITION BY L.INVNO ORDER BY L.PTELJKELT, L.PKONYVBIZ, L.PSORSZAM,\n"
-                       "                          L.PKAPOCS, L.PSZLA, L.PESZLA, L.PERTEKRAW, L.PBIZONYLAT) LINE,\n"
-                       "       COALESCE(SUM(L.PX) %1, 0) PAID,\n"
-                       "       COALESCE(MAX(L.PTELJKELT) %1, '') LASTPAY,\n"
-                       "       IIF(MAX(L.PTIE) %1 = 1 AND MIN(L.PERTEK) %1 < 0 AND MAX(L.PERTEK) %1 > 0, 1, 0) SEQUENTIAL\n"
-                       "  from (%2) L\n")
-            .arg(window, lines);
-    return QStringLiteral("SELECT W.*, U.NEV UGYFELNEV,\n"
-                          "       CASE WHEN ABS(W.PAID - W.ERTEK) < %1\n"
-                          "            THEN IIF(W.LASTPAY > COALESCE(W.FIZHATIDO, ''), 'H', 'T')\n"
-                          "            WHEN W.PAID = 0 THEN 'E' ELSE 'R' END STATUS\n"
-                          "  from (%2) W LEFT OUTER JOIN UGYFEL U ON W.UGYFELKOD = U.KOD\n")
-        .arg(SettlementTolerance)
-        .arg(windows);
+bool PaymentBefore(const PaymentItem& a, const PaymentItem& b) {
+    for (const auto column : {&PaymentItem::teljkelt, &PaymentItem::konyvbiz, &PaymentItem::sorszam, &PaymentItem::kapocs,
+                              &PaymentItem::szla, &PaymentItem::eszla})
+        if (const int order = compareText(a.*column, b.*column)) return order < 0;
+    if (const int order = compareAmount(a, b)) return order < 0;
+    return compareText(a.bizonylat, b.bizonylat) < 0;
 }
 
 std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QVariant& szamlaszam,
                                              const QString& paymentWhere, const QVariantMap& params) {
-    QVariantMap bound = params;
-    bound[QStringLiteral("PTKOD")] = Td().PtKod;
-    bound[QStringLiteral("BKKOD")] = Td().BkKod;
+    QVariantMap bound = paymentParams(params);
     bound[QStringLiteral("UGYFELKOD")] = ugyfelkod;
     bound[QStringLiteral("SZAMLASZAM")] = szamlaszam;
-    QString sql = QStringLiteral("SELECT ") + PaymentColumns +
-                  QStringLiteral("\n  from TETEL P\n where (P.NTIPUS = :PTKOD or P.NTIPUS = :BKKOD)\n"
-                                 "   and P.UGYFELKOD = :UGYFELKOD\n   and P.SZAMLASZAM = :SZAMLASZAM\n");
-    if (!paymentWhere.isEmpty()) sql += QStringLiteral("   and (") + paymentWhere + QStringLiteral(")\n");
-    sql += QStringLiteral("order by ") + PaymentOrder;
+    const QString sql =
+        paymentsSql(paymentWhere, QStringLiteral("P.UGYFELKOD = :UGYFELKOD\n   and P.SZAMLASZAM = :SZAMLASZAM")) +
+        QStringLiteral("order by ") + PaymentOrder;
     std::vector<PaymentItem> items;
     QSqlQuery q = ExecSql(d_tarvedo, sql, bound);
     while (NextRow(q)) {
@@ -132,11 +262,54 @@ std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QV
         p.konyvbiz = q.value(4).toString();
         p.teljkelt = q.value(5).toString();
         p.devizanem = q.value(6).toString();
-        p.ertek = q.value(7).toDouble();
-        p.devizaertek = q.value(8).toDouble();
+        p.sorszam = q.value(7).toString();
+        p.kapocs = q.value(8).toString();
+        p.ertekNull = q.value(9).isNull();
+        p.ertek = q.value(9).toDouble();
+        p.devizaertek = q.value(10).toDouble();
         items.push_back(std::move(p));
     }
     return items;
+}
+
+InvoicePayments::InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere, const QVariantMap& params) {
+    // An invoice without a number has no payments.
+    for (const InvoiceRow& invoice : invoices)
+        if (!invoice.ugyfelkod.isNull() && !invoice.szamlaszam.isNull())
+            m_byInvoice.try_emplace(invoiceKey(invoice.ugyfelkod, invoice.szamlaszam));
+    QSqlQuery q = ExecSql(d_tarvedo,
+                          paymentsSql(paymentWhere, QStringLiteral("P.UGYFELKOD IS NOT NULL and P.SZAMLASZAM IS NOT NULL")),
+                          paymentParams(params));
+    const std::unique_ptr<FbCursor> cursor = takeCursor(q);
+    std::string key;
+    while (cursor->fetch()) {
+        key.clear();
+        appendKey(key, *cursor, 11);
+        appendKey(key, *cursor, 12);
+        const auto invoice = m_byInvoice.find(key);
+        if (invoice == m_byInvoice.end()) continue;  // another side's or an unknown invoice's payment
+        PaymentItem& p = invoice->second.emplace_back();
+        p.szla = textOf(*cursor, 0);
+        p.eszla = textOf(*cursor, 1);
+        p.ntipus = textOf(*cursor, 2);
+        p.bizonylat = textOf(*cursor, 3);
+        p.konyvbiz = textOf(*cursor, 4);
+        p.teljkelt = textOf(*cursor, 5);
+        p.devizanem = textOf(*cursor, 6);
+        p.sorszam = textOf(*cursor, 7);
+        p.kapocs = textOf(*cursor, 8);
+        const QVariant ertek = cursor->value(9);
+        p.ertekNull = ertek.isNull();
+        p.ertek = ertek.toDouble();
+        p.devizaertek = cursor->value(10).toDouble();
+    }
+    for (auto& [key, items] : m_byInvoice) std::stable_sort(items.begin(), items.end(), PaymentBefore);
+}
+
+const std::vector<PaymentItem>& InvoicePayments::of(const InvoiceRow& invoice) const {
+    static const std::vector<PaymentItem> none;
+    const auto found = m_byInvoice.find(invoiceKey(invoice.ugyfelkod, invoice.szamlaszam));
+    return found == m_byInvoice.end() ? none : found->second;
 }
 
 PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& payments) {

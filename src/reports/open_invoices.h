@@ -14,10 +14,15 @@
 //
 // The open amount is amount - (P - Q). The customer and supplier ledgers,
 // the balance confirmation letters and the year closing's carried-forward
-// invoices all follow this rule; the set-based statement below and the
-// per-invoice reading give the same statuses.
+// invoices all follow this rule. The ledger and the letters read all
+// invoices and all payments in two statements and match them here
+// (InvoicePayments); ReadInvoicePayments reads one invoice's payments, and
+// both give the same items in the same order.
 #include <QString>
 #include <QVariantMap>
+#include <deque>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 // The customers' side (the customer control account VeSzla, the invoice
@@ -50,17 +55,19 @@ struct PaymentSums {
 QChar SettlementStatus(double amount, const PaymentSums& payments, const QString& due);
 
 // ---------------------------------------------------------------------------
-// The same rule in one statement over the whole ledger.
+// The same rule over the whole ledger: all invoices and all their payments
+// read in two statements and matched here.
 
-// What the statement reads.
+// What the ledger reads.
 struct SettlementQuery {
     PartnerSide side = PartnerSide::Customers;
     // The WHERE conditions of the invoice items (alias T), with ":NAME"
     // parameters in `params`.
     QString invoiceWhere;
-    // The invoice row's amount and currency amount from its grouped items.
-    QString invoiceAmount;
-    QString invoiceCurrencyAmount;
+    // An invoice item's amount and currency amount, signed for the
+    // invoice: an invoice row's amounts are their sums.
+    QString itemAmount;
+    QString itemCurrencyAmount;
     // Further conditions on the payment items (alias P), e.g. a date limit.
     QString paymentWhere;
     QVariantMap params;
@@ -70,33 +77,36 @@ struct SettlementQuery {
 // line, and the sums are added in this order.
 inline const QString PaymentOrder = QStringLiteral("TELJKELT, KONYVBIZ, SORSZAM, KAPOCS, SZLA, ESZLA, ERTEK, BIZONYLAT");
 
-// A select of one line per invoice row and payment item (one line with
-// empty payment columns when the invoice has none). An invoice row is the
-// items grouped by UGYFELKOD, UGYFELNEV (the partner's name), NTIPUS,
-// KONYVBIZ, SZAMLASZAM, TELJKELT, FIZHATIDO and DEVIZANEM, with ERTEK and
-// DEVIZAERTEK. Payment columns: PSZLA, PESZLA, PNTIPUS, PBIZONYLAT,
-// PKONYVBIZ, PTELJKELT, PERTEK, PDEVIZAERTEK, PDEVIZANEM (null without a
-// payment). Per invoice row: INVNO, LINE (1, 2, ... in PaymentOrder),
-// PAID (P - Q), LASTPAY (the latest payment date or ''), STATUS, and
-// SEQUENTIAL = 1 where a payment of half a forint against a negative one
-// makes the item-by-item rounding depend on the order of the items; those
-// invoices are left to ReadInvoicePayments and SettlementStatus, and the
-// statement's PAID and STATUS for them are not to be used.
-QString SettlementSql(const SettlementQuery& query);
-// The invoice rows alone (with INVNO), as the per-invoice reading reads them.
+// The invoice rows: the items grouped by UGYFELKOD, KONYVBIZ, SZAMLASZAM,
+// TELJKELT, FIZHATIDO, DEVIZANEM and NTIPUS, with the sums ERTEK and
+// DEVIZAERTEK (not rounded), the partner's name UGYFELNEV and a serial
+// number INVNO.
 QString SettlementInvoicesSql(const SettlementQuery& query);
-// The parameters SettlementSql adds to the query's own: the cash and bank
-// journal types and the control account of the side.
-QVariantMap SettlementParams(const SettlementQuery& query);
 
-// Rounding to whole forints as RoundHalfAway does it, as an SQL expression.
-QString RoundHalfAwaySql(const QString& expression);
+// One invoice row, its columns as the ledger holds them.
+struct InvoiceRow {
+    QVariant ugyfelkod, ugyfelnev, ntipus, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem;
+    double ertek = 0, devizaertek = 0;
+};
+using InvoiceRows = std::deque<InvoiceRow>;
+// The invoice rows of the query: the invoice items read once and grouped
+// here, as SettlementInvoicesSql groups them (texts equal but for trailing
+// blanks are one group, nulls a group of their own), the amounts added in
+// the order the items come.
+InvoiceRows ReadInvoiceRows(const SettlementQuery& query);
+// The same rows as the database groups them with SettlementInvoicesSql.
+InvoiceRows ReadGroupedInvoiceRows(const SettlementQuery& query);
 
 // One payment item of an invoice, as the ledger holds it.
 struct PaymentItem {
-    QString szla, eszla, ntipus, bizonylat, konyvbiz, teljkelt, devizanem;
+    QString szla, eszla, ntipus, bizonylat, konyvbiz, teljkelt, devizanem, sorszam, kapocs;
     double ertek = 0, devizaertek = 0;
+    bool ertekNull = false;  // the item has no amount; it sorts first
 };
+
+// Whether `a` comes before `b` in PaymentOrder as the database sorts:
+// nulls first, texts by their characters with trailing blanks ignored.
+bool PaymentBefore(const PaymentItem& a, const PaymentItem& b);
 
 // The payment items of one invoice in PaymentOrder: the cash and bank items
 // with its partner code and invoice number, and `paymentWhere` (alias P)
@@ -104,6 +114,19 @@ struct PaymentItem {
 // number (null) has no payments.
 std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QVariant& szamlaszam,
                                              const QString& paymentWhere = {}, const QVariantMap& params = {});
+// The payment items of all `invoices` read at once: the cash and bank
+// items with `paymentWhere` (alias P) and `params`, grouped by partner
+// code and invoice number, each group in PaymentOrder. What
+// ReadInvoicePayments gives for one invoice, of gives for it here.
+class InvoicePayments {
+public:
+    explicit InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere = {}, const QVariantMap& params = {});
+    const std::vector<PaymentItem>& of(const InvoiceRow& invoice) const;
+
+private:
+    std::unordered_map<std::string, std::vector<PaymentItem>> m_byInvoice;
+};
+
 // Their sums, in their order.
 PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& payments);
 

@@ -197,6 +197,32 @@ TEST_F(Egyenleg, HalfForintPaymentsSummedItemByItem) {
                            "H-1 | B | 0 | -0.5", "H-2 | A | 500 | 500"}));
 }
 
+// The payments are matched and ordered as the database compares texts:
+// voucher "BK10" before "BK9" on the same day, and an invoice number with
+// a trailing blank is the same invoice.
+TEST_F(Egyenleg, PaymentsMatchedAndOrderedAsTheDatabaseComparesThem) {
+    Post({Invoice("O-1", 10000)});
+    const auto pay = [&](const QString& konyvbiz, const QString& szamlaszam, double ertek, const QString& date) {
+        Exec("insert into TETEL (SORSZAM, KAPOCS, NTIPUS, KONYVBIZ, SZLA, ESZLA, ERTEK, UGYFELKOD, SZAMLASZAM, TELJKELT, "
+             "FIZHATIDO, BIZONYLAT) values ('" + konyvbiz + "', '001', 'BK', '" + konyvbiz + "', '384', '311', " +
+             QString::number(ertek) + ", 'V1', '" + szamlaszam + "', '" + date + "', '', '')");
+    };
+    pay("BK9", "O-1", 3000, "2025.03.10");
+    pay("BK10", "O-1", 4000, "2025.03.10");
+    pay("BK1", "O-1 ", 3000, "2025.03.20");
+    const QString lines = "select * from %1 order by SORREND, PTELJKELT, PKONYVBIZ";
+    const EgyenlegRun r = run(Mind);
+    EXPECT_EQ(items::Rows(lines.arg(r.table), LineColumns),
+              QStringList({"O-1 | A | 10000 | BK | BK10 | 2025.03.10 | 4000 | HUF",
+                           "O-1 | B | 0 | BK | BK9 | 2025.03.10 | 3000 | HUF",
+                           "O-1 | B | 0 | BK | BK1 | 2025.03.20 | 3000 | HUF"}));
+    ResultTable perInvoice;
+    perInvoice.prepare(EgyenlegPrefix, EgyenlegColumns());
+    EXPECT_EQ(FillEgyenlegPerInvoice(PartnerSide::Customers, EgyenlegCriteria{.szamlajel = Mind}, perInvoice.name), 3);
+    EXPECT_EQ(items::Rows(lines.arg(perInvoice.name), LineColumns), items::Rows(lines.arg(r.table), LineColumns));
+    EXPECT_EQ(statuses(), (QMap<QString, QChar>{{"O-1", u'T'}}));
+}
+
 TEST_F(Egyenleg, SameCriteriaReuseTheTableAChangedFilterRecomputes) {
     Post({Invoice("R-1", 1000)});
     EgyenlegLastRun last;
