@@ -109,10 +109,6 @@ void FillGrid(QTableWidget* grid, const QList<QSqlRecord>& rows, const QList<Gri
     if (current >= 0 && current < rows.size()) grid->selectRow(current);
 }
 
-void QuietEdits(QWidget* window) {
-    for (QLineEdit* e : window->findChildren<QLineEdit*>()) e->blockSignals(true);
-}
-
 void RunGuarded(const std::function<void()>& work) {
     try {
         work();

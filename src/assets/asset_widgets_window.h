@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "assets/eszkoz.h"
+#include "db/quiet_edits_window.h"
 #include "masterdata/panel_values.h"
 
 class QGridLayout;
@@ -35,11 +36,6 @@ void ShowEdits(QWidget* window, const PanelValues& panel);
 // The rows in the grid, the current one selected; signals are held back.
 void FillGrid(QTableWidget* grid, const QList<QSqlRecord>& rows, const QList<GridColumn>& columns, int current);
 QTableWidget* AssetGrid(QWidget* parent, const QString& name);
-
-// Before a window is destroyed: its edits announce no more leaving, since
-// the focus moving out while the window hides must not reach the logic,
-// which is gone by then.
-void QuietEdits(QWidget* window);
 
 // Runs an event's work; a database or data error is shown to the user.
 void RunGuarded(const std::function<void()>& work);

@@ -137,7 +137,7 @@ void InsertAfalistaRows(const QString& table, const AfalistaResult& result) {
     for (const AfalistaRow& r : result.rows) {
         const QByteArray shape = shapeOf(r);
         filled.resize(size_t(shape.size()) / sizeof(size_t));
-        std::memcpy(filled.data(), shape.constData(), size_t(shape.size()));
+        if (!shape.isEmpty()) std::memcpy(filled.data(), shape.constData(), size_t(shape.size()));
         const isc_stmt_handle statement = insert.statement(shape, [&] {
             QStringList columns = FixedColumns;
             for (size_t c : filled) columns << u'"' + result.columns.at(qsizetype(c)) + u'"';

@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "db/db_error.h"
+#include "db/quiet_edits_window.h"
 #include "db/ui_hooks.h"
 #include "masterdata/lookup.h"
 #include "masterdata/lookup_window.h"
@@ -37,6 +38,8 @@ QGroupBox* ReportRadioGroup(QWidget* parent, const char* name, const QString& ti
     items->button(checked)->setChecked(true);
     return box;
 }
+
+TEgyenlegFM::~TEgyenlegFM() { QuietEdits(this); }
 
 TEgyenlegFM::TEgyenlegFM(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("EgyenlegFM"));

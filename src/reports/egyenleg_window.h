@@ -20,6 +20,7 @@ class TEgyenlegFM : public QDialog {
     Q_OBJECT
 public:
     explicit TEgyenlegFM(QWidget* parent = nullptr);
+    ~TEgyenlegFM() override;
 
     QFrame* P_FEJ;
     QPushButton *b_indul, *B_letarol, *B_VISSZA, *B_ugyfel;
