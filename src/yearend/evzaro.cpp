@@ -224,6 +224,16 @@ QString CheckEvzaroParams(const EvzaroParams& params) {
     if (!IsConnected(d_tarvedo)) return QStringLiteral("Nincs nyitott cég adatbázis.");
     if (params.name.trimmed().isEmpty()) return QStringLiteral("Adja meg a következő év adatbázisának nevét!");
     if (year.toInt() <= 0) return QStringLiteral("A cég tárgyéve (%1) nem évszám.").arg(year);
+    // The closing date is written into every opening item: a day that does
+    // not exist (2025.02.30) must not reach the next year.
+    const QString zardatum = DateCriterion(params.zardatum);
+    if (!zardatum.isEmpty()) {
+        try {
+            ParseDate(zardatum);
+        } catch (const HelperError& error) {
+            return error.message();
+        }
+    }
     const QString address = NextYearAddress(params.path, params.name);
     const auto sameDatabase = [](const QString& a, const QString& b) {
         return NativeDbPath(ParseDbAddress(a).path) == NativeDbPath(ParseDbAddress(b).path);

@@ -212,6 +212,12 @@ TEST_F(EvzaroTest, BadInputIsRefusedWithAMessage) {
     result = RunEvzaro(p);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.startsWith(QStringLiteral("A következő év adatbázisa nem lehet"))) << result.error.toStdString();
+    // A closing date that is no day of the calendar.
+    p = params(false);
+    p.zardatum = QStringLiteral("2025.02.30");
+    result = RunEvzaro(p);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, QStringLiteral("Hibás dátum: 2025.02.30"));
     // A folder that cannot be made.
     p = params(false);
     p.path = QStringLiteral("/proc/nincs/2026");
