@@ -5,11 +5,13 @@
 // (default 100 000), and prints items per second for `post` and for
 // `import` (only the one named, when one is): by the clock, and by the
 // processor time of this process, which the embedded engine runs in, for a
-// machine shared with other work. After each it times two trial balances:
-// the first one pays for merging the turnover rows the items added.
+// machine shared with other work. Beside each it times the engine alone
+// inserting the same rows (`insert into TETEL select …` from a copy of
+// them, committed, the turnover trigger and the indexes at work) and
+// prints the ratios. After each it times two trial balances: the first
+// one pays for merging the turnover rows the items added.
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTextStream>
@@ -18,6 +20,7 @@
 #include "bench_support.h"
 #include "db/app_conventions.h"
 #include "db/dat.h"
+#include "db/db_error.h"
 #include "db/session.h"
 #include "import/adatbeo.h"
 #include "ledger/turnover_table.h"
@@ -126,6 +129,60 @@ void writeImportFile(const QString& path, int items) {
     }
 }
 
+const char* kLedgerColumns =
+    "SORSZAM, SZLA, ESZLA, ERTEK, KONYVELVE, TELJKELT, SZLAKELT, FIZHATIDO, BIZKELT, NTIPUS, KONYVBIZ, BIZONYLAT, "
+    "SZAMLASZAM, UGYFELKOD, KTSGHELY, DEVIZANEM, ARFOLYAM, DEVIZAERTEK, KAPOCS, TIPUS, TART_KOV, SZOVEG, AFAKULCS, SOR65";
+
+qlonglong itemCounter() {
+    return SelectValue(d_tarvedo, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = 'SORSZAM' and EV = '2025'")).toLongLong();
+}
+
+// The engine alone writing the rows a run wrote (the items numbered after
+// `counterBefore`): copied aside first, then inserted again in one
+// statement and committed, then taken out again untimed.
+Timed engineInsert(qlonglong counterBefore) {
+    ExecSql(d_tarvedo, QStringLiteral("recreate table BENCH_SOROK (SORSZAM varchar(15), SZLA varchar(10), ESZLA varchar(10), "
+                                      "ERTEK double precision, KONYVELVE varchar(10), TELJKELT varchar(10), SZLAKELT varchar(10), "
+                                      "FIZHATIDO varchar(10), BIZKELT varchar(10), NTIPUS varchar(2), KONYVBIZ varchar(15), "
+                                      "BIZONYLAT varchar(15), SZAMLASZAM varchar(30), UGYFELKOD varchar(7), KTSGHELY varchar(10), "
+                                      "DEVIZANEM varchar(3), ARFOLYAM double precision, DEVIZAERTEK double precision, "
+                                      "KAPOCS varchar(9), TIPUS varchar(1), TART_KOV varchar(1), SZOVEG varchar(120), "
+                                      "AFAKULCS varchar(2), SOR65 varchar(3))"));
+    ExecSql(d_tarvedo, QStringLiteral("insert into BENCH_SOROK select %1 from TETEL where cast(substring(SORSZAM from 3) as "
+                                      "bigint) > :before")
+                           .arg(QLatin1String(kLedgerColumns)),
+            {{QStringLiteral("before"), counterBefore}});
+    SelectValue(d_tarvedo, QStringLiteral("select count(*) from BENCH_SOROK"));  // read once, as the run read its file
+    qlonglong transaction = 0;
+    const Timed timed = Measure([&] {
+        DbTransaction work(d_tarvedo);
+        transaction = SelectValue(d_tarvedo, QStringLiteral("select current_transaction from rdb$database")).toLongLong();
+        ExecSql(d_tarvedo, QStringLiteral("insert into TETEL (%1) select %1 from BENCH_SOROK").arg(QLatin1String(kLedgerColumns)));
+        work.commit();
+    });
+    {
+        // Both tables as they were: the trigger told to leave the deletes to us.
+        DbTransaction undo(d_tarvedo);
+        SelectValue(d_tarvedo,
+                    QStringLiteral("select rdb$set_context('USER_TRANSACTION', 'FORGALOM_OSSZEGEZVE', 1) from rdb$database"));
+        for (const char* table : {"TETEL", "FORGALOM"})
+            ExecSql(d_tarvedo, QStringLiteral("delete from %1 where RDB$RECORD_VERSION = :tx").arg(QLatin1String(table)),
+                    {{QStringLiteral("tx"), transaction}});
+        undo.commit();
+    }
+    ExecSql(d_tarvedo, QStringLiteral("drop table BENCH_SOROK"));
+    SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL"));  // the deleted rows cleaned up now, untimed
+    SelectValue(d_tarvedo, QStringLiteral("select count(*) from FORGALOM"));
+    return timed;
+}
+
+void printAgainstEngine(const char* what, const Timed& run, const Timed& engine) {
+    std::printf("%s: %.2f s (processor %.2f s); engine's insert of the same rows: %.2f s (processor %.2f s); "
+                "ratio %.2f (processor %.2f)\n",
+                what, run.wall, run.cpu, engine.wall, engine.cpu, engine.wall > 0 ? run.wall / engine.wall : 0.0,
+                engine.cpu > 0 ? run.cpu / engine.cpu : 0.0);
+}
+
 // The turnover rows the items added are merged by the next report once
 // there are many, and the engine cleans up after a merge at the read after
 // it: both land on the first trial balance.
@@ -159,12 +216,11 @@ int main(int argc, char** argv) {
     if (runPost) {
         const QString voucherFile = QDir(dir).filePath(QStringLiteral("vouchers.csv"));
         writeVoucherFile(voucherFile, items);
-        QElapsedTimer timer;
-        timer.start();
-        const double cpuBefore = CpuSeconds();
-        const PostReport posted = PostVoucherFile(voucherFile, false);
-        const double seconds = double(timer.elapsed()) / 1000.0;
-        const double cpu = CpuSeconds() - cpuBefore;
+        const qlonglong counterBefore = itemCounter();
+        PostReport posted;
+        const Timed run = Measure([&] { posted = PostVoucherFile(voucherFile, false); });
+        const double seconds = run.wall;
+        const double cpu = run.cpu;
         if (!posted.ok()) {
             std::fprintf(stderr, "post: %s %lld faults, first: %s\n", posted.fileError.toUtf8().constData(),
                          qlonglong(posted.faults.size()),
@@ -174,18 +230,18 @@ int main(int argc, char** argv) {
         const QString what = QStringLiteral("post %1 items in %2 vouchers").arg(posted.storedItems).arg(posted.storedVouchers);
         PrintRate(what, posted.storedItems, QStringLiteral("items"), seconds);
         PrintRate(what + QStringLiteral(", processor time"), posted.storedItems, QStringLiteral("items"), cpu);
+        printAgainstEngine("post", run, engineInsert(counterBefore));
         timeTrialBalances("posting");
     }
 
     if (runImport) {
         const QString importFile = QDir(dir).filePath(QStringLiteral("items.csv"));
         writeImportFile(importFile, items);
-        QElapsedTimer timer;
-        timer.start();
-        const double cpuBefore = CpuSeconds();
-        const ImportReport imported = ImportItems(importFile, {});
-        const double seconds = double(timer.elapsed()) / 1000.0;
-        const double cpu = CpuSeconds() - cpuBefore;
+        const qlonglong counterBefore = itemCounter();
+        ImportReport imported;
+        const Timed run = Measure([&] { imported = ImportItems(importFile, {}); });
+        const double seconds = run.wall;
+        const double cpu = run.cpu;
         if (!imported.ok()) {
             std::fprintf(stderr, "import: %s %lld faults\n", imported.error.toUtf8().constData(),
                          qlonglong(imported.faults.size()));
@@ -197,6 +253,7 @@ int main(int argc, char** argv) {
                                  .arg(imported.vouchers);
         PrintRate(what, imported.items, QStringLiteral("items"), seconds);
         PrintRate(what + QStringLiteral(", processor time"), imported.items, QStringLiteral("items"), cpu);
+        printAgainstEngine("import", run, engineInsert(counterBefore));
         timeTrialBalances("import");
     }
     std::printf("peak memory: %.0f MB\n", PeakMemoryMb());
