@@ -15,7 +15,7 @@
 #include "import/import_format.h"
 #include "import/import_source.h"
 #include "import/import_values.h"
-#include "import/ledger_batch_writer.h"
+#include "ledger/ledger_batch_writer.h"
 #include "ledger/ledger_item.h"
 #include "ledger/turnover_load.h"
 #include "posting/posting_lookups.h"

@@ -4,6 +4,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QMap>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSet>
 #include <cmath>
 #include <optional>
@@ -14,12 +17,16 @@
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/sequence.h"
+#include "ledger/turnover_load.h"
 #include "ledger/turnover_table.h"
+#include "db/block_insert.h"
 #include "posting/delimited_text.h"
 #include "posting/konyvel.h"
 #include "posting/posting_lookups.h"
 #include "posting/voucher_checks.h"
-#include "posting/voucher_store.h"
+#include "posting/item_rows.h"
+#include "posting/voucher_statements.h"
+#include "ledger/ledger_batch_writer.h"
 
 namespace {
 
@@ -27,9 +34,11 @@ const QStringList kColumns{"VOUCHER",    "NTIPUS",    "KONYVBIZ", "KONYVELVE", "
                            "UGYFELKOD",  "KTSGHELY",  "SZAMLASZAM", "BIZONYLAT", "SZOVEG", "SZLA",     "ESZLA",
                            "ERTEK",      "AFA",       "AFAKULCS", "ASZLA",     "SOR65",    "DEVIZANEM", "ARFOLYAM"};
 const QStringList kRequired{"VOUCHER", "NTIPUS", "SZLA", "ESZLA", "ERTEK"};
-// Items stored between commits: the counters stay locked for other
-// workstations only that long.
-constexpr int kCommitEvery = 2000;
+// Items written in one transaction: numbered together, written in blocks
+// of rows, committed together.
+constexpr int kBatchItems = 2000;
+
+QString voucherId(const QString& ntipus, const QString& konyvbiz) { return ntipus + QChar(0x1F) + konyvbiz; }
 
 // One line of the file by column name.
 class Row {
@@ -110,43 +119,14 @@ QSet<QString> postedVouchers(const QString& digest) {
     return keys;
 }
 
-// Numbers for a file of vouchers, reserved a block at a time: each counter
-// transaction commits to disk, so taking the numbers one by one would cost
-// a disk write per item. The block is claimed in a moment of its own (no
-// workstation waits for it); what is left over at the end goes back when
-// nobody has taken a number after it meanwhile.
-class NumberPool {
-public:
-    QString next(const QString& kind, int wanted) {
-        Block& block = m_blocks[kind];
-        if (block.next > block.last) {
-            giveBack(kind, block);
-            const qlonglong count = qBound(1, wanted, 1000);
-            block.first = block.next = ReserveSequenceBlock(d_tarvedo, kind, year(), count);
-            block.last = block.next + count - 1;
-        }
-        return SequenceNumberText(year(), block.next++);
-    }
-    void giveBackAll() {
-        for (auto it = m_blocks.begin(); it != m_blocks.end(); ++it) giveBack(it.key(), *it);
-    }
-
-private:
-    struct Block {
-        qlonglong first = 1, next = 1, last = 0;
-    };
-    static QString year() { return Td().ceg.text(QStringLiteral("AKTUALISEV")); }
-    static void giveBack(const QString& kind, Block& block) {
-        if (block.next > block.last) return;
-        ExecSql(d_tarvedo,
-                QStringLiteral("update SORSZAM set UTOLSO = :unused where FAJTA = :kind and EV = :year and UTOLSO = :last"),
-                {{QStringLiteral("unused"), block.next - 1},
-                 {QStringLiteral("kind"), kind},
-                 {QStringLiteral("year"), year()},
-                 {QStringLiteral("last"), block.last}});
-        block.next = block.last + 1;
-    }
-    QHash<QString, Block> m_blocks;
+// A checked voucher waiting to be written with the others of its batch.
+struct CheckedVoucher {
+    QString key;       // VOUCHER of the file
+    QString ntipus;
+    QString konyvbiz;  // as typed; empty: the next number of the journal type
+    int firstLine = 0;
+    qsizetype faultsBefore = 0;     // where a fault of its own goes among the report's faults
+    QList<QList<LedgerItem>> items;  // the rows of each item, without their numbers
 };
 
 class VoucherPoster {
@@ -158,17 +138,12 @@ public:
     void start() {
         m_form.FormShow();
         m_textLengths = textLengths();
+        m_columns = LedgerBatchWriter::ColumnsOf(m_form.statements.qi_tetel.join(QLatin1Char('\n')));
+        m_year = Td().ceg.text(QStringLiteral("AKTUALISEV"));
     }
     void post(const QList<Row>& rows);
-    void setLinesLeft(int lines) { m_linesLeft = lines; }
-    // Commits what was stored so far.
-    void finish() {
-        m_statements.reset();  // prepared in the transaction
-        if (m_transaction) m_transaction->commit();
-        if (!m_dryRun) m_numbers.giveBackAll();
-        m_transaction.reset();
-        m_uncommitted = 0;
-    }
+    // Stores the vouchers still waiting.
+    void finish() { flush(); }
 
 private:
     // The window as the user leaves it after keying the line's item: a new
@@ -178,6 +153,18 @@ private:
     QStringList formatFaults(const Row& row) const;
     void fault(int line, const QString& text) { m_report.faults << PostFault{line, text}; }
 
+    // Numbers, link numbers and the writing of the waiting vouchers.
+    void flush();
+    void number();
+    int linkBase(const QString& ntipus, const QString& konyvbiz);
+    void readLinks(const QString& ntipus, const QStringList& numbers);
+    void write(const CheckedVoucher& voucher);
+    void addTurnovers(const CheckedVoucher& voucher);
+    void startWriters();
+    void finishWriters();
+    void writeOneByOne();
+    void refuse(const CheckedVoucher& voucher, const QString& text);
+
     PostReport& m_report;
     bool m_dryRun;
     QString m_digest;
@@ -186,11 +173,16 @@ private:
     QHash<QString, int> m_textLengths;  // file column -> the length of its TETEL column
     PostingLookups m_lookups;
     KonyvelForm m_form;
-    std::optional<DbTransaction> m_transaction;
-    std::optional<ItemStatements> m_statements;
-    NumberPool m_numbers;
-    int m_linesLeft = 0;  // item lines of the file not yet posted: the size of the next number block
-    int m_uncommitted = 0;
+    QStringList m_columns;  // the TETEL columns the window's insert writes
+    QString m_year;
+
+    QList<CheckedVoucher> m_waiting;
+    int m_waitingItems = 0;
+    qsizetype m_faultsAdded = 0;  // faults put in place among the report's while a batch is written
+    QHash<QString, int> m_links;  // voucher -> greatest link number, for every voucher this run wrote to
+    std::optional<LedgerBatchWriter> m_writer;
+    std::optional<BlockInsert> m_records;
+    std::optional<TurnoverLoad> m_turnovers;
 };
 
 QStringList VoucherPoster::formatFaults(const Row& row) const {
@@ -310,12 +302,26 @@ void VoucherPoster::post(const QList<Row>& rows) {
         if (row["KONYVBIZ"] != konyvbiz)
             fault(row.number(), QStringLiteral("Egy bizonylat tételeinek könyvelési bizonylatszáma azonos kell legyen."));
     }
+    // Each line's rows as the window's store would write them, numbers
+    // aside. The store upper-cases the partner code and checks again: a
+    // line that passes only as typed is refused then, by its own faults.
+    QList<QList<LedgerItem>> items;
+    std::optional<PostFault> storeFault;
     for (int i = 0; i < rows.size(); ++i) {
         for (const QString& text : formatFaults(rows[i])) fault(rows[i].number(), text);
         key(rows[i], i == 0, konyvbiz);
         CheckResult check = FejEllenoriz(m_form.f, m_form.c, m_lookups);
         if (check.ok()) check = TetelEllenoriz(m_form.f, m_form.c, m_lookups);
         for (const QString& line : check.lines) fault(rows[i].number(), line);
+        if (!check.ok()) continue;
+        KonyvelFields f = m_form.f;
+        if (f.e_ugyfelkod != f.e_ugyfelkod.toUpper()) {
+            f.e_ugyfelkod = f.e_ugyfelkod.toUpper();
+            CheckResult stored = FejEllenoriz(f, m_form.c, m_lookups);
+            if (stored.ok()) stored = TetelEllenoriz(f, m_form.c, m_lookups);
+            if (!stored.ok() && !storeFault) storeFault = PostFault{rows[i].number(), stored.lines.join(QLatin1Char('\n'))};
+        }
+        items << NewItemRows(m_form, f);
     }
     if (m_report.faults.size() > faultsBefore) {
         ++m_report.rejectedVouchers;
@@ -326,50 +332,179 @@ void VoucherPoster::post(const QList<Row>& rows) {
         m_report.storedItems += int(rows.size());
         return;
     }
-
-    // Each voucher stands or falls alone: a savepoint before it, back to
-    // it on a failure. The work commits every few thousand items.
-    if (!m_transaction) {
-        m_transaction.emplace(d_tarvedo);
-        m_statements.emplace(m_form.statements);
-        m_statements->numberSource = [this](const QString& kind) {
-            return m_numbers.next(kind, kind == QLatin1String("SORSZAM") ? m_linesLeft : m_linesLeft / 4 + 1);
-        };
-    }
-    ExecSql(d_tarvedo, QStringLiteral("SAVEPOINT VOUCHER"));
-    const auto undo = [this]() {
-        ExecSql(d_tarvedo, QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHER"));
+    if (storeFault) {
+        for (const QString& line : storeFault->text.split(QLatin1Char('\n'))) fault(storeFault->line, line);
         ++m_report.rejectedVouchers;
-    };
-    try {
-        for (int i = 0; i < rows.size(); ++i) {
-            key(rows[i], i == 0, konyvbiz);
-            const StoreResult result = StoreItem(m_form, &*m_statements);
-            if (!result.stored) {
-                const QStringList lines = result.check.ok() ? QStringList{result.message} : result.check.lines;
-                for (const QString& line : lines) fault(rows[i].number(), line);
-                undo();
-                return;
-            }
-            konyvbiz = m_form.f.e_konyvbiz;
-        }
-        // The record goes with the voucher: both are stored, or neither.
-        ExecSql(d_tarvedo,
-                QStringLiteral("insert into KONYVELT_FAJL (DIGEST, VOUCHER, NTIPUS, KONYVBIZ) values (:digest, :voucher, "
-                               ":ntipus, :konyvbiz)"),
-                {{QStringLiteral("digest"), m_digest},
-                 {QStringLiteral("voucher"), voucherKey},
-                 {QStringLiteral("ntipus"), ntipus},
-                 {QStringLiteral("konyvbiz"), konyvbiz}});
-    } catch (const DbError& error) {
-        fault(firstLine, QStringLiteral("Adatbázis hiba: ") + error.message());
-        undo();
         return;
     }
-    m_uncommitted += int(rows.size());
-    if (m_uncommitted >= kCommitEvery) finish();
+
+    m_waiting << CheckedVoucher{voucherKey, ntipus, konyvbiz, firstLine, m_report.faults.size(), items};
+    m_waitingItems += int(rows.size());
     ++m_report.storedVouchers;
     m_report.storedItems += int(rows.size());
+    if (m_waitingItems >= kBatchItems) flush();
+}
+
+// The numbers of the waiting vouchers, taken at once in a short transaction
+// per counter: exactly as many as they use, so nothing is given back and
+// no other workstation's numbers are skipped or shared.
+void VoucherPoster::number() {
+    QMap<QString, qlonglong> wanted;  // counter -> numbers
+    for (const CheckedVoucher& voucher : m_waiting) {
+        if (voucher.konyvbiz.isEmpty()) ++wanted[voucher.ntipus];
+        wanted[QStringLiteral("SORSZAM")] += voucher.items.size();
+    }
+    QMap<QString, qlonglong> next;
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
+        next[it.key()] = ReserveSequenceBlock(d_tarvedo, it.key(), m_year, it.value());
+
+    QMap<QString, QStringList> allocated;  // journal type -> voucher numbers taken now
+    for (CheckedVoucher& voucher : m_waiting)
+        if (voucher.konyvbiz.isEmpty()) {
+            voucher.konyvbiz = SequenceNumberText(m_year, next[voucher.ntipus]++);
+            allocated[voucher.ntipus] << voucher.konyvbiz;
+        }
+    for (auto it = allocated.cbegin(); it != allocated.cend(); ++it) readLinks(it.key(), it.value());
+
+    qlonglong& item = next[QStringLiteral("SORSZAM")];
+    for (CheckedVoucher& voucher : m_waiting) {
+        int link = linkBase(voucher.ntipus, voucher.konyvbiz);
+        for (QList<LedgerItem>& rows : voucher.items) {
+            const QString kapocs = ZeroPad(QString::number(++link), 3);
+            const QString sorszam = SequenceNumberText(m_year, item++);
+            for (LedgerItem& row : rows) {
+                row.konyvbiz = voucher.konyvbiz;
+                row.kapocs = kapocs;
+                row.sorszam = sorszam;
+            }
+        }
+        m_links[voucherId(voucher.ntipus, voucher.konyvbiz)] = link;
+    }
+}
+
+// The greatest link number of a voucher: kept in memory for every voucher
+// this run wrote to, read from the ledger for the others.
+int VoucherPoster::linkBase(const QString& ntipus, const QString& konyvbiz) {
+    const QString id = voucherId(ntipus, konyvbiz);
+    if (const auto known = m_links.constFind(id); known != m_links.constEnd()) return *known;
+    QSqlQuery q = ExecSql(d_tarvedo, MaxLinkStatement().join(QLatin1Char('\n')),
+                          {{QStringLiteral("ntipus"), ntipus}, {QStringLiteral("konyvbiz"), konyvbiz}});
+    const QVariant max = NextRow(q) ? q.value(0) : QVariant();
+    const int link = IntFromDigits(max.isNull() ? QString() : max.toString());
+    m_links.insert(id, link);
+    return link;
+}
+
+// The link numbers of vouchers whose numbers were just taken from the
+// counter: one read per run of numbers of equal length, which finds
+// nothing unless a number was typed ahead of the counter.
+void VoucherPoster::readLinks(const QString& ntipus, const QStringList& numbers) {
+    QMap<qsizetype, QPair<QString, QString>> ranges;  // text length -> first, last
+    for (const QString& n : numbers) {
+        auto range = ranges.find(n.size());
+        if (range == ranges.end())
+            ranges.insert(n.size(), {n, n});
+        else
+            range->second = n;
+        m_links.insert(voucherId(ntipus, n), 0);
+    }
+    for (const auto& [first, last] : ranges) {
+        QSqlQuery q = ExecSql(d_tarvedo, MaxLinkRangeStatement().join(QLatin1Char('\n')),
+                              {{QStringLiteral("ntipus"), ntipus}, {QStringLiteral("elso"), first}, {QStringLiteral("utolso"), last}});
+        while (NextRow(q)) {
+            const QString id = voucherId(ntipus, q.value(0).toString());
+            if (m_links.contains(id)) m_links[id] = IntFromDigits(q.value(1).isNull() ? QString() : q.value(1).toString());
+        }
+    }
+}
+
+void VoucherPoster::write(const CheckedVoucher& voucher) {
+    for (const QList<LedgerItem>& rows : voucher.items)
+        for (const LedgerItem& row : rows) m_writer->write(row);
+    // The record goes with the voucher: both are stored, or neither.
+    m_records->add({m_digest, voucher.key, voucher.ntipus, voucher.konyvbiz});
+}
+
+// The turnover sums of written vouchers.
+void VoucherPoster::addTurnovers(const CheckedVoucher& voucher) {
+    for (const QList<LedgerItem>& rows : voucher.items)
+        for (const LedgerItem& row : rows) m_turnovers->add(row);
+}
+
+void VoucherPoster::startWriters() {
+    m_writer.emplace(d_tarvedo, m_columns);
+    m_records.emplace(QStringLiteral("KONYVELT_FAJL"),
+                      QStringList{QStringLiteral("DIGEST"), QStringLiteral("VOUCHER"), QStringLiteral("NTIPUS"),
+                                  QStringLiteral("KONYVBIZ")},
+                      d_tarvedo);
+}
+
+void VoucherPoster::finishWriters() {
+    m_writer->finish();
+    m_records->finish();
+}
+
+// A voucher the database refused: nothing of it stays, and its fault takes
+// the place it would have had had it been written alone.
+void VoucherPoster::refuse(const CheckedVoucher& voucher, const QString& text) {
+    m_report.faults.insert(voucher.faultsBefore + m_faultsAdded++, PostFault{voucher.firstLine, text});
+    --m_report.storedVouchers;
+    m_report.storedItems -= int(voucher.items.size());
+    ++m_report.rejectedVouchers;
+}
+
+// After a refused batch: each voucher alone, so that only the faulty ones are left out.
+void VoucherPoster::writeOneByOne() {
+    for (const CheckedVoucher& voucher : m_waiting) {
+        ExecSql(d_tarvedo, QStringLiteral("SAVEPOINT VOUCHER"));
+        try {
+            startWriters();
+            write(voucher);
+            finishWriters();
+            addTurnovers(voucher);
+        } catch (const DbError& error) {
+            ExecSql(d_tarvedo, QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHER"));
+            refuse(voucher, QStringLiteral("Adatbázis hiba: ") + error.message());
+        }
+    }
+}
+
+// Writes the waiting vouchers in one transaction of their own: the rows
+// and the records in blocks of many rows, and their turnover sums one row
+// per key instead of one per row from the trigger.
+void VoucherPoster::flush() {
+    if (m_waiting.isEmpty()) return;
+    m_faultsAdded = 0;
+    try {
+        number();
+    } catch (const DbError& error) {
+        for (const CheckedVoucher& voucher : m_waiting) refuse(voucher, QStringLiteral("Adatbázis hiba: ") + error.message());
+        m_waiting.clear();
+        m_waitingItems = 0;
+        return;
+    }
+    {
+        DbTransaction transaction(d_tarvedo);
+        m_turnovers.emplace(d_tarvedo);
+        ExecSql(d_tarvedo, QStringLiteral("SAVEPOINT VOUCHERS"));
+        try {
+            startWriters();
+            for (const CheckedVoucher& voucher : m_waiting) write(voucher);
+            finishWriters();
+            for (const CheckedVoucher& voucher : m_waiting) addTurnovers(voucher);
+        } catch (const DbError&) {
+            ExecSql(d_tarvedo, QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHERS"));
+            writeOneByOne();
+        }
+        // Prepared in the transaction.
+        m_writer.reset();
+        m_records.reset();
+        m_turnovers->write();
+        m_turnovers.reset();
+        transaction.commit();
+    }
+    m_waiting.clear();
+    m_waitingItems = 0;
 }
 
 }  // namespace
@@ -438,14 +573,12 @@ PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress&
         }
         const Row row(&columns, &lines[i]);
         if (!voucher.isEmpty() && row["VOUCHER"] != key) {
-            poster.setLinesLeft(int(lines.size() - i + voucher.size()));
             poster.post(voucher);
             voucher.clear();
         }
         key = row["VOUCHER"];
         voucher << row;
     }
-    poster.setLinesLeft(int(voucher.size()));
     if (!voucher.isEmpty()) poster.post(voucher);
     poster.finish();
     // A file of many vouchers leaves its turnover rows merged here, not

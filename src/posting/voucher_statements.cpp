@@ -137,3 +137,15 @@ const QStringList& MaxLinkStatement() {
     };
     return sql;
 }
+
+const QStringList& MaxLinkRangeStatement() {
+    static const QStringList sql{
+        QStringLiteral("select KONYVBIZ, MAX (case when trim(KAPOCS) similar to '[0-9]+'"),
+        QStringLiteral("                 then cast(trim(KAPOCS) as bigint) end) MAXKAPOCS"),
+        QStringLiteral("  from TETEL"),
+        QStringLiteral(" where NTIPUS = :ntipus"),
+        QStringLiteral("   and KONYVBIZ between :elso and :utolso"),
+        QStringLiteral(" group by KONYVBIZ"),
+    };
+    return sql;
+}

@@ -23,3 +23,6 @@ const QStringList& VatRowStatement();
 // The greatest link number of a voucher. The link numbers are compared as
 // numbers: "1000" follows "999".
 const QStringList& MaxLinkStatement();
+// The same for the vouchers of a journal type from one voucher number to
+// another (:ntipus, :elso, :utolso), one row per voucher: KONYVBIZ, MAXKAPOCS.
+const QStringList& MaxLinkRangeStatement();

@@ -7,6 +7,7 @@
 #include "db/dat.h"
 #include "db/sequence.h"
 #include "db/ui_hooks.h"
+#include "posting/item_rows.h"
 #include "posting/item_statements.h"
 
 namespace {
@@ -29,38 +30,8 @@ void execute(const QStringList& statement, const QVariantMap& params) {
     ExecSql(d_tarvedo, statement.join(QLatin1Char('\n')), params);
 }
 
-// The amount of the main row: the net amount of an invoice or cash item
-// with VAT, the amount as typed in every other case (without VAT the net
-// amount is the amount itself).
-double mainAmount(const KonyvelFields& f) {
-    return number(MainRowIsNet(f.e_ntipus, f.cb_afa) ? f.e_nettoertek : f.e_ertek);
-}
-
-// The parameters the main row, the VAT row and the item update share.
-QVariantMap itemParams(const KonyvelForm& form, const KonyvelFields& f) {
-    QVariantMap p;
-    p[QStringLiteral("teljkelt")] = txt(f.e_teljkelt);
-    p[QStringLiteral("szlakelt")] = txt(f.e_szamlakelt);
-    p[QStringLiteral("fizhatido")] = txt(f.e_fizhatido);
-    p[QStringLiteral("tipus")] = QStringLiteral("");
-    p[QStringLiteral("bizonylat")] = txt(form.documentNumber(f));
-    p[QStringLiteral("tart_kov")] = QStringLiteral("");
-    p[QStringLiteral("szoveg")] = txt(f.e_szoveg);
-    p[QStringLiteral("ertek")] = mainAmount(f);
-    p[QStringLiteral("ntipus")] = txt(f.e_ntipus);
-    p[QStringLiteral("ugyfelkod")] = txt(f.e_ugyfelkod);
-    p[QStringLiteral("ktsghely")] = txt(f.e_ktsghely);
-    p[QStringLiteral("konyvbiz")] = txt(f.e_konyvbiz);
-    p[QStringLiteral("szamlaszam")] = txt(f.e_szamlaszam);
-    p[QStringLiteral("afakulcs")] = form.c.p_afa ? txt(f.e_afakulcs) : QStringLiteral("");
-    p[QStringLiteral("sor65")] = form.c.p_afa ? txt(f.e_sor65) : QStringLiteral("");
-    if (form.c.deviza) {
-        p[QStringLiteral("devizanem")] = txt(f.e_devizanem);
-        if (form.wanarfolyam) p[QStringLiteral("arfolyam")] = number(f.e_arfolyam);
-        p[QStringLiteral("devizaertek")] = number(f.e_devizaertek);
-    }
-    return p;
-}
+// The parameters the item update shares with the new rows.
+QVariantMap itemParams(const KonyvelForm& form, const KonyvelFields& f) { return RowParams(MainRow(form, f)); }
 
 // The VAT row's parameters on top of the item's.
 void vatParams(const KonyvelForm& form, const KonyvelFields& f, QVariantMap& p) {
@@ -109,23 +80,10 @@ QString insertItem(KonyvelForm& form, KonyvelFields& f, ItemStatements& statemen
     kapocsn = statements.maxLink(f.e_ntipus, f.e_konyvbiz) + 1;
     if (sorszam.isEmpty()) sorszam = statements.nextNumber(QStringLiteral("SORSZAM"));
     if (sorszam == QLatin1String("-1")) return kNoSerialNumber;
-    if (form.c.p_afa && IsEmptyDate(f.e_teljkelt)) f.e_teljkelt = f.e_konyvdat;
-
-    QVariantMap p = itemParams(form, f);
-    p[QStringLiteral("kapocs")] = ZeroPad(QString::number(kapocsn), 3);
-    p[QStringLiteral("sorszam")] = sorszam;
-    p[QStringLiteral("szla")] = txt(f.e_szla);
-    p[QStringLiteral("eszla")] = txt(f.e_eszla);
-    p[QStringLiteral("bizkelt")] = txt(f.e_bizkelt);
-    p[QStringLiteral("konyvelve")] = txt(f.e_konyvdat);
-    statements.insert(p);
-
-    if (form.c.p_afa && !f.e_aszla.isEmpty() && f.cb_afa) {
-        const VatRowAccounts accounts = VatRowAccountsOf(f.e_ntipus, f.e_szla, f.e_eszla, f.e_aszla);
-        p[QStringLiteral("szla")] = txt(accounts.szla);
-        p[QStringLiteral("eszla")] = txt(accounts.eszla);
-        vatParams(form, f, p);
-        statements.insert(p);
+    for (LedgerItem& row : NewItemRows(form, f)) {
+        row.kapocs = ZeroPad(QString::number(kapocsn), 3);
+        row.sorszam = sorszam;
+        statements.insert(RowParams(row));
     }
     return {};
 }
