@@ -11,6 +11,7 @@
 #include "db/altproc.h"
 #include "db/dat.h"
 #include "db/db_error.h"
+#include "db/fb_write.h"
 #include "db/sequence.h"
 #include "import/import_format.h"
 #include "import/import_source.h"
@@ -82,8 +83,8 @@ struct Voucher {
 
 QString nonNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
 
-// One BEOLOG row for the run.
-void LogImportRun(const QString& path, const ImportReport& report) {
+// One BEOLOG row for the run; in `transaction` when given, else on its own.
+void LogImportRun(const QString& path, const ImportReport& report, FbWriteTransaction* transaction = nullptr) {
     QStringList messages;
     if (!report.error.isEmpty()) messages << report.error;
     messages << report.warnings;
@@ -91,23 +92,39 @@ void LogImportRun(const QString& path, const ImportReport& report) {
     if (report.unlistedFaults > 0) messages << UnlistedFaultsText(report.unlistedFaults);
     const bool written = report.result == QLatin1String("SIKERES");
     const QString file = QFileInfo(path).absoluteFilePath();
-    ExecSql(d_tarvedo,
-            QStringLiteral("insert into BEOLOG (MIKOR, JUZER, FORMATUM, FAJL, SOROK, TETELEK, BIZONYLATOK, HIBAK, EREDMENY,\n"
-                           "  ELSOSORSZAM, UTOLSOSORSZAM, UZENET)\n"
-                           "values (:MIKOR, :JUZER, :FORMATUM, :FAJL, :SOROK, :TETELEK, :BIZONYLATOK, :HIBAK, :EREDMENY,\n"
-                           "  :ELSOSORSZAM, :UTOLSOSORSZAM, :UZENET)"),
-            {{QStringLiteral("MIKOR"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"))},
-             {QStringLiteral("JUZER"), nonNull(Td().CurrentUser.left(30))},
-             {QStringLiteral("FORMATUM"), nonNull(report.format.left(20))},
-             {QStringLiteral("FAJL"), nonNull(file.right(250))},
-             {QStringLiteral("SOROK"), report.lines},
-             {QStringLiteral("TETELEK"), written ? report.rows : 0},
-             {QStringLiteral("BIZONYLATOK"), written ? report.vouchers : 0},
-             {QStringLiteral("HIBAK"), report.faultyLines},
-             {QStringLiteral("EREDMENY"), report.result.isEmpty() ? QStringLiteral("HIBAS") : report.result},
-             {QStringLiteral("ELSOSORSZAM"), nonNull(report.firstSorszam)},
-             {QStringLiteral("UTOLSOSORSZAM"), nonNull(report.lastSorszam)},
-             {QStringLiteral("UZENET"), nonNull(messages.join(QLatin1Char('\n')))}});
+    const QString sql =
+        QStringLiteral("insert into BEOLOG (MIKOR, JUZER, FORMATUM, FAJL, SOROK, TETELEK, BIZONYLATOK, HIBAK, EREDMENY,\n"
+                       "  ELSOSORSZAM, UTOLSOSORSZAM, UZENET)\n"
+                       "values (:MIKOR, :JUZER, :FORMATUM, :FAJL, :SOROK, :TETELEK, :BIZONYLATOK, :HIBAK, :EREDMENY,\n"
+                       "  :ELSOSORSZAM, :UTOLSOSORSZAM, :UZENET)");
+    const QVariantMap values{
+        {QStringLiteral("MIKOR"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"))},
+        {QStringLiteral("JUZER"), nonNull(Td().CurrentUser.left(30))},
+        {QStringLiteral("FORMATUM"), nonNull(report.format.left(20))},
+        {QStringLiteral("FAJL"), nonNull(file.right(250))},
+        {QStringLiteral("SOROK"), report.lines},
+        {QStringLiteral("TETELEK"), written ? report.rows : 0},
+        {QStringLiteral("BIZONYLATOK"), written ? report.vouchers : 0},
+        {QStringLiteral("HIBAK"), report.faultyLines},
+        {QStringLiteral("EREDMENY"), report.result.isEmpty() ? QStringLiteral("HIBAS") : report.result},
+        {QStringLiteral("ELSOSORSZAM"), nonNull(report.firstSorszam)},
+        {QStringLiteral("UTOLSOSORSZAM"), nonNull(report.lastSorszam)},
+        {QStringLiteral("UZENET"), nonNull(messages.join(QLatin1Char('\n')))}};
+    if (!transaction) {
+        ExecSql(d_tarvedo, sql, values);
+        return;
+    }
+    const PositionalSql positional = ToPositional(sql);
+    FbParams params;
+    params.reset(int(positional.names.size()));
+    for (int i = 0; i < positional.names.size(); ++i) {
+        const QVariant value = values.value(positional.names[i]);
+        if (value.metaType().id() == QMetaType::Int)
+            params.number(i, value.toInt());
+        else
+            params.text(i, value.toString());
+    }
+    transaction->execute(positional.text, params);
 }
 
 class ImportRun {
@@ -394,9 +411,11 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
     for (auto it = voucherCounts.cbegin(); it != voucherCounts.cend(); ++it)
         nextVoucher[it.key()] = ReserveSequenceBlock(d_tarvedo, it.key(), year, it.value());
 
-    DbTransaction transaction(d_tarvedo);
-    TurnoverLoad turnovers(d_tarvedo);
-    LedgerBatchWriter writer(d_tarvedo);
+    // Written straight through the client library: the rows, their turnover
+    // sums and the log row in one transaction.
+    FbWriteTransaction transaction(d_tarvedo);
+    TurnoverLoad turnovers(d_tarvedo, transaction);
+    LedgerBatchWriter writer(transaction);
     for (const Voucher& voucher : vouchers) {
         const QString konyvbiz = SequenceNumberText(year, nextVoucher[voucher.ntipus]++);
         int kapocs = 0;
@@ -430,12 +449,11 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
             }
         }
     }
-    writer.finish();
     turnovers.write();
     m_report.vouchers = int(vouchers.size());
     m_report.result = QStringLiteral("SIKERES");
     // The log row stands or falls with the items.
-    LogImportRun(m_path, m_report);
+    LogImportRun(m_path, m_report, &transaction);
     transaction.commit();
     m_logged = true;
 }

@@ -9,7 +9,7 @@ QString text(const QString& value) { return value.isNull() ? QStringLiteral("") 
 
 struct Column {
     const char* name;
-    QVariant (*value)(const LedgerItem&);
+    QVariant (*value)(const LedgerItem&);  // a QString or a double
 };
 const Column kColumns[] = {
     {"SORSZAM", [](const LedgerItem& i) { return QVariant(text(i.sorszam)); }},
@@ -46,16 +46,17 @@ QList<int> chosen(const QStringList& columns) {
     return indexes;
 }
 
-QStringList names(const QList<int>& indexes) {
-    QStringList list;
-    for (int c : indexes) list << QString::fromLatin1(kColumns[c].name);
-    return list;
+QString insertOf(const QList<int>& indexes) {
+    QStringList names;
+    for (int c : indexes) names << QString::fromLatin1(kColumns[c].name);
+    return QStringLiteral("insert into TETEL (%1) values (%2)")
+        .arg(names.join(QLatin1Char(',')), QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
 }
 
 }  // namespace
 
-LedgerBatchWriter::LedgerBatchWriter(const QString& connection, const QStringList& columns)
-    : m_columns(chosen(columns)), m_insert(QStringLiteral("TETEL"), names(m_columns), connection) {}
+LedgerBatchWriter::LedgerBatchWriter(FbWriteTransaction& transaction, const QStringList& columns)
+    : m_transaction(transaction), m_columns(chosen(columns)), m_insert(transaction.prepare(insertOf(m_columns))) {}
 
 QStringList LedgerBatchWriter::ColumnsOf(const QString& insertStatement) {
     static const QRegularExpression list(QStringLiteral("\\(([^)]*)\\)"));
@@ -70,10 +71,13 @@ QStringList LedgerBatchWriter::ColumnsOf(const QString& insertStatement) {
 }
 
 void LedgerBatchWriter::write(const LedgerItem& item) {
-    QVariantList values;
-    values.reserve(m_columns.size());
-    for (int c : m_columns) values << kColumns[c].value(item);
-    m_insert.add(values);
+    m_params.reset(int(m_columns.size()));
+    for (int i = 0; i < m_columns.size(); ++i) {
+        const QVariant value = kColumns[m_columns[i]].value(item);
+        if (value.metaType().id() == QMetaType::Double)
+            m_params.number(i, value.toDouble());
+        else
+            m_params.text(i, value.toString());
+    }
+    m_transaction.execute(m_insert, m_params);
 }
-
-void LedgerBatchWriter::finish() { m_insert.finish(); }

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <algorithm>
 #include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -19,7 +20,7 @@
 #include "db/sequence.h"
 #include "ledger/turnover_load.h"
 #include "ledger/turnover_table.h"
-#include "db/block_insert.h"
+#include "db/fb_write.h"
 #include "posting/delimited_text.h"
 #include "posting/konyvel.h"
 #include "posting/posting_lookups.h"
@@ -160,10 +161,8 @@ private:
     void readLinks(const QString& ntipus, const QStringList& numbers);
     void write(const CheckedVoucher& voucher);
     void addTurnovers(const CheckedVoucher& voucher);
-    void startWriters();
-    void finishWriters();
     void writeOneByOne();
-    void refuse(const CheckedVoucher& voucher, const QString& text);
+    void reportRefused();
 
     PostReport& m_report;
     bool m_dryRun;
@@ -178,11 +177,12 @@ private:
 
     QList<CheckedVoucher> m_waiting;
     int m_waitingItems = 0;
-    qsizetype m_faultsAdded = 0;  // faults put in place among the report's while a batch is written
+    QList<QPair<qsizetype, QString>> m_refused;  // vouchers of the batch the database refused, and why
     QHash<QString, int> m_links;  // voucher -> greatest link number, for every voucher this run wrote to
+    std::optional<FbWriteTransaction> m_transaction;  // of the batch being written
     std::optional<LedgerBatchWriter> m_writer;
-    std::optional<BlockInsert> m_records;
     std::optional<TurnoverLoad> m_turnovers;
+    FbParams m_recordParams;
 };
 
 QStringList VoucherPoster::formatFaults(const Row& row) const {
@@ -422,7 +422,13 @@ void VoucherPoster::write(const CheckedVoucher& voucher) {
     for (const QList<LedgerItem>& rows : voucher.items)
         for (const LedgerItem& row : rows) m_writer->write(row);
     // The record goes with the voucher: both are stored, or neither.
-    m_records->add({m_digest, voucher.key, voucher.ntipus, voucher.konyvbiz});
+    m_recordParams.reset(4);
+    m_recordParams.text(0, m_digest);
+    m_recordParams.text(1, voucher.key);
+    m_recordParams.text(2, voucher.ntipus);
+    m_recordParams.text(3, voucher.konyvbiz);
+    m_transaction->execute(
+        QStringLiteral("insert into KONYVELT_FAJL (DIGEST, VOUCHER, NTIPUS, KONYVBIZ) values (?, ?, ?, ?)"), m_recordParams);
 }
 
 // The turnover sums of written vouchers.
@@ -431,78 +437,65 @@ void VoucherPoster::addTurnovers(const CheckedVoucher& voucher) {
         for (const LedgerItem& row : rows) m_turnovers->add(row);
 }
 
-void VoucherPoster::startWriters() {
-    m_writer.emplace(d_tarvedo, m_columns);
-    m_records.emplace(QStringLiteral("KONYVELT_FAJL"),
-                      QStringList{QStringLiteral("DIGEST"), QStringLiteral("VOUCHER"), QStringLiteral("NTIPUS"),
-                                  QStringLiteral("KONYVBIZ")},
-                      d_tarvedo);
-}
-
-void VoucherPoster::finishWriters() {
-    m_writer->finish();
-    m_records->finish();
-}
-
-// A voucher the database refused: nothing of it stays, and its fault takes
-// the place it would have had had it been written alone.
-void VoucherPoster::refuse(const CheckedVoucher& voucher, const QString& text) {
-    m_report.faults.insert(voucher.faultsBefore + m_faultsAdded++, PostFault{voucher.firstLine, text});
-    --m_report.storedVouchers;
-    m_report.storedItems -= int(voucher.items.size());
-    ++m_report.rejectedVouchers;
+// The vouchers of the batch the database refused: nothing of them stays,
+// and each fault takes the place it would have had had its voucher been
+// written alone.
+void VoucherPoster::reportRefused() {
+    std::sort(m_refused.begin(), m_refused.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    qsizetype added = 0;
+    for (const auto& [index, text] : std::as_const(m_refused)) {
+        const CheckedVoucher& voucher = m_waiting[index];
+        m_report.faults.insert(voucher.faultsBefore + added++, PostFault{voucher.firstLine, text});
+        --m_report.storedVouchers;
+        m_report.storedItems -= int(voucher.items.size());
+        ++m_report.rejectedVouchers;
+    }
+    m_refused.clear();
 }
 
 // After a refused batch: each voucher alone, so that only the faulty ones are left out.
 void VoucherPoster::writeOneByOne() {
-    for (const CheckedVoucher& voucher : m_waiting) {
-        ExecSql(d_tarvedo, QStringLiteral("SAVEPOINT VOUCHER"));
+    for (qsizetype i = 0; i < m_waiting.size(); ++i) {
+        m_transaction->execute(QStringLiteral("SAVEPOINT VOUCHER"));
         try {
-            startWriters();
-            write(voucher);
-            finishWriters();
-            addTurnovers(voucher);
+            write(m_waiting[i]);
+            addTurnovers(m_waiting[i]);
         } catch (const DbError& error) {
-            ExecSql(d_tarvedo, QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHER"));
-            refuse(voucher, QStringLiteral("Adatbázis hiba: ") + error.message());
+            m_transaction->execute(QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHER"));
+            m_refused.append({i, QStringLiteral("Adatbázis hiba: ") + error.message()});
         }
     }
 }
 
-// Writes the waiting vouchers in one transaction of their own: the rows
-// and the records in blocks of many rows, and their turnover sums one row
-// per key instead of one per row from the trigger.
+// Writes the waiting vouchers in a transaction of their own, straight
+// through the client library: the rows, the records, and their turnover
+// sums one row per key instead of one per row from the trigger.
 void VoucherPoster::flush() {
     if (m_waiting.isEmpty()) return;
-    m_faultsAdded = 0;
     try {
         number();
-    } catch (const DbError& error) {
-        for (const CheckedVoucher& voucher : m_waiting) refuse(voucher, QStringLiteral("Adatbázis hiba: ") + error.message());
-        m_waiting.clear();
-        m_waitingItems = 0;
-        return;
-    }
-    {
-        DbTransaction transaction(d_tarvedo);
-        m_turnovers.emplace(d_tarvedo);
-        ExecSql(d_tarvedo, QStringLiteral("SAVEPOINT VOUCHERS"));
+        m_transaction.emplace(d_tarvedo);
+        m_turnovers.emplace(d_tarvedo, *m_transaction);
+        m_writer.emplace(*m_transaction, m_columns);
+        m_transaction->execute(QStringLiteral("SAVEPOINT VOUCHERS"));
         try {
-            startWriters();
             for (const CheckedVoucher& voucher : m_waiting) write(voucher);
-            finishWriters();
             for (const CheckedVoucher& voucher : m_waiting) addTurnovers(voucher);
         } catch (const DbError&) {
-            ExecSql(d_tarvedo, QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHERS"));
+            m_transaction->execute(QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHERS"));
             writeOneByOne();
         }
-        // Prepared in the transaction.
-        m_writer.reset();
-        m_records.reset();
         m_turnovers->write();
-        m_turnovers.reset();
-        transaction.commit();
+        m_transaction->commit();
+    } catch (const DbError& error) {
+        // No numbers to be had, or the batch could not be committed: none of it is stored.
+        m_refused.clear();
+        for (qsizetype i = 0; i < m_waiting.size(); ++i) m_refused.append({i, QStringLiteral("Adatbázis hiba: ") + error.message()});
     }
+    m_writer.reset();
+    m_turnovers.reset();
+    m_transaction.reset();
+    reportRefused();
     m_waiting.clear();
     m_waitingItems = 0;
 }

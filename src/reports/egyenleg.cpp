@@ -6,7 +6,7 @@
 #include "db/catalog.h"
 #include "db/dat.h"
 #include "db/db_error.h"
-#include "db/block_insert.h"
+#include "reports/block_insert.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "db/altproc.h"
 #include "db/dat.h"
-#include "db/block_insert.h"
+#include "reports/block_insert.h"
 #include "reports/open_invoices.h"
 
 namespace {

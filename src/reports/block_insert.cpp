@@ -1,4 +1,4 @@
-#include "db/block_insert.h"
+#include "reports/block_insert.h"
 
 #include "db/dat.h"
 #include "db/db_error.h"
@@ -11,8 +11,7 @@ constexpr int BlockRows = 32;
 
 }  // namespace
 
-BlockInsert::BlockInsert(const QString& table, const QStringList& columns, const QString& connection)
-    : m_table(table), m_connection(connection.isEmpty() ? d_tarvedo : connection), m_columns(columns) {
+BlockInsert::BlockInsert(const QString& table, const QStringList& columns) : m_table(table), m_columns(columns) {
     m_pending.reserve(BlockRows * columns.size());
 }
 
@@ -44,7 +43,7 @@ void BlockInsert::add(const QVariantList& values) {
     m_pending += values;
     if (m_pending.size() < BlockRows * m_columns.size()) return;
     if (!m_block) {
-        m_block = std::make_unique<QSqlQuery>(Connection(m_connection));
+        m_block = std::make_unique<QSqlQuery>(Connection(d_tarvedo));
         if (!m_block->prepare(statementFor(BlockRows))) throw DbError(m_block->lastError(), statementFor(BlockRows));
     }
     write(*m_block, BlockRows);
@@ -53,7 +52,7 @@ void BlockInsert::add(const QVariantList& values) {
 qint64 BlockInsert::finish() {
     const int rows = int(m_pending.size() / m_columns.size());
     if (rows > 0) {
-        QSqlQuery rest(Connection(m_connection));
+        QSqlQuery rest(Connection(d_tarvedo));
         if (!rest.prepare(statementFor(rows))) throw DbError(rest.lastError(), statementFor(rows));
         write(rest, rows);
     }

@@ -1,8 +1,8 @@
 #pragma once
 // Rows written into a table in blocks: one EXECUTE BLOCK inserts many rows,
-// so a report that writes hundreds of thousands of result rows, an import or
-// a posted file pays the statement's round trip once per block instead of
-// once per row. The caller holds the transaction; the statements belong to it.
+// so a report that writes hundreds of thousands of result rows pays the
+// statement's round trip once per block instead of once per row. The
+// caller holds the transaction.
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
@@ -11,9 +11,9 @@
 
 class BlockInsert {
 public:
-    // The rows go into `columns` of `table` on `connection` (the company
-    // database when empty); each parameter takes the type of its column.
-    BlockInsert(const QString& table, const QStringList& columns, const QString& connection = {});
+    // The rows go into `columns` of `table`; each parameter takes the type
+    // of its column.
+    BlockInsert(const QString& table, const QStringList& columns);
     ~BlockInsert();
     // One row, its values in the order of the columns.
     void add(const QVariantList& values);
@@ -25,7 +25,6 @@ private:
     QString statementFor(int rows) const;
 
     QString m_table;
-    QString m_connection;
     QStringList m_columns;
     QVariantList m_pending;
     std::unique_ptr<QSqlQuery> m_block;
