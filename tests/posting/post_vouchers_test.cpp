@@ -98,6 +98,77 @@ TEST_F(PostVouchersTest, ADatabaseFailureUndoesOnlyItsVoucher) {
     EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 4);
 }
 
+TEST_F(PostVouchersTest, RefusedVouchersOfABatchKeepTheirFaultsInLineOrder) {
+    Exec(QStringLiteral("alter table TETEL add constraint TEST_NO_BOOM check (SZOVEG is distinct from 'BUMM')"));
+    const PostReport report = PostVoucherFile(write({QStringLiteral("A;BK;;2026.04.01;;;;;;;;Első;384;311;100;N;;;;;"),
+                                                     QStringLiteral("B;BK;;2026.04.01;;;;;;;;BUMM;384;311;200;N;;;;;"),
+                                                     QStringLiteral("C;BK;;2026.04.01;;;;;;;;Rossz;384;999;300;N;;;;;"),
+                                                     QStringLiteral("D;BK;;2026.04.01;;;;;;;;Jó;384;311;400;N;;;;;"),
+                                                     QStringLiteral("D;BK;;2026.04.01;;;;;;;;BUMM;384;311;450;N;;;;;"),
+                                                     QStringLiteral("E;BK;;2026.04.01;;;;;;;;Utolsó;384;311;500;N;;;;;")}),
+                                              false);
+    const QStringList listed = faults(report);
+    ASSERT_EQ(listed.size(), 3) << listed.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(listed[0].startsWith(QStringLiteral("3: Adatbázis hiba: ")));
+    EXPECT_EQ(listed[1], QStringLiteral("4: Hibás követel számlaszám."));
+    EXPECT_TRUE(listed[2].startsWith(QStringLiteral("5: Adatbázis hiba: ")));
+    EXPECT_EQ(report.storedVouchers, 2);
+    EXPECT_EQ(report.storedItems, 2);
+    EXPECT_EQ(report.rejectedVouchers, 3);
+    // The refused vouchers' numbers stay unused; the checked-out one took none.
+    const QList<QVariantMap> rows = rowsOf(QStringLiteral("select KONYVBIZ, SORSZAM, SZOVEG from TETEL order by SORSZAM"));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+    EXPECT_EQ(rows[1][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600004"));
+    EXPECT_EQ(rows[1][QStringLiteral("SORSZAM")].toString(), QStringLiteral("2600005"));
+    EXPECT_EQ(counter(QStringLiteral("BK")), 4);
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 5);
+    EXPECT_EQ(rowsOf(QStringLiteral("select VOUCHER from KONYVELT_FAJL order by VOUCHER")).size(), 2);
+}
+
+TEST_F(PostVouchersTest, LinkNumbersGoOnFromTheItemsAVoucherAlreadyHas) {
+    // A typed voucher with items, and a number typed ahead of the counter.
+    for (const auto& [konyvbiz, kapocs] : {std::pair{"T-1", "002"}, std::pair{"2600001", "004"}})
+        Exec(QStringLiteral("insert into TETEL (SORSZAM, NTIPUS, KONYVBIZ, KAPOCS, SZLA, ESZLA, ERTEK, TELJKELT) values "
+                            "('K%1', 'BK', '%1', '%2', '384', '311', 1, '2026.01.02')")
+                 .arg(QLatin1String(konyvbiz), QLatin1String(kapocs)));
+    const PostReport report = PostVoucherFile(write({QStringLiteral("1;BK;;2026.04.01;;;;;;;;Egy;384;311;100;N;;;;;"),
+                                                     QStringLiteral("1;BK;;2026.04.01;;;;;;;;Egy b;384;311;150;N;;;;;"),
+                                                     QStringLiteral("2;BK;T-1;2026.04.01;;;;;;;;Kettő;384;311;200;N;;;;;"),
+                                                     QStringLiteral("3;BK;;2026.04.01;;;;;;;;Három;384;311;300;N;;;;;"),
+                                                     QStringLiteral("4;BK;T-1;2026.04.01;;;;;;;;Négy;384;311;400;N;;;;;")}),
+                                              false);
+    ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
+    const auto link = [](const char* szoveg) {
+        return SelectValue(d_tarvedo, QStringLiteral("select KONYVBIZ || '/' || KAPOCS from TETEL where SZOVEG = :S"),
+                           {{QStringLiteral("S"), QString::fromUtf8(szoveg)}})
+            .toString();
+    };
+    EXPECT_EQ(link("Egy"), QStringLiteral("2600001/005"));
+    EXPECT_EQ(link("Egy b"), QStringLiteral("2600001/006"));
+    EXPECT_EQ(link("Kettő"), QStringLiteral("T-1/003"));
+    EXPECT_EQ(link("Három"), QStringLiteral("2600002/001"));
+    EXPECT_EQ(link("Négy"), QStringLiteral("T-1/004"));
+}
+
+TEST_F(PostVouchersTest, ManyVouchersAreNumberedInTheOrderOfTheFile) {
+    constexpr int kVouchers = 2100;  // more than one batch
+    QStringList lines;
+    for (int v = 1; v <= kVouchers; ++v) lines << QStringLiteral("%1;BK;;2026.04.01;;;;;;;;T%1;384;311;%1;N;;;;;").arg(v);
+    const PostReport report = PostVoucherFile(write(lines), false);
+    ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(report.storedVouchers, kVouchers);
+    EXPECT_EQ(counter(QStringLiteral("BK")), kVouchers);
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), kVouchers);
+    // Line n: voucher n, item n, link 001.
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL where KAPOCS = '001' and SZOVEG = 'T' || "
+                                                    "cast(substring(KONYVBIZ from 3) as integer) and SORSZAM = KONYVBIZ "
+                                                    "and ERTEK = cast(substring(SORSZAM from 3) as integer)"))
+                  .toInt(),
+              kVouchers);
+    EXPECT_EQ(rowsOf(QStringLiteral("select VOUCHER from KONYVELT_FAJL")).size(), kVouchers);
+}
+
 TEST_F(PostVouchersTest, ReadsWindows1250AndTypedVoucherNumbers) {
     const PostReport report = PostVoucherFile(
         write({QStringLiteral("1;pt;P-7;2026.05.01;;;;;;;P1;Árvíztűrő tükörfúrógép;521;381;1270;I;;;;;")}, true), false);
