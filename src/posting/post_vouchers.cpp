@@ -18,9 +18,8 @@
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/sequence.h"
-#include "ledger/turnover_load.h"
 #include "ledger/turnover_table.h"
-#include "db/fb_write.h"
+#include "posting/voucher_batch_writer.h"
 #include "posting/delimited_text.h"
 #include "posting/konyvel.h"
 #include "posting/posting_lookups.h"
@@ -120,16 +119,6 @@ QSet<QString> postedVouchers(const QString& digest) {
     return keys;
 }
 
-// A checked voucher waiting to be written with the others of its batch.
-struct CheckedVoucher {
-    QString key;       // VOUCHER of the file
-    QString ntipus;
-    QString konyvbiz;  // as typed; empty: the next number of the journal type
-    int firstLine = 0;
-    qsizetype faultsBefore = 0;     // where a fault of its own goes among the report's faults
-    QList<QList<LedgerItem>> items;  // the rows of each item, without their numbers
-};
-
 class VoucherPoster {
 public:
     VoucherPoster(PostReport& report, bool dryRun, QString digest, QSet<QString> posted)
@@ -144,7 +133,10 @@ public:
     }
     void post(const QList<Row>& rows);
     // Stores the vouchers still waiting.
-    void finish() { flush(); }
+    void finish() {
+        flush();
+        finishWriting();
+    }
 
 private:
     // The window as the user leaves it after keying the line's item: a new
@@ -159,10 +151,8 @@ private:
     void number();
     int linkBase(const QString& ntipus, const QString& konyvbiz);
     void readLinks(const QString& ntipus, const QStringList& numbers);
-    void write(const CheckedVoucher& voucher);
-    void addTurnovers(const CheckedVoucher& voucher);
-    void writeOneByOne();
-    void reportRefused();
+    void finishWriting();
+    qsizetype reportRefused(const QList<CheckedVoucher>& batch, QList<RefusedVoucher> refused);
 
     PostReport& m_report;
     bool m_dryRun;
@@ -177,12 +167,8 @@ private:
 
     QList<CheckedVoucher> m_waiting;
     int m_waitingItems = 0;
-    QList<QPair<qsizetype, QString>> m_refused;  // vouchers of the batch the database refused, and why
     QHash<QString, int> m_links;  // voucher -> greatest link number, for every voucher this run wrote to
-    std::optional<FbWriteTransaction> m_transaction;  // of the batch being written
-    std::optional<LedgerBatchWriter> m_writer;
-    std::optional<TurnoverLoad> m_turnovers;
-    FbParams m_recordParams;
+    std::optional<VoucherBatchWriter> m_writing;  // the batch before the waiting vouchers
 };
 
 QStringList VoucherPoster::formatFaults(const Row& row) const {
@@ -418,86 +404,46 @@ void VoucherPoster::readLinks(const QString& ntipus, const QStringList& numbers)
     }
 }
 
-void VoucherPoster::write(const CheckedVoucher& voucher) {
-    for (const QList<LedgerItem>& rows : voucher.items)
-        for (const LedgerItem& row : rows) m_writer->write(row);
-    // The record goes with the voucher: both are stored, or neither.
-    m_recordParams.reset(4);
-    m_recordParams.text(0, m_digest);
-    m_recordParams.text(1, voucher.key);
-    m_recordParams.text(2, voucher.ntipus);
-    m_recordParams.text(3, voucher.konyvbiz);
-    m_transaction->execute(
-        QStringLiteral("insert into KONYVELT_FAJL (DIGEST, VOUCHER, NTIPUS, KONYVBIZ) values (?, ?, ?, ?)"), m_recordParams);
+// Hands the waiting vouchers, numbered, to the writing thread once the
+// batch before them is written.
+void VoucherPoster::flush() {
+    finishWriting();
+    if (m_waiting.isEmpty()) return;
+    try {
+        number();
+        m_writing.emplace(m_waiting, m_columns, m_digest);
+    } catch (const DbError& error) {
+        // No numbers to be had, or no transaction: none of these is stored.
+        QList<RefusedVoucher> refused;
+        for (qsizetype i = 0; i < m_waiting.size(); ++i)
+            refused << RefusedVoucher{i, QStringLiteral("Adatbázis hiba: ") + error.message()};
+        reportRefused(m_waiting, refused);
+    }
+    m_waiting.clear();
+    m_waitingItems = 0;
 }
 
-// The turnover sums of written vouchers.
-void VoucherPoster::addTurnovers(const CheckedVoucher& voucher) {
-    for (const QList<LedgerItem>& rows : voucher.items)
-        for (const LedgerItem& row : rows) m_turnovers->add(row);
+void VoucherPoster::finishWriting() {
+    if (!m_writing) return;
+    const qsizetype inserted = reportRefused(m_writing->vouchers(), m_writing->wait());
+    m_writing.reset();
+    for (CheckedVoucher& voucher : m_waiting) voucher.faultsBefore += inserted;
 }
 
-// The vouchers of the batch the database refused: nothing of them stays,
-// and each fault takes the place it would have had had its voucher been
-// written alone.
-void VoucherPoster::reportRefused() {
-    std::sort(m_refused.begin(), m_refused.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+// The vouchers of a batch the database refused: nothing of them stays, and
+// each fault takes the place it would have had had its voucher been written
+// alone. Returns the faults put in.
+qsizetype VoucherPoster::reportRefused(const QList<CheckedVoucher>& batch, QList<RefusedVoucher> refused) {
+    std::sort(refused.begin(), refused.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
     qsizetype added = 0;
-    for (const auto& [index, text] : std::as_const(m_refused)) {
-        const CheckedVoucher& voucher = m_waiting[index];
-        m_report.faults.insert(voucher.faultsBefore + added++, PostFault{voucher.firstLine, text});
+    for (const RefusedVoucher& r : std::as_const(refused)) {
+        const CheckedVoucher& voucher = batch[r.index];
+        m_report.faults.insert(voucher.faultsBefore + added++, PostFault{voucher.firstLine, r.text});
         --m_report.storedVouchers;
         m_report.storedItems -= int(voucher.items.size());
         ++m_report.rejectedVouchers;
     }
-    m_refused.clear();
-}
-
-// After a refused batch: each voucher alone, so that only the faulty ones are left out.
-void VoucherPoster::writeOneByOne() {
-    for (qsizetype i = 0; i < m_waiting.size(); ++i) {
-        m_transaction->execute(QStringLiteral("SAVEPOINT VOUCHER"));
-        try {
-            write(m_waiting[i]);
-            addTurnovers(m_waiting[i]);
-        } catch (const DbError& error) {
-            m_transaction->execute(QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHER"));
-            m_refused.append({i, QStringLiteral("Adatbázis hiba: ") + error.message()});
-        }
-    }
-}
-
-// Writes the waiting vouchers in a transaction of their own, straight
-// through the client library: the rows, the records, and their turnover
-// sums one row per key instead of one per row from the trigger.
-void VoucherPoster::flush() {
-    if (m_waiting.isEmpty()) return;
-    try {
-        number();
-        m_transaction.emplace(d_tarvedo);
-        m_turnovers.emplace(d_tarvedo, *m_transaction);
-        m_writer.emplace(*m_transaction, m_columns);
-        m_transaction->execute(QStringLiteral("SAVEPOINT VOUCHERS"));
-        try {
-            for (const CheckedVoucher& voucher : m_waiting) write(voucher);
-            for (const CheckedVoucher& voucher : m_waiting) addTurnovers(voucher);
-        } catch (const DbError&) {
-            m_transaction->execute(QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHERS"));
-            writeOneByOne();
-        }
-        m_turnovers->write();
-        m_transaction->commit();
-    } catch (const DbError& error) {
-        // No numbers to be had, or the batch could not be committed: none of it is stored.
-        m_refused.clear();
-        for (qsizetype i = 0; i < m_waiting.size(); ++i) m_refused.append({i, QStringLiteral("Adatbázis hiba: ") + error.message()});
-    }
-    m_writer.reset();
-    m_turnovers.reset();
-    m_transaction.reset();
-    reportRefused();
-    m_waiting.clear();
-    m_waitingItems = 0;
+    return added;
 }
 
 }  // namespace
