@@ -61,7 +61,7 @@ private:
     QList<short> m_null;
 };
 
-enum class Outcome { Done, Missing, Retry };
+enum class Outcome { Done, Retry };
 
 isc_db_handle attachmentOf(const QString& connection) {
     const QVariant handle = Connection(connection).driver()->handle();
@@ -81,14 +81,16 @@ QString lockTimeoutMessage(const QString& kind, const QString& year, int lockSec
         .arg(lockSeconds);
 }
 
-// One try in one transaction: Missing when the counter has no row yet.
-Outcome advanceOnce(isc_db_handle database, const QString& kind, const QString& year, qlonglong count, bool insert,
-                    int lockSeconds, qlonglong& last) {
+// One try in one transaction for every counter of `counts`: Retry on a
+// conflict, after rolling back; a counter with no row gets one.
+Outcome advanceOnce(isc_db_handle database, const QString& year, const QMap<QString, qlonglong>& counts, int lockSeconds,
+                    QMap<QString, qlonglong>& last) {
     ISC_STATUS_ARRAY status;
     isc_tr_handle transaction = 0;
     const QByteArray tpb = transactionOptions(lockSeconds);
     if (isc_start_transaction(status, &transaction, 1, &database, short(tpb.size()), tpb.constData()))
         throw DbError(FbStatusText(status));
+    QString kind;
     const auto fail = [&]() -> Outcome {
         const QString message = FbStatusText(status);
         // The engine reports a lock still held when the wait ends as an
@@ -104,7 +106,9 @@ Outcome advanceOnce(isc_db_handle database, const QString& kind, const QString& 
         throw DbError(message);
     };
 
-    if (!insert) {
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        kind = it.key();
+        const qlonglong count = it.value();
         Params in(3);
         in.setInt64(0, count);
         in.setText(1, kind);
@@ -119,22 +123,18 @@ Outcome advanceOnce(isc_db_handle database, const QString& kind, const QString& 
         out->sqlvar[0].sqllen = sizeof value;
         out->sqlvar[0].sqldata = reinterpret_cast<char*>(&value);
         out->sqlvar[0].sqlind = &isNull;
-        if (isc_dsql_exec_immed2(status, &database, &transaction, 0, kUpdate, SQL_DIALECT_V6, in.da(), out))
-            return fail();
+        if (isc_dsql_exec_immed2(status, &database, &transaction, 0, kUpdate, SQL_DIALECT_V6, in.da(), out)) return fail();
         if (isNull) {
-            ISC_STATUS_ARRAY ignored;
-            isc_rollback_transaction(ignored, &transaction);
-            return Outcome::Missing;
+            // No row yet: made here; another workstation making it at the same moment is a conflict.
+            Params row(3);
+            row.setText(0, kind);
+            row.setText(1, year);
+            row.setInt64(2, count);
+            if (isc_dsql_execute_immediate(status, &database, &transaction, 0, kInsert, SQL_DIALECT_V6, row.da()))
+                return fail();
+            value = count;
         }
-        last = value;
-    } else {
-        Params in(3);
-        in.setText(0, kind);
-        in.setText(1, year);
-        in.setInt64(2, count);
-        if (isc_dsql_execute_immediate(status, &database, &transaction, 0, kInsert, SQL_DIALECT_V6, in.da()))
-            return fail();
-        last = count;
+        last[kind] = value;
     }
     if (isc_commit_transaction(status, &transaction)) return fail();
     return Outcome::Done;
@@ -142,25 +142,27 @@ Outcome advanceOnce(isc_db_handle database, const QString& kind, const QString& 
 
 }  // namespace
 
-qlonglong AdvanceCounter(const QString& connection, const QString& kind, const QString& year, qlonglong count,
-                         int lockSeconds) {
+QMap<QString, qlonglong> AdvanceCounters(const QString& connection, const QString& year, const QMap<QString, qlonglong>& counts,
+                                         int lockSeconds) {
+    QMap<QString, qlonglong> last;
+    if (counts.isEmpty()) return last;
     const isc_db_handle database = attachmentOf(connection);
     QElapsedTimer waited;
     waited.start();
-    bool insert = false;
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        qlonglong last = 0;
-        switch (advanceOnce(database, kind, year, count, insert, lockSeconds, last)) {
-        case Outcome::Done: return last;
-        case Outcome::Missing: insert = true; continue;
-        case Outcome::Retry:
-            // Another workstation took the counter, or made its row, first;
-            // or it still holds the row after the whole wait.
-            if (waited.elapsed() >= qint64(lockSeconds) * 1000) throw DbError(lockTimeoutMessage(kind, year, lockSeconds));
-            insert = false;
-            QThread::msleep(1 + attempt % 7);
-            continue;
-        }
+        last.clear();
+        if (advanceOnce(database, year, counts, lockSeconds, last) == Outcome::Done) return last;
+        // Another workstation took a counter, or made its row, first; or
+        // it still holds the row after the whole wait.
+        if (waited.elapsed() >= qint64(lockSeconds) * 1000)
+            throw DbError(lockTimeoutMessage(counts.firstKey(), year, lockSeconds));
+        QThread::msleep(1 + attempt % 7);
     }
-    throw DbError(QStringLiteral("A sorszámot nem lehetett kiadni: %1 folyamatosan foglalt.").arg(counterName(kind, year)));
+    throw DbError(
+        QStringLiteral("A sorszámot nem lehetett kiadni: %1 folyamatosan foglalt.").arg(counterName(counts.firstKey(), year)));
+}
+
+qlonglong AdvanceCounter(const QString& connection, const QString& kind, const QString& year, qlonglong count,
+                         int lockSeconds) {
+    return AdvanceCounters(connection, year, {{kind, count}}, lockSeconds).value(kind);
 }

@@ -3,6 +3,7 @@
 // own on the connection's attachment, whatever transaction the connection
 // has open: the counter row is locked only for that moment, so workstations
 // posting long files at once never hold each other's counters.
+#include <QMap>
 #include <QString>
 
 // How long a counter waits for another workstation's lock before it gives up.
@@ -15,3 +16,9 @@ constexpr int kCounterLockSeconds = 30;
 // Hungarian message naming the counter when the wait runs out.
 qlonglong AdvanceCounter(const QString& connection, const QString& kind, const QString& year, qlonglong count,
                          int lockSeconds = kCounterLockSeconds);
+
+// The same for several counters of `year` in one short transaction, taken
+// in the order of their kinds: `counts` maps each kind to the numbers
+// wanted; the result maps it to its new last value.
+QMap<QString, qlonglong> AdvanceCounters(const QString& connection, const QString& year, const QMap<QString, qlonglong>& counts,
+                                         int lockSeconds = kCounterLockSeconds);

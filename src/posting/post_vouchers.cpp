@@ -15,6 +15,7 @@
 #include "db/altproc.h"
 #include "db/amount_text.h"
 #include "db/catalog.h"
+#include "db/counter_update.h"
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/sequence.h"
@@ -36,7 +37,7 @@ const QStringList kColumns{"VOUCHER",    "NTIPUS",    "KONYVBIZ", "KONYVELVE", "
 const QStringList kRequired{"VOUCHER", "NTIPUS", "SZLA", "ESZLA", "ERTEK"};
 // Items written in one transaction: numbered together, written in blocks
 // of rows, committed together.
-constexpr int kBatchItems = 2000;
+constexpr int kBatchItems = 5000;
 
 QString voucherId(const QString& ntipus, const QString& konyvbiz) { return ntipus + QChar(0x1F) + konyvbiz; }
 
@@ -331,18 +332,18 @@ void VoucherPoster::post(const QList<Row>& rows) {
     if (m_waitingItems >= kBatchItems) flush();
 }
 
-// The numbers of the waiting vouchers, taken at once in a short transaction
-// per counter: exactly as many as they use, so nothing is given back and
-// no other workstation's numbers are skipped or shared.
+// The numbers of the waiting vouchers, taken at once in one short
+// transaction of their own: exactly as many as they use, so nothing is
+// given back and no other workstation's numbers are skipped or shared.
 void VoucherPoster::number() {
     QMap<QString, qlonglong> wanted;  // counter -> numbers
     for (const CheckedVoucher& voucher : m_waiting) {
         if (voucher.konyvbiz.isEmpty()) ++wanted[voucher.ntipus];
         wanted[QStringLiteral("SORSZAM")] += voucher.items.size();
     }
+    const QMap<QString, qlonglong> last = AdvanceCounters(d_tarvedo, m_year, wanted);
     QMap<QString, qlonglong> next;
-    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
-        next[it.key()] = ReserveSequenceBlock(d_tarvedo, it.key(), m_year, it.value());
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) next[it.key()] = last.value(it.key()) - it.value() + 1;
 
     QMap<QString, QStringList> allocated;  // journal type -> voucher numbers taken now
     for (CheckedVoucher& voucher : m_waiting)
