@@ -9,6 +9,8 @@
 #include "db/fb_status.h"
 
 void FbParams::reset(int count) {
+    // Every value sets its whole descriptor: the same count of values needs no clearing.
+    if (m_null.size() == size_t(count)) return;
     m_bytes.resize(qsizetype(XSQLDA_LENGTH(count)));
     m_bytes.fill('\0');
     da()->version = SQLDA_VERSION1;
@@ -35,6 +37,7 @@ void FbParams::number(int i, double value) {
     var.sqltype = SQL_DOUBLE + 1;
     var.sqllen = sizeof(double);
     var.sqldata = reinterpret_cast<char*>(&m_numbers[size_t(i)]);
+    m_null[size_t(i)] = 0;
     var.sqlind = &m_null[size_t(i)];
 }
 

@@ -12,6 +12,7 @@
 #include <ibase.h>
 
 // The parameters of one execution, each value with a buffer of its own.
+// Every value is set again before each execution.
 class FbParams {
 public:
     void reset(int count);

@@ -1,41 +1,42 @@
 #include "ledger_batch_writer.h"
 
 #include <QRegularExpression>
-#include <QVariant>
 
 namespace {
 
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 
+// A column and the item's member it takes: a text or an amount.
 struct Column {
     const char* name;
-    QVariant (*value)(const LedgerItem&);  // a QString or a double
+    QString LedgerItem::*text;
+    double LedgerItem::*number;
 };
 const Column kColumns[] = {
-    {"SORSZAM", [](const LedgerItem& i) { return QVariant(text(i.sorszam)); }},
-    {"SZLA", [](const LedgerItem& i) { return QVariant(text(i.szla)); }},
-    {"ESZLA", [](const LedgerItem& i) { return QVariant(text(i.eszla)); }},
-    {"TELJKELT", [](const LedgerItem& i) { return QVariant(text(i.teljkelt)); }},
-    {"SZLAKELT", [](const LedgerItem& i) { return QVariant(text(i.szlakelt)); }},
-    {"FIZHATIDO", [](const LedgerItem& i) { return QVariant(text(i.fizhatido)); }},
-    {"BIZKELT", [](const LedgerItem& i) { return QVariant(text(i.bizkelt)); }},
-    {"KONYVELVE", [](const LedgerItem& i) { return QVariant(text(i.konyvelve)); }},
-    {"TIPUS", [](const LedgerItem& i) { return QVariant(text(i.tipus)); }},
-    {"BIZONYLAT", [](const LedgerItem& i) { return QVariant(text(i.bizonylat)); }},
-    {"SZOVEG", [](const LedgerItem& i) { return QVariant(text(i.szoveg)); }},
-    {"ERTEK", [](const LedgerItem& i) { return QVariant(i.ertek); }},
-    {"NTIPUS", [](const LedgerItem& i) { return QVariant(text(i.ntipus)); }},
-    {"TART_KOV", [](const LedgerItem& i) { return QVariant(text(i.tartKov)); }},
-    {"UGYFELKOD", [](const LedgerItem& i) { return QVariant(text(i.ugyfelkod)); }},
-    {"KTSGHELY", [](const LedgerItem& i) { return QVariant(text(i.ktsghely)); }},
-    {"KONYVBIZ", [](const LedgerItem& i) { return QVariant(text(i.konyvbiz)); }},
-    {"SZAMLASZAM", [](const LedgerItem& i) { return QVariant(text(i.szamlaszam)); }},
-    {"KAPOCS", [](const LedgerItem& i) { return QVariant(text(i.kapocs)); }},
-    {"AFAKULCS", [](const LedgerItem& i) { return QVariant(text(i.afakulcs)); }},
-    {"SOR65", [](const LedgerItem& i) { return QVariant(text(i.sor65)); }},
-    {"DEVIZANEM", [](const LedgerItem& i) { return QVariant(text(i.devizanem)); }},
-    {"DEVIZAERTEK", [](const LedgerItem& i) { return QVariant(i.devizaertek); }},
-    {"ARFOLYAM", [](const LedgerItem& i) { return QVariant(i.arfolyam); }},
+    {"SORSZAM", &LedgerItem::sorszam, nullptr},
+    {"SZLA", &LedgerItem::szla, nullptr},
+    {"ESZLA", &LedgerItem::eszla, nullptr},
+    {"TELJKELT", &LedgerItem::teljkelt, nullptr},
+    {"SZLAKELT", &LedgerItem::szlakelt, nullptr},
+    {"FIZHATIDO", &LedgerItem::fizhatido, nullptr},
+    {"BIZKELT", &LedgerItem::bizkelt, nullptr},
+    {"KONYVELVE", &LedgerItem::konyvelve, nullptr},
+    {"TIPUS", &LedgerItem::tipus, nullptr},
+    {"BIZONYLAT", &LedgerItem::bizonylat, nullptr},
+    {"SZOVEG", &LedgerItem::szoveg, nullptr},
+    {"ERTEK", nullptr, &LedgerItem::ertek},
+    {"NTIPUS", &LedgerItem::ntipus, nullptr},
+    {"TART_KOV", &LedgerItem::tartKov, nullptr},
+    {"UGYFELKOD", &LedgerItem::ugyfelkod, nullptr},
+    {"KTSGHELY", &LedgerItem::ktsghely, nullptr},
+    {"KONYVBIZ", &LedgerItem::konyvbiz, nullptr},
+    {"SZAMLASZAM", &LedgerItem::szamlaszam, nullptr},
+    {"KAPOCS", &LedgerItem::kapocs, nullptr},
+    {"AFAKULCS", &LedgerItem::afakulcs, nullptr},
+    {"SOR65", &LedgerItem::sor65, nullptr},
+    {"DEVIZANEM", &LedgerItem::devizanem, nullptr},
+    {"DEVIZAERTEK", nullptr, &LedgerItem::devizaertek},
+    {"ARFOLYAM", nullptr, &LedgerItem::arfolyam},
 };
 constexpr int kColumnCount = int(sizeof(kColumns) / sizeof(kColumns[0]));
 
@@ -73,11 +74,11 @@ QStringList LedgerBatchWriter::ColumnsOf(const QString& insertStatement) {
 void LedgerBatchWriter::write(const LedgerItem& item) {
     m_params.reset(int(m_columns.size()));
     for (int i = 0; i < m_columns.size(); ++i) {
-        const QVariant value = kColumns[m_columns[i]].value(item);
-        if (value.metaType().id() == QMetaType::Double)
-            m_params.number(i, value.toDouble());
+        const Column& column = kColumns[m_columns[i]];
+        if (column.text)
+            m_params.text(i, text(item.*column.text));
         else
-            m_params.text(i, value.toString());
+            m_params.number(i, item.*column.number);
     }
     m_transaction.execute(m_insert, m_params);
 }
