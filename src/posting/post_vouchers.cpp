@@ -37,7 +37,7 @@ const QStringList kColumns{"VOUCHER",    "NTIPUS",    "KONYVBIZ", "KONYVELVE", "
 const QStringList kRequired{"VOUCHER", "NTIPUS", "SZLA", "ESZLA", "ERTEK"};
 // Items written in one transaction: numbered together, written in blocks
 // of rows, committed together.
-constexpr int kBatchItems = 5000;
+constexpr int kBatchItems = 10000;
 
 QString voucherId(const QString& ntipus, const QString& konyvbiz) { return ntipus + QChar(0x1F) + konyvbiz; }
 

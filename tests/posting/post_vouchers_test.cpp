@@ -152,7 +152,7 @@ TEST_F(PostVouchersTest, LinkNumbersGoOnFromTheItemsAVoucherAlreadyHas) {
 }
 
 TEST_F(PostVouchersTest, ManyVouchersAreNumberedInTheOrderOfTheFile) {
-    constexpr int kVouchers = 5100;  // more than one batch
+    constexpr int kVouchers = 10100;  // more than one batch
     QStringList lines;
     for (int v = 1; v <= kVouchers; ++v) lines << QStringLiteral("%1;BK;;2026.04.01;;;;;;;;T%1;384;311;%1;N;;;;;").arg(v);
     const PostReport report = PostVoucherFile(write(lines), false);
