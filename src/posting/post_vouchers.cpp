@@ -35,8 +35,10 @@ const QStringList kColumns{"VOUCHER",    "NTIPUS",    "KONYVBIZ", "KONYVELVE", "
                            "UGYFELKOD",  "KTSGHELY",  "SZAMLASZAM", "BIZONYLAT", "SZOVEG", "SZLA",     "ESZLA",
                            "ERTEK",      "AFA",       "AFAKULCS", "ASZLA",     "SOR65",    "DEVIZANEM", "ARFOLYAM"};
 const QStringList kRequired{"VOUCHER", "NTIPUS", "SZLA", "ESZLA", "ERTEK"};
-// Items written in one transaction: numbered together, written in blocks
-// of rows, committed together.
+// Items written in one transaction: numbered together, written together,
+// committed together. The first batches are small, so that the writing
+// starts early beside the checking; later ones larger, for fewer commits.
+constexpr int kFirstBatchItems = 1000;
 constexpr int kBatchItems = 10000;
 
 QString voucherId(const QString& ntipus, const QString& konyvbiz) { return ntipus + QChar(0x1F) + konyvbiz; }
@@ -168,6 +170,7 @@ private:
 
     QList<CheckedVoucher> m_waiting;
     int m_waitingItems = 0;
+    int m_batchItems = kFirstBatchItems;  // the size of the batch being gathered
     QHash<QString, int> m_links;  // voucher -> greatest link number, for every voucher this run wrote to
     std::optional<VoucherBatchWriter> m_writing;  // the batch before the waiting vouchers
 };
@@ -329,7 +332,10 @@ void VoucherPoster::post(const QList<Row>& rows) {
     m_waitingItems += int(rows.size());
     ++m_report.storedVouchers;
     m_report.storedItems += int(rows.size());
-    if (m_waitingItems >= kBatchItems) flush();
+    if (m_waitingItems >= m_batchItems) {
+        flush();
+        m_batchItems = qMin(2 * m_batchItems, kBatchItems);
+    }
 }
 
 // The numbers of the waiting vouchers, taken at once in one short
