@@ -55,5 +55,5 @@ int ItemStatements::maxLink(const QString& ntipus, const QString& konyvbiz) {
 }
 
 QString ItemStatements::nextNumber(const QString& kind) {
-    return numberSource ? numberSource(kind) : NextSequenceNumber(kind);
+    return NextSequenceNumber(kind);
 }

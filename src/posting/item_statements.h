@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QString>
 #include <QVariantMap>
-#include <functional>
 #include <memory>
 
 #include "db/dat.h"
@@ -39,10 +38,6 @@ public:
     // business year, taken apart from the caller's transaction so that no
     // other workstation waits for it (a number of work rolled back stays unused).
     QString nextNumber(const QString& kind);
-
-    // Where nextNumber takes its numbers from when not one by one from the
-    // counter: a bulk writer hands out numbers it reserved as a block.
-    std::function<QString(const QString& kind)> numberSource;
 
 private:
     PreparedStatement m_insert;

@@ -6,8 +6,9 @@
 // One item is written in one transaction: its header update, main row and
 // VAT row commit together or not at all. The voucher number and the serial
 // number are taken before it, so no counter is held while the rows are
-// written. A caller that holds a transaction on the company connection (the
-// command-line posting stores a whole voucher at once) takes them in it.
+// written. A caller that holds a transaction on the company connection takes
+// them in it. The rows of a new item are those of NewItemRows (item_rows.h),
+// which the command-line posting writes too.
 #include <QString>
 #include <QStringList>
 #include <functional>
