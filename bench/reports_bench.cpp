@@ -84,6 +84,13 @@ void BenchCard(const QString& prefix, const QString& dir, const QString& referen
     });
     Line(QStringLiteral("account card %1 to .txt").arg(prefix).toUtf8().constData(), card, run.rows);
     qint64 read = 0;
+    const Timed count = Measure([&] { run = RunKarton({.szla = prefix}); });
+    Line("  of it: counting the lines", count, run.rows);
+    const Timed query = Measure([&] {
+        QueryExportSource rows(ExecSql(d_tarvedo, run.querySql, run.params), QStringLiteral("q_karton"));
+        for (bool more = rows.first(); more; more = rows.next()) ++read;
+    });
+    Line("  of it: the card's query read through", query, read);
     const Timed engine = Measure([&] { read = ReadCardPlainly(prefix); });
     Line("  engine alone, the same rows in order", engine, read);
     std::printf("  card / engine: %.2fx (cpu %.2fx)\n", card.wall / engine.wall, card.cpu / engine.cpu);

@@ -85,19 +85,20 @@ QString sideCondition(const KartonCriteria& criteria, QVariantMap& params) {
 // table. Only the narrow keys and the record key of every line are sorted
 // (debit before credit where all keys agree, as when an item's two accounts
 // are the same); the wide texts of the item and the account's name are
-// fetched in that order, so the engine never sorts them.
+// fetched in that order, so the engine never sorts them. The first source
+// named is TETEL: a stored SQL script takes its table name from it.
 QString cardQuery(const QString& where) {
-    return QStringLiteral(
+    return QStringLiteral("with K as (\n") + sideKeys(QStringLiteral("SZLA"), QStringLiteral("ESZLA"), 0, where) +
+           QStringLiteral("union all\n") + sideKeys(QStringLiteral("ESZLA"), QStringLiteral("SZLA"), 1, where) +
+           QStringLiteral(
+               "order by 2, 4, 5, 6, 3, 7)\n"
                "SELECT K.SZLA, K.ESZLA, iif(K.OLDAL = 0, I.ERTEK, 0) TART_ERT, iif(K.OLDAL = 1, I.ERTEK, 0) KOV_ERT,\n"
                "iif(K.OLDAL = 0, I.ERTEK, 0) TART_EGY, iif(K.OLDAL = 1, I.ERTEK, 0) KOV_EGY,\n"
                "I.KONYVELVE, I.NTIPUS, I.SZOVEG, cast(coalesce(N.SZOVEG, '') as varchar(120)) SZLANEV,\n"
                "I.SZAMLASZAM, I.TELJKELT, I.SZLAKELT, I.FIZHATIDO, I.BIZKELT, I.BIZONYLAT, I.KONYVBIZ, I.SORSZAM\n"
-               "from (\n") +
-           sideKeys(QStringLiteral("SZLA"), QStringLiteral("ESZLA"), 0, where) + QStringLiteral("union all\n") +
-           sideKeys(QStringLiteral("ESZLA"), QStringLiteral("SZLA"), 1, where) +
-           QStringLiteral("order by 2, 4, 5, 6, 3, 7) K\n"
-                          "left join TETEL I on I.RDB$DB_KEY = K.SOR\n"
-                          "left join SZ_TUKOR N on N.SZLA = K.SZLA");
+               "from K\n"
+               "left join TETEL I on I.RDB$DB_KEY = K.SOR\n"
+               "left join SZ_TUKOR N on N.SZLA = K.SZLA");
 }
 
 // The number of lines of both sides.

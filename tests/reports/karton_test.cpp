@@ -7,6 +7,7 @@
 
 #include "ledger_items.h"
 #include "report_engine_samples.h"
+#include "export/sql_export.h"
 #include "reports/frkarton.h"
 #include "reports/karton.h"
 #include "support/test_db.h"
@@ -142,6 +143,8 @@ TEST_F(Karton, TheQueryHasTheColumnsOfTheCardsResultTable) {
                                     "TELJKELT VARCHAR 10", "SZLAKELT VARCHAR 10", "FIZHATIDO VARCHAR 10",
                                     "BIZKELT VARCHAR 10", "BIZONYLAT VARCHAR 15", "KONYVBIZ VARCHAR 15",
                                     "SORSZAM VARCHAR 15"}));
+    // A stored SQL script names the items' table.
+    EXPECT_EQ(SqlTableFromStatement(r.querySql), "TETEL");
 }
 
 TEST_F(Karton, TheRunStepsItsProgressToTheEnd) {
