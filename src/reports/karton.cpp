@@ -1,7 +1,6 @@
 #include "reports/karton.h"
 
 #include <QRegularExpression>
-#include <QSqlQuery>
 #include <stdexcept>
 
 #include "db/dat.h"
