@@ -1,6 +1,6 @@
 // Times the ledger reports on a demo working directory:
 //
-//   reports_bench DIR [--items N] [--compare] [--no-cards] [--no-peer]
+//   reports_bench DIR [--items N] [--compare] [--no-cards] [--no-peer] [--reference REFDIR]
 //
 // DIR is made with N demo items (default 100 000) when it does not exist
 // (`demo_bench N DIR` makes one too). Prints the time of the trial balance
@@ -11,9 +11,17 @@
 // (before it, every item is added to the turnover table once and once
 // negated, and merged: that times a merge after a large load and leaves
 // the sums as they were). --no-peer leaves out the exported journal.
+//
+// The account cards of class 3 and of account 384 are written to .txt as
+// `report karton` writes them, beside the engine alone reading the same
+// rows with the account names in the printed order by one plain query
+// (every column sorted), and the ratio of the two in wall-clock and
+// processor time. With --reference the written files are compared byte
+// for byte with REFDIR/karton-3.txt and REFDIR/karton-384.txt.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <cstdio>
@@ -29,11 +37,70 @@
 #include "reports/knaplo.h"
 #include "reports/ledger_journal.h"
 #include "export/export_source.h"
+#include "export/store_dataset.h"
 
 namespace {
 
 void Line(const char* what, double seconds, qint64 rows) {
     std::printf("%-44s %8.3f s  (%lld rows)\n", what, seconds, rows);
+    std::fflush(stdout);
+}
+
+void Line(const char* what, const Timed& t, qint64 rows) {
+    std::printf("%-44s %8.3f s  cpu %8.3f s  (%lld rows)\n", what, t.wall, t.cpu, rows);
+    std::fflush(stdout);
+}
+
+// The card's lines read by one plain statement of the engine: both sides
+// with the account names, every column sorted in the printed order.
+qint64 ReadCardPlainly(const QString& prefix) {
+    const auto side = [](const char* own, const char* contra, bool debit) {
+        return QStringLiteral("SELECT T.%1, T.%2, %3, %4, %3, %4, T.KONYVELVE, T.NTIPUS, T.SZOVEG, N.SZOVEG, T.SZAMLASZAM, "
+                              "T.TELJKELT, T.SZLAKELT, T.FIZHATIDO, T.BIZKELT, T.BIZONYLAT, T.KONYVBIZ, T.SORSZAM "
+                              "from TETEL T left join SZ_TUKOR N on N.SZLA = T.%1 where T.%1 like :P and T.%1 >= :K and T.%1 < :V ")
+            .arg(QLatin1String(own), QLatin1String(contra), QLatin1String(debit ? "T.ERTEK" : "0"),
+                 QLatin1String(debit ? "0" : "T.ERTEK"));
+    };
+    const QString to = prefix.chopped(1) + QChar(prefix.back().unicode() + 1);
+    QueryExportSource rows(ExecSql(d_tarvedo,
+                                   side("SZLA", "ESZLA", true) + QStringLiteral("union all ") + side("ESZLA", "SZLA", false) +
+                                       QStringLiteral("order by 1, 12, 17, 18, 2"),
+                                   {{QStringLiteral("P"), prefix + u'%'}, {QStringLiteral("K"), prefix}, {QStringLiteral("V"), to}}),
+                           QStringLiteral("engine"));
+    qint64 read = 0;
+    for (bool more = rows.first(); more; more = rows.next()) ++read;
+    return read;
+}
+
+// One account card to .txt as `report karton` writes it, beside the engine alone.
+void BenchCard(const QString& prefix, const QString& dir, const QString& reference) {
+    const QString file = dir + QStringLiteral("/karton-%1.txt").arg(prefix);
+    ReportRun run;
+    const Timed card = Measure([&] {
+        run = RunKarton({.szla = prefix});
+        QueryExportSource rows(ExecSql(d_tarvedo, run.querySql, run.params), QStringLiteral("q_karton"));
+        QString chosen;
+        StoreDataSet(rows, file, QString(), chosen);
+    });
+    Line(QStringLiteral("account card %1 to .txt").arg(prefix).toUtf8().constData(), card, run.rows);
+    qint64 read = 0;
+    const Timed count = Measure([&] { run = RunKarton({.szla = prefix}); });
+    Line("  of it: counting the lines", count, run.rows);
+    const Timed query = Measure([&] {
+        QueryExportSource rows(ExecSql(d_tarvedo, run.querySql, run.params), QStringLiteral("q_karton"));
+        for (bool more = rows.first(); more; more = rows.next()) ++read;
+    });
+    Line("  of it: the card's query read through", query, read);
+    const Timed engine = Measure([&] { read = ReadCardPlainly(prefix); });
+    Line("  engine alone, the same rows in order", engine, read);
+    std::printf("  card / engine: %.2fx (cpu %.2fx)\n", card.wall / engine.wall, card.cpu / engine.cpu);
+    if (!reference.isEmpty()) {
+        QFile ours(file), theirs(reference + QStringLiteral("/karton-%1.txt").arg(prefix));
+        bool same = ours.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly) && ours.size() == theirs.size();
+        while (same && !ours.atEnd()) same = ours.read(1 << 20) == theirs.read(1 << 20);
+        std::printf("  same bytes as %s: %s\n", theirs.fileName().toUtf8().constData(), same ? "yes" : "NO");
+    }
+    QFile::remove(file);
     std::fflush(stdout);
 }
 
@@ -51,8 +118,9 @@ int main(int argc, char** argv) {
         items = args.at(at + 1).toLongLong();
         args.remove(at, 2);
     }
+    const QString reference = TakeBenchOption(args, QStringLiteral("--reference"), QString());
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: reports_bench DIR [--items N] [--compare] [--no-cards] [--no-peer]\n");
+        std::fprintf(stderr, "usage: reports_bench DIR [--items N] [--compare] [--no-cards] [--no-peer] [--reference REFDIR]\n");
         return 2;
     }
     const QString dir = QFileInfo(args.first()).absoluteFilePath();
@@ -68,14 +136,7 @@ int main(int argc, char** argv) {
     Line("trial balance, year", fokiv, run.rows);
     double t = 0;
     if (cards) {
-        t = Seconds([&] { run = RunKarton({.szla = "311"}); });
-        Line("account card, 311 (new table)", t, run.rows);
-        t = Seconds([&] { run = RunKarton({.szla = "3"}); });
-        Line("account card, prefix 3 (table emptied first)", t, run.rows);
-        for (const char* prefix : {"31", "38"}) {
-            t = Seconds([&] { run = RunKarton({.szla = QString::fromLatin1(prefix)}); });
-            Line(QStringLiteral("account card, prefix %1").arg(QLatin1String(prefix)).toStdString().c_str(), t, run.rows);
-        }
+        for (const char* prefix : {"3", "384"}) BenchCard(QString::fromLatin1(prefix), dir, reference);
     }
     t = Seconds([&] {
         run = RunKnaplo({.ntipus = Td().BkKod});

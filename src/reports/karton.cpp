@@ -1,10 +1,7 @@
 #include "reports/karton.h"
 
 #include <QRegularExpression>
-#include <QSqlQuery>
-#include <functional>
 #include <stdexcept>
-#include <vector>
 
 #include "db/dat.h"
 
@@ -27,37 +24,16 @@ QString conditions(const KartonCriteria& c, QVariantMap& params) {
     return sql;
 }
 
-// The lines of one side: `own` is the card's account column of the item
-// (SZLA for debit lines, ESZLA for credit lines), `contra` the other one;
-// `accounts` selects the own accounts and `name` is the account name
-// written into every line.
-QString sideInsert(const QString& table, const QString& own, const QString& contra, bool debit, const QString& accounts,
-                   const QString& name, const QString& where) {
-    const QString amount = QStringLiteral("T.ERTEK");
-    const QString zero = QStringLiteral("0");
-    return QStringLiteral("INSERT INTO ") + table +
-           QStringLiteral("(SZLA,ESZLA,TART_ERT,KOV_ERT,TART_EGY,KOV_EGY,KONYVELVE,NTIPUS,SZOVEG,SZLANEV,\n"
-                          "SZAMLASZAM,TELJKELT,SZLAKELT,FIZHATIDO,BIZKELT,BIZONYLAT,KONYVBIZ,SORSZAM)\n") +
-           QStringLiteral("SELECT T.%1, T.%2, %3, %4, %3, %4, T.KONYVELVE, T.NTIPUS, T.SZOVEG, %5,\n"
-                          "T.SZAMLASZAM, T.TELJKELT, T.SZLAKELT, T.FIZHATIDO, T.BIZKELT, T.BIZONYLAT, T.KONYVBIZ, T.SORSZAM\n")
-               .arg(own, contra, debit ? amount : zero, debit ? zero : amount, name) +
-           QStringLiteral("from TETEL T\nwhere ") + QString(accounts).replace(QStringLiteral("%1"), own) + where;
-}
-
-struct ChartAccount {
-    QString szla, szoveg;
-};
-
-// The chart rows whose number begins like the card's items must, in order.
-std::vector<ChartAccount> chartAccounts(const QVariantMap& params) {
-    std::vector<ChartAccount> rows;
-    const QString like = params.value(QStringLiteral("LIKEPARAM")).toString();
-    QSqlQuery q = ExecSql(d_tarvedo,
-                          QStringLiteral("select SZLA, SZOVEG from SZ_TUKOR where SZLA like %1 order by SZLA")
-                              .arg(CriterionParam(QStringLiteral("LIKEPARAM"), like)),
-                          {{QStringLiteral("LIKEPARAM"), like}});
-    while (NextRow(q)) rows.push_back({q.value(0).toString(), q.value(1).toString()});
-    return rows;
+// The keys of one side's lines in the printed order's columns: `own` is
+// the card's account column of the item (SZLA for debit lines, ESZLA for
+// credit lines), `contra` the other one, `side` 0 for debit and 1 for
+// credit. The item itself is found again by its record key.
+QString sideKeys(const QString& own, const QString& contra, int side, const QString& where) {
+    return QStringLiteral("SELECT T.RDB$DB_KEY SOR, T.%1 SZLA, T.%2 ESZLA, T.TELJKELT, T.KONYVBIZ, T.SORSZAM, %3 OLDAL\n"
+                          "from TETEL T\nwhere ")
+               .arg(own, contra)
+               .arg(side) +
+           QString(where).replace(QStringLiteral("%1"), own);
 }
 
 // The index range that holds every account beginning with the prefix: from
@@ -85,60 +61,58 @@ PrefixRange prefixRange(const QString& prefix) {
     return range;
 }
 
-// Writes the lines of one side with the account's name from the chart and
-// returns how many were written. The name is not joined row by row: each
-// chart account's lines are written by a statement of their own with the
-// name bound (the chart rows already begin with the prefix, so the
-// statement needs no prefix test), and the lines of accounts missing from
-// the chart (before, between and after the chart accounts in order) with an
-// empty name.
-qint64 insertSide(const QString& table, const QString& own, const QString& contra, bool debit,
-                  const std::vector<ChartAccount>& chart, const QString& where, QVariantMap params,
-                  const std::function<void()>& statementDone) {
-    qint64 written = 0;
-    const auto run = [&](const QString& accounts, const QString& name) {
-        written += ExecSql(d_tarvedo, sideInsert(table, own, contra, debit, accounts, name, where), params).numRowsAffected();
-        statementDone();
-    };
-    const auto param = [&](const char* name) {
-        return CriterionParam(QLatin1String(name), params.value(QLatin1String(name)).toString());
-    };
-    const QString like = QStringLiteral("T.%1 like ") + param("LIKEPARAM") + u'\n';
-    const QString lower =
-        params.contains(QStringLiteral("KEZDET")) ? QStringLiteral("and T.%1 >= ") + param("KEZDET") + u'\n' : QString();
-    const QString upper =
-        params.contains(QStringLiteral("VEGE")) ? QStringLiteral("and T.%1 < ") + param("VEGE") + u'\n' : QString();
-    QString below = like + lower + QStringLiteral("and T.%1 < :KOVETKEZO\n");
-    for (const ChartAccount& account : chart) {
-        params[QStringLiteral("KOVETKEZO")] = account.szla;
-        run(below, QStringLiteral("''"));
-        params[QStringLiteral("SZAMLA")] = account.szla;
-        params[QStringLiteral("NEV")] = account.szoveg;
-        run(QStringLiteral("T.%1 = :SZAMLA\n"), QStringLiteral("coalesce(cast(:NEV as varchar(120)), '')"));
-        below = like + QStringLiteral("and T.%1 > :SZAMLA and T.%1 < :KOVETKEZO\n");
+// The condition of one side's lines, with "%1" standing for its account
+// column: the prefix, its index range and the criteria.
+QString sideCondition(const KartonCriteria& criteria, QVariantMap& params) {
+    const QString szla = criteria.szla.trimmed();
+    const QString like = szla + u'%';
+    params[QStringLiteral("LIKEPARAM")] = like;
+    QString sql = QStringLiteral("T.%1 like ") + CriterionParam(QStringLiteral("LIKEPARAM"), like) + u'\n';
+    const PrefixRange range = prefixRange(szla);
+    if (!range.from.isEmpty()) {
+        params[QStringLiteral("KEZDET")] = range.from;
+        sql += QStringLiteral("and T.%1 >= ") + CriterionParam(QStringLiteral("KEZDET"), range.from) + u'\n';
     }
-    run(chart.empty() ? like + lower + upper : like + QStringLiteral("and T.%1 > :SZAMLA\n") + upper, QStringLiteral("''"));
-    return written;
+    if (!range.to.isEmpty()) {
+        params[QStringLiteral("VEGE")] = range.to;
+        sql += QStringLiteral("and T.%1 < ") + CriterionParam(QStringLiteral("VEGE"), range.to) + u'\n';
+    }
+    return sql + conditions(criteria, params);
+}
+
+// The card's lines straight from the items, with the columns of the result
+// table. Only the narrow keys and the record key of every line are sorted
+// (debit before credit where all keys agree, as when an item's two accounts
+// are the same); the wide texts of the item and the account's name are
+// fetched in that order, so the engine never sorts them. The first source
+// named is TETEL: a stored SQL script takes its table name from it.
+QString cardQuery(const QString& where) {
+    return QStringLiteral("with K as (\n") + sideKeys(QStringLiteral("SZLA"), QStringLiteral("ESZLA"), 0, where) +
+           QStringLiteral("union all\n") + sideKeys(QStringLiteral("ESZLA"), QStringLiteral("SZLA"), 1, where) +
+           QStringLiteral(
+               "order by 2, 4, 5, 6, 3, 7)\n"
+               "SELECT K.SZLA, K.ESZLA, iif(K.OLDAL = 0, I.ERTEK, 0) TART_ERT, iif(K.OLDAL = 1, I.ERTEK, 0) KOV_ERT,\n"
+               "iif(K.OLDAL = 0, I.ERTEK, 0) TART_EGY, iif(K.OLDAL = 1, I.ERTEK, 0) KOV_EGY,\n"
+               "I.KONYVELVE, I.NTIPUS, I.SZOVEG, cast(coalesce(N.SZOVEG, '') as varchar(120)) SZLANEV,\n"
+               "I.SZAMLASZAM, I.TELJKELT, I.SZLAKELT, I.FIZHATIDO, I.BIZKELT, I.BIZONYLAT, I.KONYVBIZ, I.SORSZAM\n"
+               "from K\n"
+               "left join TETEL I on I.RDB$DB_KEY = K.SOR\n"
+               "left join SZ_TUKOR N on N.SZLA = K.SZLA");
+}
+
+// The number of lines of both sides.
+qint64 countLines(const QString& where, const QVariantMap& params) {
+    const auto side = [&](const QString& own) {
+        return QStringLiteral("(select count(*) from TETEL T where ") + QString(where).replace(QStringLiteral("%1"), own) +
+               u')';
+    };
+    return SelectValue(d_tarvedo, QStringLiteral("select ") + side(QStringLiteral("SZLA")) + QStringLiteral(" + ") +
+                                      side(QStringLiteral("ESZLA")) + QStringLiteral(" from RDB$DATABASE"),
+                       params)
+        .toLongLong();
 }
 
 }  // namespace
-
-ResultTable& KartonResultTable() {
-    static ResultTable table;
-    return table;
-}
-
-QStringList KartonColumns() {
-    return {QStringLiteral("SZLA varchar(10),      "),           QStringLiteral("ESZLA varchar(10),      "),
-            QStringLiteral("TART_ERT   double precision,      "), QStringLiteral("KOV_ERT    double precision,      "),
-            QStringLiteral("TART_EGY   double precision,      "), QStringLiteral("KOV_EGY    double precision,      "),
-            QStringLiteral("KONYVELVE varchar(10), "),            QStringLiteral("NTIPUS   Varchar(2),   "),
-            QStringLiteral("SZOVEG    varchar(120),"),            QStringLiteral("SZlANEV   varchar(120),"),
-            QStringLiteral("SZAMLASZAM    varchar(30),"),         QStringLiteral("TELJKELT    varchar(10)  ,"),
-            QStringLiteral("SZLAKELT    varchar(10)  ,"),         QStringLiteral("FIZHATIDO    varchar(10) ,"),
-            QStringLiteral("BIZKELT    varchar(10)   ,"),         QStringLiteral("BIZONYLAT    varchar(15) ,"),
-            QStringLiteral("KONYVBIZ    varchar(15)  ,"),         QStringLiteral("SORSZAM    varchar(15)  ")};
-}
 
 QString KartonParamLine(const KartonCriteria& criteria) {
     const QString szla = criteria.szla.trimmed();
@@ -151,32 +125,13 @@ QString KartonParamLine(const KartonCriteria& criteria) {
            QStringLiteral("Számlaszám : ") + szla + QStringLiteral("  ") + name;
 }
 
-ReportRun RunKarton(const KartonCriteria& criteria, ResultTable& table, const ReportStep& step) {
-    const QString szla = criteria.szla.trimmed();
-    if (szla.isEmpty()) throw std::invalid_argument(KartonNoAccount.toStdString());
+ReportRun RunKarton(const KartonCriteria& criteria, const ReportStep& step) {
+    if (criteria.szla.trimmed().isEmpty()) throw std::invalid_argument(KartonNoAccount.toStdString());
     ReportRun run;
     run.whivparam = KartonParamLine(criteria);
-    table.prepare(KartonPrefix, KartonColumns());
-    QVariantMap params;
-    const QString where = conditions(criteria, params);
-    params[QStringLiteral("LIKEPARAM")] = szla + u'%';
-    const PrefixRange range = prefixRange(szla);
-    if (!range.from.isEmpty()) params[QStringLiteral("KEZDET")] = range.from;
-    if (!range.to.isEmpty()) params[QStringLiteral("VEGE")] = range.to;
-    {
-        DbTransaction transaction(d_tarvedo);
-        const std::vector<ChartAccount> chart = chartAccounts(params);
-        // Each side runs a statement per chart account and one per gap around them.
-        const qint64 statements = 2 * (2 * qint64(chart.size()) + 1);
-        qint64 done = 0;
-        const auto statementDone = [&] {
-            if (step) step(++done, statements);
-        };
-        run.rows = insertSide(table.name, QStringLiteral("SZLA"), QStringLiteral("ESZLA"), true, chart, where, params, statementDone) +
-                   insertSide(table.name, QStringLiteral("ESZLA"), QStringLiteral("SZLA"), false, chart, where, params, statementDone);
-        transaction.commit();
-    }
-    run.table = table.name;
-    run.querySql = ReportQueryText(table.name, KartonOrder);
+    const QString where = sideCondition(criteria, run.params);
+    run.querySql = cardQuery(where);
+    run.rows = countLines(where, run.params);
+    if (step) step(1, 1);
     return run;
 }

@@ -55,7 +55,6 @@ TKartonFm::TKartonFm(QWidget* parent) : QDialog(parent) {
 void TKartonFm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     ResetProgress(ProgressBar1);
-    KartonResultTable().forgetIfDropped();
     e_szlaoszt->setFocus();
 }
 
@@ -81,7 +80,7 @@ void TKartonFm::run(bool preview) {
     }
     if (!ReportDatesValid({E_KDATUMTOL, E_KDATUMIG, E_TTOL, E_TIG})) return;
     try {
-        const ReportRun result = RunKarton(c, KartonResultTable(), ProgressBarSteps(ProgressBar1));
+        const ReportRun result = RunKarton(c, ProgressBarSteps(ProgressBar1));
         PresentReport(this, result, Frkarton(result.whivparam), preview ? ReportOutcome::Preview : ReportOutcome::Store,
                       ProgressBar1, NothingToPrint, QStringLiteral("q_karton"));
     } catch (const std::invalid_argument& error) {

@@ -1,6 +1,5 @@
 #pragma once
-// The account cards' parameter window. The result table is remembered
-// application-wide (KartonResultTable).
+// The account cards' parameter window.
 #include <QDialog>
 
 #include "reports/karton.h"

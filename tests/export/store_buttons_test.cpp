@@ -64,7 +64,6 @@ protected:
     void SetUp() override {
         CompanyDbTest::SetUp();
         db1AfterConnect();
-        KartonResultTable().name.clear();  // each test has a database of its own
         items::PostSample();
         previousLocale = QLocale();
         // As the desktop program starts; the notices are kept by the test.

@@ -19,7 +19,6 @@ protected:
     void SetUp() override {
         CompanyDbTest::SetUp();
         db1AfterConnect();
-        KartonResultTable().name.clear();  // each test has a database of its own
         items::PostSample();
     }
 };

@@ -82,7 +82,6 @@ protected:
     void SetUp() override {
         CompanyDbTest::SetUp();
         db1AfterConnect();
-        KartonResultTable().name.clear();  // each test has a database of its own
         items::PostSample();
         items::Post({{"521", "454", 300, "SZ", "2025.04.05", "S1", "4"}});
     }
@@ -299,13 +298,13 @@ TEST_F(ReportWindows, AccountCardsStoreTheirRowsInTheChosenFile) {
     EXPECT_TRUE(user.messages.isEmpty()) << user.messages.join('|').toStdString();
     EXPECT_EQ(saves.count, 1);
     EXPECT_EQ(previews.count, 0);
-    EXPECT_TRUE(KartonResultTable().name.startsWith("TMP_KR_"));
-    EXPECT_EQ(items::Rows(ReportQueryText(KartonResultTable().name, KartonOrder), {"SZLA", "ESZLA", "TART_ERT", "KOV_ERT"}),
-              QStringList({"311 | 911 | 1000 | 0", "311 | 384 | 0 | 1000", "312 | 911 | 500 | 0"}));
     QFile stored(file);
     ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
     const QByteArray content = stored.readAll();
-    EXPECT_TRUE(content.contains("384")) << content.toStdString();
+    QStringList lines;
+    for (const QByteArray& line : content.split('\n'))
+        if (!line.trimmed().isEmpty()) lines << QString::fromLatin1(line).simplified().section(u' ', 0, 3);
+    EXPECT_EQ(lines, QStringList({"311 911 1000 0", "311 384 0 1000", "312 911 500 0"})) << content.toStdString();
     EXPECT_TRUE(content.contains("V2")) << content.toStdString();
 
     // The preview of the same run prints the account's name in the header.
