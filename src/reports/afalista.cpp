@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QThread>
+#include <optional>
 #include <stdexcept>
 
 #include "db/altproc.h"
@@ -66,7 +67,6 @@ AfaPeriod DefaultAfaPeriod(int afahonap, int year, const QDate& today) {
 
 AfalistaResult ComputeAfalista(const AfalistaCriteria& criteria, const ReportStep& step) {
     AfaFolder folder(criteria.sorrend);
-    for (const AfaColumnPair& pair : AfaPeriodPairs(criteria)) folder.registerPair(pair);
     const std::vector<AfaSide> sides = AfaSides(criteria);
     // The sides by journal type: the cash journal is read once for both.
     std::vector<std::vector<const AfaSide*>> journals;
@@ -76,11 +76,25 @@ AfalistaResult ComputeAfalista(const AfalistaCriteria& criteria, const ReportSte
         if (same == journals.end()) journals.push_back({&side});
         else same->push_back(&side);
     }
+    // With both sides, every journal whose items name the period's VAT
+    // accounts is read anyway: the accounts are seen on its rows instead of
+    // being looked for again.
+    const AppValues& td = Td();
+    std::optional<AfaUsedAccounts> used;
+    if (criteria.fizetendo && criteria.levonhato) used.emplace(AfaVatPairs());
     qint64 done = 0;
     for (const auto& journal : journals) {
-        ReadAfaPairs(journal, criteria, [&](const AfaPair& p) { folder.add(p); }, [&] { folder.voucherDone(); });
+        const QString& code = journal.front()->journal;
+        if (used) {
+            used->countDebits(code == td.SzKod || code == td.PtKod);
+            used->countCredits(code == td.VeKod || code == td.PtKod);
+        }
+        ReadAfaPairs(journal, criteria, [&](const AfaPair& p) { folder.add(p); }, [&] { folder.voucherDone(); },
+                     used ? &*used : nullptr);
+        if (used) used->seeRowsWithoutVoucher(code, criteria);
         if (step) step(++done, qint64(journals.size()));
     }
+    folder.putFirst(used ? used->pairs() : AfaPeriodPairs(criteria));
     return folder.result();
 }
 

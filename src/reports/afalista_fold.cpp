@@ -126,6 +126,18 @@ AfalistaResult AfaFolder::result() {
     return std::move(m_result);
 }
 
+void AfaFolder::putFirst(const std::vector<AfaColumnPair>& first) {
+    const std::vector<AfaColumnPair> met = std::move(m_pairs);
+    m_pairs.clear();
+    m_pairCode.clear();
+    m_pairIndex.clear();
+    for (const AfaColumnPair& pair : first) pairIndex(pair);
+    std::vector<int> moved;
+    for (const AfaColumnPair& pair : met) moved.push_back(pairIndex(pair));
+    for (PairAmounts& a : m_amounts) a.pair = moved[size_t(a.pair)];
+    for (SeenPair& s : m_seen) s.index = moved[size_t(s.index)];
+}
+
 int AfaFolder::pairIndex(const AfaColumnPair& pair) {
     const QString key = pair.code.trimmed().toUpper() + u'\x1f' + pair.account.trimmed().toUpper();
     auto found = m_pairIndex.constFind(key);

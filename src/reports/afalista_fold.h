@@ -17,12 +17,14 @@ class AfaFolder {
 public:
     explicit AfaFolder(int sorrend) : m_sorrend(sorrend) {}
 
-    // A VAT code and account whose columns the table has whether or not a row uses them.
-    void registerPair(const AfaColumnPair& pair) { pairIndex(pair); }
     // One base and VAT item pair, in the order of the base items and their VAT items.
     void add(const AfaPair& pair);
     // The voucher's rows take their texts; the pairs' texts may go.
     void voucherDone();
+    // The VAT codes and accounts of the period, whose columns the table has
+    // whether or not a row uses them, ahead of the others the pairs brought
+    // (the first of equal ones names the columns).
+    void putFirst(const std::vector<AfaColumnPair>& pairs);
     AfalistaResult result();
 
 private:

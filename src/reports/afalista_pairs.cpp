@@ -166,9 +166,13 @@ struct Base {
     }
 };
 
+bool inPeriod(const RowTexts& r, Text from, Text to) {
+    return !r.null(Teljkelt) && r[Teljkelt] >= from && r[Teljkelt] <= to;
+}
+
 bool isBaseOf(const AfaSide& side, const RowTexts& r, Text from, Text to) {
     if (!r.null(TartKov) && (r[TartKov] == "A" || r[TartKov] == "a")) return false;
-    if (r.null(Teljkelt) || r[Teljkelt] < from || r[Teljkelt] > to) return false;
+    if (!inPeriod(r, from, to)) return false;
     const bool debits466 = like(r, Szla, "466");
     switch (side.kind) {
     case AfaSideKind::Sales: return !like(r, Eszla, "466") && !r.null(Eszla) && !debits466 && !r.null(Szla);
@@ -179,9 +183,15 @@ bool isBaseOf(const AfaSide& side, const RowTexts& r, Text from, Text to) {
     return false;
 }
 
+// The accounts of a row of the period.
+void seeAccounts(AfaUsedAccounts& used, const RowTexts& r) {
+    if (used.countsDebits() && !r.null(Szla)) used.see(r[Szla]);
+    if (used.countsCredits() && !r.null(Eszla)) used.see(r[Eszla]);
+}
+
 // The rows of the vouchers, read into `store` and `rows`; a row without a
 // link number pairs with nothing and is left out.
-void readRows(QSqlQuery& q, TextStore& store, std::vector<LedgerRow>& rows) {
+void readRows(QSqlQuery& q, TextStore& store, std::vector<LedgerRow>& rows, AfaUsedAccounts* used, Text from, Text to) {
     const auto take = [&](const auto& text, double ertek) {
         LedgerRow r;
         for (int c = 0; c < ColumnCount; ++c) {
@@ -189,6 +199,8 @@ void readRows(QSqlQuery& q, TextStore& store, std::vector<LedgerRow>& rows) {
             Text value;
             if (text(c, value)) r.text[c] = store.add(value);
         }
+        const RowTexts texts{&store, &r};
+        if (used && inPeriod(texts, from, to)) seeAccounts(*used, texts);
         if (TextStore::isNull(r.text[Kapocs])) return;
         r.ertek = ertek;
         rows.push_back(r);
@@ -213,8 +225,47 @@ void readRows(QSqlQuery& q, TextStore& store, std::vector<LedgerRow>& rows) {
 
 }  // namespace
 
+AfaUsedAccounts::AfaUsedAccounts(std::vector<AfaColumnPair> candidates) : m_candidates(std::move(candidates)) {
+    for (const AfaColumnPair& c : m_candidates) {
+        std::string account = c.account.toStdString();
+        account.resize(withoutTrailingBlanks(account).size());
+        if (std::find(m_accounts.begin(), m_accounts.end(), account) == m_accounts.end()) m_accounts.push_back(account);
+    }
+    m_seen.assign(m_accounts.size(), false);
+}
+
+void AfaUsedAccounts::see(std::string_view account) {
+    account = withoutTrailingBlanks(account);
+    for (size_t i = 0; i < m_accounts.size(); ++i)
+        if (m_accounts[i] == account) m_seen[i] = true;
+}
+
+void AfaUsedAccounts::seeRowsWithoutVoucher(const QString& journal, const AfalistaCriteria& criteria) {
+    QSqlQuery q = ExecSql(d_tarvedo,
+                          QStringLiteral("SELECT DISTINCT SZLA, ESZLA FROM TETEL WHERE NTIPUS = :NTIPUS AND KONYVBIZ IS NULL\n"
+                                         " AND TELJKELT >= :MIKORTOL AND TELJKELT <= :MEDDIG"),
+                          {{QStringLiteral("NTIPUS"), journal},
+                           {QStringLiteral("MIKORTOL"), AfaPeriodStart(criteria.tol)},
+                           {QStringLiteral("MEDDIG"), AfaPeriodEnd(criteria.ig)}});
+    while (NextRow(q)) {
+        if (m_debits && !q.value(0).isNull()) see(q.value(0).toString().toStdString());
+        if (m_credits && !q.value(1).isNull()) see(q.value(1).toString().toStdString());
+    }
+}
+
+std::vector<AfaColumnPair> AfaUsedAccounts::pairs() const {
+    std::vector<AfaColumnPair> out;
+    for (const AfaColumnPair& c : m_candidates) {
+        const std::string account = c.account.toStdString();
+        const Text trimmed = withoutTrailingBlanks(account);
+        for (size_t i = 0; i < m_accounts.size(); ++i)
+            if (m_seen[i] && m_accounts[i] == trimmed) out.push_back(c);
+    }
+    return out;
+}
+
 void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriteria& criteria, const AfaPairFn& fn,
-                  const std::function<void()>& voucherDone) {
+                  const std::function<void()>& voucherDone, AfaUsedAccounts* used) {
     if (sides.empty()) return;
     const QString journal = sides.front()->journal;
     std::string fromBytes, toBytes;
@@ -236,7 +287,7 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
                            {QStringLiteral("MEDDIG"), AfaPeriodEnd(criteria.ig)}});
     TextStore store;
     std::vector<LedgerRow> rows;
-    readRows(q, store, rows);
+    readRows(q, store, rows, used, from, to);
 
     // The rows are put in voucher and link order here: sorting the whole
     // rows inside the engine would cost more than reading them.

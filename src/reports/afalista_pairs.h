@@ -11,6 +11,7 @@
 // a string made for every value.
 #include <QString>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -48,12 +49,40 @@ struct AfaPair {
 
 using AfaPairFn = std::function<void(const AfaPair&)>;
 
+// Which of the VAT accounts the period's items use: debited by supplier
+// invoices and cash, credited by customer invoices and cash (the same as
+// AfaPeriodPairs asks of the engine, seen on the rows read anyway).
+class AfaUsedAccounts {
+public:
+    // Every VAT code and account of the company, in the statement's order.
+    explicit AfaUsedAccounts(std::vector<AfaColumnPair> candidates);
+    // The account columns the rows of the journal read next count by.
+    void countDebits(bool on) { m_debits = on; }
+    void countCredits(bool on) { m_credits = on; }
+    bool countsDebits() const { return m_debits; }
+    bool countsCredits() const { return m_credits; }
+    // An account of a row of the period.
+    void see(std::string_view account);
+    // The journal's rows of the period that have no voucher number, which
+    // the read of the vouchers does not meet.
+    void seeRowsWithoutVoucher(const QString& journal, const AfalistaCriteria& criteria);
+    // The candidates whose account was seen, in their order.
+    std::vector<AfaColumnPair> pairs() const;
+
+private:
+    std::vector<AfaColumnPair> m_candidates;
+    std::vector<std::string> m_accounts;  // of the candidates, without trailing blanks
+    std::vector<bool> m_seen;             // by m_accounts
+    bool m_debits = false, m_credits = false;
+};
+
 // The pairs of the sides (all of one journal type), base items in voucher,
 // link and base-row order, each base item's VAT items in their order.
 // `voucherDone` is told when a voucher's pairs are all given: its texts are
-// still there then, and gone after.
+// still there then, and gone after. `used`, when given, sees the accounts
+// of the rows of the period.
 void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriteria& criteria, const AfaPairFn& fn,
-                  const std::function<void()>& voucherDone);
+                  const std::function<void()>& voucherDone, AfaUsedAccounts* used = nullptr);
 
 // UTF-8 bytes of the database as a string.
 inline QString AfaString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
