@@ -70,14 +70,14 @@ void AfaFolder::voucherDone() {
         row.ugyfelkod = o.partner ? QVariant(o.partner->kod) : QVariant(QMetaType::fromType<QString>());
         row.szamlaszam = AfaString(o.szamlaszam);
         row.konyvbiz = AfaString(o.konyvbiz);
-        row.afaszla = AfaString(o.afaszla);
+        row.afaszla = shared(o.afaszla);
         row.ntnev = row.afaszla;
-        row.kod = AfaString(o.kod);
+        row.kod = shared(o.kod);
         row.sznev = o.vatAccount->name.left(80);  // the column's width
-        row.kapocs = AfaString(o.lastKapocs);
-        row.teljkelt = AfaString(o.teljkelt);
-        row.szlakelt = AfaString(o.szlakelt);
-        row.fizhatido = AfaString(o.fizhatido);
+        row.kapocs = shared(o.lastKapocs);
+        row.teljkelt = shared(o.teljkelt);
+        row.szlakelt = shared(o.szlakelt);
+        row.fizhatido = shared(o.fizhatido);
         joined.clear();
         for (size_t i = 0; i < o.textCount; ++i) {
             if (i > 0) joined += ", ";
@@ -89,6 +89,14 @@ void AfaFolder::voucherDone() {
     m_openAmounts.clear();
     m_texts.clear();
     m_baseTexts = 0;
+}
+
+// Accounts, codes, dates and link numbers recur from row to row: the rows
+// share one string of each.
+QString AfaFolder::shared(std::string_view utf8) {
+    auto found = m_shared.find(utf8);
+    if (found == m_shared.end()) found = m_shared.emplace(std::string(utf8), AfaString(utf8)).first;
+    return found->second;
 }
 
 AfalistaResult AfaFolder::result() {

@@ -6,6 +6,7 @@
 // voucher, so a row is finished, and its texts made, when the voucher is
 // done.
 #include <QHash>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,7 @@ private:
     int pairIndex(const AfaColumnPair& pair);
     int codeIndex(const QString& code);
     int seenPairIndex(const AfaPair& pair);
+    QString shared(std::string_view utf8);
 
     int m_sorrend;
     AfalistaResult m_result;
@@ -68,4 +70,5 @@ private:
     QHash<QString, int> m_pairIndex;
     QHash<QString, int> m_codes;
     std::vector<SeenPair> m_seen;
+    std::map<std::string, QString, std::less<>> m_shared;
 };

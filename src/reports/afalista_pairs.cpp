@@ -225,6 +225,18 @@ void readRows(QSqlQuery& q, TextStore& store, std::vector<LedgerRow>& rows, AfaU
 
 }  // namespace
 
+QSqlQuery AfaVoucherRows(const QString& journal, const AfalistaCriteria& criteria) {
+    return ExecSql(d_tarvedo,
+                   QStringLiteral("SELECT A.SORSZAM, A.SZLA, A.ESZLA, A.ERTEK, A.TELJKELT, A.SZLAKELT, A.FIZHATIDO, "
+                                  "A.KONYVBIZ, A.SZAMLASZAM, A.UGYFELKOD, A.KAPOCS, A.TART_KOV, A.SZOVEG, A.AFAKULCS\n"
+                                  "FROM (SELECT DISTINCT KONYVBIZ FROM TETEL WHERE NTIPUS = :NTIPUS\n"
+                                  "      AND TELJKELT >= :MIKORTOL AND TELJKELT <= :MEDDIG) V\n"
+                                  " JOIN TETEL A ON A.NTIPUS = :NTIPUS AND A.KONYVBIZ = V.KONYVBIZ"),
+                   {{QStringLiteral("NTIPUS"), journal},
+                    {QStringLiteral("MIKORTOL"), AfaPeriodStart(criteria.tol)},
+                    {QStringLiteral("MEDDIG"), AfaPeriodEnd(criteria.ig)}});
+}
+
 AfaUsedAccounts::AfaUsedAccounts(std::vector<AfaColumnPair> candidates) : m_candidates(std::move(candidates)) {
     for (const AfaColumnPair& c : m_candidates) {
         std::string account = c.account.toStdString();
@@ -274,17 +286,7 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
     const VatAccounts vatAccounts(journal);
     const Partners partners;
 
-    // Every row of the vouchers that hold a row of the period, once: the
-    // VAT rows of a base item are in its voucher whatever their own date.
-    QSqlQuery q = ExecSql(d_tarvedo,
-                          QStringLiteral("SELECT A.SORSZAM, A.SZLA, A.ESZLA, A.ERTEK, A.TELJKELT, A.SZLAKELT, A.FIZHATIDO, "
-                                         "A.KONYVBIZ, A.SZAMLASZAM, A.UGYFELKOD, A.KAPOCS, A.TART_KOV, A.SZOVEG, A.AFAKULCS\n"
-                                         "FROM (SELECT DISTINCT KONYVBIZ FROM TETEL WHERE NTIPUS = :NTIPUS\n"
-                                         "      AND TELJKELT >= :MIKORTOL AND TELJKELT <= :MEDDIG) V\n"
-                                         " JOIN TETEL A ON A.NTIPUS = :NTIPUS AND A.KONYVBIZ = V.KONYVBIZ"),
-                          {{QStringLiteral("NTIPUS"), journal},
-                           {QStringLiteral("MIKORTOL"), AfaPeriodStart(criteria.tol)},
-                           {QStringLiteral("MEDDIG"), AfaPeriodEnd(criteria.ig)}});
+    QSqlQuery q = AfaVoucherRows(journal, criteria);
     TextStore store;
     std::vector<LedgerRow> rows;
     readRows(q, store, rows, used, from, to);

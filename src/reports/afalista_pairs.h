@@ -9,6 +9,7 @@
 // The texts of a pair are the database's own UTF-8 bytes, valid until the
 // voucher is done: a journal's hundreds of thousands of rows pass without
 // a string made for every value.
+#include <QSqlQuery>
 #include <QString>
 #include <functional>
 #include <string>
@@ -83,6 +84,11 @@ private:
 // of the rows of the period.
 void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriteria& criteria, const AfaPairFn& fn,
                   const std::function<void()>& voucherDone, AfaUsedAccounts* used = nullptr);
+
+// Every row of the journal's vouchers that hold a row of the period, once,
+// with the columns the pairing reads: the VAT rows of a base item are in
+// its voucher whatever their own date. The rows come in no set order.
+QSqlQuery AfaVoucherRows(const QString& journal, const AfalistaCriteria& criteria);
 
 // UTF-8 bytes of the database as a string.
 inline QString AfaString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }

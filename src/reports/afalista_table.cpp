@@ -94,14 +94,17 @@ private:
 // One row's values as the client library takes them.
 class RowValues {
 public:
+    // Each value sets the fields of its place it needs, the others stay 0:
+    // the places are cleared only when there are more of them.
     void reset(int count) {
-        m_bytes.resize(qsizetype(XSQLDA_LENGTH(count)));
-        m_bytes.fill('\0');
+        if (m_bytes.size() < qsizetype(XSQLDA_LENGTH(count))) {
+            m_bytes.fill('\0', qsizetype(XSQLDA_LENGTH(count)));
+            m_texts.resize(size_t(count));
+            m_numbers.resize(size_t(count));
+            m_null.resize(size_t(count));
+        }
         da()->version = SQLDA_VERSION1;
         da()->sqln = da()->sqld = short(count);
-        m_texts.resize(size_t(count));
-        m_numbers.resize(size_t(count));
-        m_null.assign(size_t(count), 0);
     }
     XSQLDA* da() { return reinterpret_cast<XSQLDA*>(m_bytes.data()); }
     // The text's UTF-8 bytes go into the place's own buffer, which keeps
@@ -123,6 +126,7 @@ public:
         var.sqltype = SQL_DOUBLE + 1;
         var.sqllen = sizeof(double);
         var.sqldata = reinterpret_cast<char*>(&m_numbers[size_t(i)]);
+        m_null[size_t(i)] = 0;
         var.sqlind = &m_null[size_t(i)];
     }
 
