@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <deque>
 #include <vector>
 
 #include "reports/report_pattern.h"
@@ -65,7 +66,7 @@ struct AfalistaRow {
 
 struct AfalistaResult {
     QStringList columns;  // the dynamic columns: ALAP/AFA/TE_ALAP/TE_AFA + code (+ account)
-    std::vector<AfalistaRow> rows;
+    std::deque<AfalistaRow> rows;  // made in place: a row is never moved
 };
 
 // The rows of the criteria: one read of the base and VAT item pairs per

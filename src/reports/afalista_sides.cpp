@@ -98,13 +98,30 @@ QStringList AfaDynamicColumns(std::vector<AfaColumnPair> pairs) {
     return columns;
 }
 
+namespace {
+
+const QString VatPairsSql = QStringLiteral(
+    "SELECT DISTINCT A.ASZLA, SZ.ERTEK, SZ.KOD\n"
+    "  FROM SZ_ADOASZLA A JOIN SZ_ADO SZ ON SZ.KOD = A.KOD\n");
+
+std::vector<AfaColumnPair> pairsOf(QSqlQuery& q) {
+    std::vector<AfaColumnPair> pairs;
+    while (NextRow(q)) pairs.push_back({q.value(1).toDouble(), q.value(2).toString(), q.value(0).toString()});
+    return pairs;
+}
+
+}  // namespace
+
+std::vector<AfaColumnPair> AfaVatPairs() {
+    QSqlQuery q = ExecSql(d_tarvedo, VatPairsSql);
+    return pairsOf(q);
+}
+
 std::vector<AfaColumnPair> AfaPeriodPairs(const AfalistaCriteria& c) {
     const AppValues& td = Td();
     // Every code of an account the period's items use: the account decides,
     // whatever code the items carry.
-    const QString sql = QStringLiteral(
-        "SELECT DISTINCT A.ASZLA, SZ.ERTEK, SZ.KOD\n"
-        "  FROM SZ_ADOASZLA A JOIN SZ_ADO SZ ON SZ.KOD = A.KOD\n"
+    const QString sql = VatPairsSql + QStringLiteral(
         " WHERE EXISTS (SELECT 1 FROM TETEL T WHERE T.SZLA = A.ASZLA AND T.NTIPUS IN (:SZ, :PT)\n"
         "                  AND T.TELJKELT >= :MIKORTOL AND T.TELJKELT <= :MEDDIG)\n"
         "    OR EXISTS (SELECT 1 FROM TETEL T WHERE T.ESZLA = A.ASZLA AND T.NTIPUS IN (:VE, :PT)\n"
@@ -115,9 +132,7 @@ std::vector<AfaColumnPair> AfaPeriodPairs(const AfalistaCriteria& c) {
                            {QStringLiteral("VE"), td.VeKod},
                            {QStringLiteral("MIKORTOL"), AfaPeriodStart(c.tol)},
                            {QStringLiteral("MEDDIG"), AfaPeriodEnd(c.ig)}});
-    std::vector<AfaColumnPair> pairs;
-    while (NextRow(q)) pairs.push_back({q.value(1).toDouble(), q.value(2).toString(), q.value(0).toString()});
-    return pairs;
+    return pairsOf(q);
 }
 
 QString AfaTextList(const QStringList& texts) { return texts.join(QStringLiteral(", ")).left(250); }

@@ -58,6 +58,8 @@ QStringList AfaDynamicColumns(std::vector<AfaColumnPair> pairs);
 // invoices and cash, or credited by customer invoices and cash, with every
 // code they stand for.
 std::vector<AfaColumnPair> AfaPeriodPairs(const AfalistaCriteria& criteria);
+// Every VAT account and code, in the order AfaPeriodPairs gives those it keeps.
+std::vector<AfaColumnPair> AfaVatPairs();
 
 // The texts of a base item's VAT items, joined by ", ", at most 250 characters.
 QString AfaTextList(const QStringList& texts);

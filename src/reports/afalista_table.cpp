@@ -3,6 +3,7 @@
 #include <QSqlError>
 #include <QSqlDriver>
 #include <QSqlQuery>
+#include <QStringEncoder>
 #include <functional>
 #include <QHash>
 #include <cstring>
@@ -93,23 +94,30 @@ private:
 // One row's values as the client library takes them.
 class RowValues {
 public:
+    // Each value sets the fields of its place it needs, the others stay 0:
+    // the places are cleared only when there are more of them.
     void reset(int count) {
-        m_bytes.resize(qsizetype(XSQLDA_LENGTH(count)));
-        m_bytes.fill('\0');
+        if (m_bytes.size() < qsizetype(XSQLDA_LENGTH(count))) {
+            m_bytes.fill('\0', qsizetype(XSQLDA_LENGTH(count)));
+            m_texts.resize(size_t(count));
+            m_numbers.resize(size_t(count));
+            m_null.resize(size_t(count));
+        }
         da()->version = SQLDA_VERSION1;
         da()->sqln = da()->sqld = short(count);
-        m_texts.resize(size_t(count));
-        m_numbers.resize(size_t(count));
-        m_null.assign(size_t(count), 0);
     }
     XSQLDA* da() { return reinterpret_cast<XSQLDA*>(m_bytes.data()); }
-    void text(int i, const QVariant& value) {
+    // The text's UTF-8 bytes go into the place's own buffer, which keeps
+    // its size from row to row.
+    void text(int i, const QString& value, bool null = false) {
         XSQLVAR& var = da()->sqlvar[i];
-        m_texts[size_t(i)] = value.toString().toUtf8();
+        QByteArray& bytes = m_texts[size_t(i)];
+        bytes.resize(m_encoder.requiredSpace(value.size()));
+        bytes.resize(m_encoder.appendToBuffer(bytes.data(), value) - bytes.data());
         var.sqltype = SQL_TEXT + 1;
-        var.sqllen = short(m_texts[size_t(i)].size());
-        var.sqldata = m_texts[size_t(i)].data();
-        m_null[size_t(i)] = value.isNull() ? -1 : 0;
+        var.sqllen = short(bytes.size());
+        var.sqldata = bytes.data();
+        m_null[size_t(i)] = null ? -1 : 0;
         var.sqlind = &m_null[size_t(i)];
     }
     void number(int i, double value) {
@@ -118,11 +126,13 @@ public:
         var.sqltype = SQL_DOUBLE + 1;
         var.sqllen = sizeof(double);
         var.sqldata = reinterpret_cast<char*>(&m_numbers[size_t(i)]);
+        m_null[size_t(i)] = 0;
         var.sqlind = &m_null[size_t(i)];
     }
 
 private:
     QByteArray m_bytes;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
     std::vector<QByteArray> m_texts;
     std::vector<double> m_numbers;
     std::vector<short> m_null;
@@ -146,14 +156,13 @@ void InsertAfalistaRows(const QString& table, const AfalistaResult& result) {
         });
         values.reset(int(FixedColumns.size() + qsizetype(filled.size())));
         int i = 0;
-        for (const QVariant& v : {QVariant(r.ntipus), QVariant(r.fizlev), QVariant(r.afaszla), QVariant(r.szamlaszam),
-                                  r.ugyfelkod, QVariant(r.teljkelt), QVariant(r.szlakelt), QVariant(r.fizhatido),
-                                  QVariant(r.kod), QVariant(r.sznev)})
-            values.text(i++, v);
+        for (const QString* t : {&r.ntipus, &r.fizlev, &r.afaszla, &r.szamlaszam}) values.text(i++, *t);
+        values.text(i++, r.ugyfelkod.toString(), r.ugyfelkod.isNull());
+        for (const QString* t : {&r.teljkelt, &r.szlakelt, &r.fizhatido, &r.kod, &r.sznev}) values.text(i++, *t);
         values.number(i++, r.alap);
         values.number(i++, r.afa);
         values.number(i++, r.brutto);
-        for (const QString& t : {r.konyvbiz, r.ntnev, r.kapocs, r.szoveg}) values.text(i++, QVariant(t));
+        for (const QString* t : {&r.konyvbiz, &r.ntnev, &r.kapocs, &r.szoveg}) values.text(i++, *t);
         for (size_t c : filled) values.number(i++, r.columns[c]);
         insert.execute(statement, values.da());
     }

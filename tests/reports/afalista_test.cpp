@@ -244,3 +244,36 @@ TEST_F(Afalista, AFailedFillLeavesNoRows) {
               QStringList({"0 |  | 0 | 0", "1 |  | 100 | 27"}));
     EXPECT_TRUE(items::Rows("select count(*) N from TMP_FAILED where UGYFELKOD is null", {"N"}) == QStringList({"2"}));
 }
+
+TEST_F(Afalista, ColumnsOfEveryVatAccountThePeriodsItemsUse) {
+    // VAT accounts named only by rows the pairing passes over: one without
+    // a voucher number, one without a link number, one out of the period.
+    for (const QString account : {"4661", "4662", "4663"})
+        ExecSql(d_tarvedo, "insert into SZ_ADOASZLA (NTIPUS, ASZLA, KOD) values ('SZ', :A, '27')", {{"A", account}});
+    ExecSql(d_tarvedo,
+            "insert into TETEL (SORSZAM, NTIPUS, KONYVBIZ, KAPOCS, SZLA, ESZLA, ERTEK, TELJKELT) values "
+            "('X1', 'SZ', null, '001', '4661', '454', 10, '2025.02.01')");
+    ExecSql(d_tarvedo,
+            "insert into TETEL (SORSZAM, NTIPUS, KONYVBIZ, KAPOCS, SZLA, ESZLA, ERTEK, TELJKELT) values "
+            "('X2', 'SZ', 'S9', null, '4662', '454', 10, '2025.03.31')");
+    ExecSql(d_tarvedo,
+            "insert into TETEL (SORSZAM, NTIPUS, KONYVBIZ, KAPOCS, SZLA, ESZLA, ERTEK, TELJKELT) values "
+            "('X3', 'SZ', 'S9', '001', '4663', '454', 10, '2025.04.01')");
+    const struct {
+        bool fizetendo, levonhato;
+    } cases[] = {{true, true}, {false, true}, {true, false}};
+    for (const auto& side : cases) {
+        for (int sorrend : {AfaByAccount, AfaByVoucher}) {
+            SCOPED_TRACE(QString("%1 %2 %3").arg(side.fizetendo).arg(side.levonhato).arg(sorrend).toStdString());
+            AfalistaCriteria c = afa::Quarter(sorrend);
+            c.fizetendo = side.fizetendo;
+            c.levonhato = side.levonhato;
+            const QStringList columns = ComputeAfalista(c).columns;
+            EXPECT_EQ(columns, AfalistaPeriodColumns(c));
+            EXPECT_TRUE(columns.contains("ALAP274661"));
+            EXPECT_TRUE(columns.contains("TE_AFA274662"));
+            EXPECT_FALSE(columns.contains("ALAP274663"));
+            EXPECT_TRUE(columns.contains("AFA05467"));
+        }
+    }
+}
