@@ -46,12 +46,6 @@ int comparePadded(QStringView a, QStringView b) {
     return 0;
 }
 
-// Nulls first, as an ascending order puts them.
-int compareText(const QString& a, const QString& b) {
-    if (a.isNull() || b.isNull()) return int(b.isNull()) - int(a.isNull());
-    return comparePadded(a, b);
-}
-
 int compareAmount(const PaymentItem& a, const PaymentItem& b) {
     if (a.ertekNull || b.ertekNull) return int(b.ertekNull) - int(a.ertekNull);
     return a.ertek < b.ertek ? -1 : a.ertek > b.ertek ? 1 : 0;
@@ -235,12 +229,17 @@ QChar SettlementStatus(double amount, const PaymentSums& payments, const QString
 }
 
 
+int CompareAsDatabase(const QString& a, const QString& b) {
+    if (a.isNull() || b.isNull()) return int(b.isNull()) - int(a.isNull());
+    return comparePadded(a, b);
+}
+
 bool PaymentBefore(const PaymentItem& a, const PaymentItem& b) {
     for (const auto column : {&PaymentItem::teljkelt, &PaymentItem::konyvbiz, &PaymentItem::sorszam, &PaymentItem::kapocs,
                               &PaymentItem::szla, &PaymentItem::eszla})
-        if (const int order = compareText(a.*column, b.*column)) return order < 0;
+        if (const int order = CompareAsDatabase(a.*column, b.*column)) return order < 0;
     if (const int order = compareAmount(a, b)) return order < 0;
-    return compareText(a.bizonylat, b.bizonylat) < 0;
+    return CompareAsDatabase(a.bizonylat, b.bizonylat) < 0;
 }
 
 std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QVariant& szamlaszam,
@@ -316,6 +315,19 @@ PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& paymen
     PaymentSums sums;
     for (const PaymentItem& p : payments) sums.add(PaymentPaysInvoice(side, p.szla, p.eszla), p.ertek, p.teljkelt);
     return sums;
+}
+
+std::vector<OpenInvoiceRow> ReadOpenInvoices(const SettlementQuery& query) {
+    InvoiceRows invoices = ReadInvoiceRows(query);
+    const InvoicePayments payments(invoices, query.paymentWhere, query.params);
+    std::vector<OpenInvoiceRow> open;
+    for (InvoiceRow& invoice : invoices) {
+        const double amount = double(RoundHalfAway(invoice.ertek));
+        PaymentSums sums = SumPayments(query.side, payments.of(invoice));
+        const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
+        if (status == u'E' || status == u'R') open.push_back({std::move(invoice), amount, std::move(sums)});
+    }
+    return open;
 }
 
 void NormaliseLedgerTexts() {

@@ -321,7 +321,13 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
         QList<OpenInvoice> invoices;
         if (params.teteles) report(step, QStringLiteral("Nyitott számlák"), 0, 0);
         if (params.teteles)
-            invoices = inStep(QStringLiteral("A nyitott számlák kiválasztása"), [&] { return SelectOpenInvoices(); });
+            invoices = inStep(QStringLiteral("A nyitott számlák kiválasztása"), [&] {
+                // The invoices and their payments as one snapshot.
+                DbTransaction transaction(d_tarvedo);
+                QList<OpenInvoice> open = SelectOpenInvoices();
+                transaction.commit();
+                return open;
+            });
 
         const qint64 total = accounts.size() + invoices.size();
         qlonglong counter = 0;
