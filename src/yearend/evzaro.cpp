@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <optional>
 
 #include "db/altproc.h"
 #include "db/dat.h"
@@ -13,6 +14,8 @@
 #include "db/db_error.h"
 #include "db/fb_admin.h"
 #include "db/sequence.h"
+#include "import/ledger_batch_writer.h"
+#include "ledger/ledger_indexes.h"
 #include "ledger/ledger_item.h"
 #include "ledger/turnover_load.h"
 #include "reports/report_pattern.h"
@@ -335,6 +338,13 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
             counter = inStep(QStringLiteral("A nyitó sorszámok kiadása"),
                              [&] { return ReserveSequenceBlock(d_tarvedo, QStringLiteral("NY"), year, total); });
 
+        // A new database is not registered before the closing succeeds and
+        // nobody else uses it: its ledger indexes are built once the items
+        // are in.
+        std::optional<LedgerIndexesOff> indexesOff;
+        if (newDatabase)
+            inStep(QStringLiteral("A következő év indexeinek kikapcsolása"), [&] { indexesOff.emplace(d_tarvedo2); });
+
         // Everything the next year receives, in one transaction.
         inStep(QStringLiteral("A következő év adatbázisának írása"), [&] {
             DbTransaction transaction(d_tarvedo2);
@@ -356,12 +366,11 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 }
             }
 
-            // The items through one prepared insert; the turnover table gets
-            // the sums of the load instead of one row per item.
+            // The items in blocks; the turnover table gets the sums of the
+            // load instead of one row per item.
             const QString now = today();
             TurnoverLoad turnovers(d_tarvedo2);
-            LedgerItemWriter writer(d_tarvedo2);
-            writer.prepare();
+            LedgerBatchWriter writer(d_tarvedo2);
             qint64 done = 0;
             const auto write = [&](LedgerItem& item) {
                 item.sorszam = SequenceNumberText(year, counter++);
@@ -413,6 +422,10 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                     {{QStringLiteral("EV"), nextYear}, {QStringLiteral("UTOLSO"), opening}});
             transaction.commit();
         });
+        if (indexesOff) {
+            report(step, QStringLiteral("Indexek"), 0, 0);
+            inStep(QStringLiteral("A következő év indexeinek felépítése"), [&] { indexesOff->restore(); });
+        }
         result.accountItems = int(accounts.size());
         result.invoiceItems = int(invoices.size());
 
