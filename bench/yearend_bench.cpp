@@ -92,12 +92,19 @@ int main(int argc, char** argv) {
         QString phase;
         QElapsedTimer phaseTimer;
         phaseTimer.start();
+        double phaseCpu = cpuBefore;
+        const auto endPhase = [&](const char* suffix) {
+            const double cpu = CpuSeconds();
+            std::printf("  %s%s: %.2f s (%.2f s processor time)\n", phase.toUtf8().constData(), suffix,
+                        phaseTimer.restart() / 1000.0, cpu - phaseCpu);
+            phaseCpu = cpu;
+        };
         const EvzaroResult closed = RunEvzaro(params, [&](const QString& what, qint64, qint64) {
             if (what == phase) return;
-            if (!phase.isEmpty()) std::printf("  %s: %.2f s\n", phase.toUtf8().constData(), phaseTimer.restart() / 1000.0);
+            if (!phase.isEmpty()) endPhase("");
             phase = what;
         });
-        if (!phase.isEmpty()) std::printf("  %s and the rest: %.2f s\n", phase.toUtf8().constData(), phaseTimer.elapsed() / 1000.0);
+        if (!phase.isEmpty()) endPhase(" and the rest");
         const double closing = timer.elapsed() / 1000.0;
         const double closingCpu = CpuSeconds() - cpuBefore;
         if (!closed.ok) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <iterator>
 #include <cmath>
 
 #include "db/altproc.h"
@@ -318,14 +319,32 @@ PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& paymen
 }
 
 std::vector<OpenInvoiceRow> ReadOpenInvoices(const SettlementQuery& query) {
-    InvoiceRows invoices = ReadInvoiceRows(query);
-    const InvoicePayments payments(invoices, query.paymentWhere, query.params);
+    return ReadOpenInvoices(std::vector<SettlementQuery>{query});
+}
+
+std::vector<OpenInvoiceRow> ReadOpenInvoices(const std::vector<SettlementQuery>& queries) {
+    if (queries.empty()) return {};
+    // An invoice's payments are those of its partner and number whichever
+    // side it is on: one reading serves every query.
+    InvoiceRows invoices;
+    std::vector<size_t> ends;
+    for (const SettlementQuery& query : queries) {
+        InvoiceRows rows = ReadInvoiceRows(query);
+        std::move(rows.begin(), rows.end(), std::back_inserter(invoices));
+        ends.push_back(invoices.size());
+    }
+    const InvoicePayments payments(invoices, queries.front().paymentWhere, queries.front().params);
     std::vector<OpenInvoiceRow> open;
-    for (InvoiceRow& invoice : invoices) {
-        const double amount = double(RoundHalfAway(invoice.ertek));
-        PaymentSums sums = SumPayments(query.side, payments.of(invoice));
-        const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
-        if (status == u'E' || status == u'R') open.push_back({std::move(invoice), amount, std::move(sums)});
+    size_t at = 0;
+    for (size_t q = 0; q < queries.size(); ++q) {
+        const PartnerSide side = queries[q].side;
+        for (; at < ends[q]; ++at) {
+            InvoiceRow& invoice = invoices[at];
+            const double amount = double(RoundHalfAway(invoice.ertek));
+            PaymentSums sums = SumPayments(side, payments.of(invoice));
+            const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
+            if (status == u'E' || status == u'R') open.push_back({side, std::move(invoice), amount, std::move(sums)});
+        }
     }
     return open;
 }

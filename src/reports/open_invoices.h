@@ -136,6 +136,7 @@ PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& paymen
 
 // An invoice the rule leaves open (status "E" or "R").
 struct OpenInvoiceRow {
+    PartnerSide side = PartnerSide::Customers;
     InvoiceRow invoice;
     double amount = 0;  // the invoice's amount rounded to whole forints
     PaymentSums payments;
@@ -147,6 +148,10 @@ struct OpenInvoiceRow {
 // the query's paymentWhere. The caller holds the transaction that makes
 // both readings one snapshot.
 std::vector<OpenInvoiceRow> ReadOpenInvoices(const SettlementQuery& query);
+// The same for several queries (both sides of the ledger), the open
+// invoices of each in turn, with the payments read once for all: the
+// queries share the paymentWhere and the parameters it names.
+std::vector<OpenInvoiceRow> ReadOpenInvoices(const std::vector<SettlementQuery>& queries);
 
 // "Update tetel set FIZHATIDO = '' where FIZHATIDO IS NULL", and the same
 // for TELJKELT and UGYFELKOD: the partner reports compare these texts. One

@@ -25,22 +25,22 @@ bool numberedBefore(const OpenInvoice& a, const OpenInvoice& b) {
 
 QList<OpenInvoice> SelectOpenInvoices() {
     QList<OpenInvoice> invoices;
-    for (const PartnerSide side : {PartnerSide::Customers, PartnerSide::Suppliers}) {
-        // The ledger of the side with no criteria: every invoice of the year.
-        for (const OpenInvoiceRow& row : ReadOpenInvoices(EgyenlegSettlementQuery(side, {}))) {
-            OpenInvoice invoice;
-            invoice.customer = side == PartnerSide::Customers;
-            invoice.ugyfelkod = text(row.invoice.ugyfelkod);
-            invoice.ntipus = text(row.invoice.ntipus);
-            invoice.konyvbiz = text(row.invoice.konyvbiz);
-            invoice.szamlaszam = text(row.invoice.szamlaszam);
-            invoice.teljkelt = text(row.invoice.teljkelt);
-            invoice.fizhatido = text(row.invoice.fizhatido);
-            invoice.devizanem = text(row.invoice.devizanem);
-            invoice.ertek = row.invoice.ertek;
-            invoice.x = -row.open();
-            invoices.append(invoice);
-        }
+    // The ledgers of both sides with no criteria: every invoice of the year.
+    const std::vector<SettlementQuery> ledgers{EgyenlegSettlementQuery(PartnerSide::Customers, {}),
+                                               EgyenlegSettlementQuery(PartnerSide::Suppliers, {})};
+    for (const OpenInvoiceRow& row : ReadOpenInvoices(ledgers)) {
+        OpenInvoice invoice;
+        invoice.customer = row.side == PartnerSide::Customers;
+        invoice.ugyfelkod = text(row.invoice.ugyfelkod);
+        invoice.ntipus = text(row.invoice.ntipus);
+        invoice.konyvbiz = text(row.invoice.konyvbiz);
+        invoice.szamlaszam = text(row.invoice.szamlaszam);
+        invoice.teljkelt = text(row.invoice.teljkelt);
+        invoice.fizhatido = text(row.invoice.fizhatido);
+        invoice.devizanem = text(row.invoice.devizanem);
+        invoice.ertek = row.invoice.ertek;
+        invoice.x = -row.open();
+        invoices.append(invoice);
     }
     std::stable_sort(invoices.begin(), invoices.end(), numberedBefore);
     return invoices;
