@@ -2,9 +2,11 @@
 // into a new database (by invoice), and the balances and open invoices found
 // by the closing's grouped statements against the same found by one pair of
 // statements per account and one payment statement per invoice.
-//   yearend_bench DIR [--items N] [--compare]
+//   yearend_bench DIR [--items N] [--compare] [--same-as DATABASE]
 // (--compare: also the per-account and per-invoice statements; slow on a
-// million items, meant for a ledger of 100 000.)
+// million items, meant for a ledger of 100 000. --same-as: the opening items
+// must equal those of DATABASE, the next year of an earlier closing of the
+// same ledger, for instance by an earlier version of the program.)
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -57,20 +59,52 @@ int PerRowStatements() {
     return open;
 }
 
+// The opening items of a next-year database, one line each in number
+// order, without the dates of the day the closing ran.
+QStringList OpeningItemLines(const QString& connection) {
+    QStringList lines;
+    QSqlQuery q = ExecSql(connection, QStringLiteral("select SORSZAM, SZLA, ESZLA, ERTEK, TELJKELT, FIZHATIDO, TIPUS, SZOVEG, "
+                                                     "UGYFELKOD, KONYVBIZ, SZAMLASZAM, DEVIZANEM, DEVIZAERTEK, BIZONYLAT, "
+                                                     "KTSGHELY, TART_KOV, NTIPUS from TETEL order by SORSZAM"));
+    while (NextRow(q)) {
+        QStringList values;
+        for (int i = 0; i < 17; ++i) values << (q.isNull(i) ? QStringLiteral("<null>") : q.value(i).toString());
+        lines << values.join(u'|');
+    }
+    return lines;
+}
+
+// Whether the next year just made has the opening items of `reference`.
+bool SameOpeningItems(const QString& reference) {
+    const QString connection = QStringLiteral("yearend_reference");
+    if (!OpenDatabase(connection, reference)) {
+        std::fprintf(stderr, "cannot open %s\n", reference.toUtf8().constData());
+        return false;
+    }
+    const QStringList made = OpeningItemLines(d_tarvedo2), expected = OpeningItemLines(connection);
+    DbDisconnect(connection);
+    for (qsizetype i = 0; i < qMin(made.size(), expected.size()); ++i)
+        if (made.at(i) != expected.at(i)) {
+            std::printf("opening items differ from %s at row %lld:\n  %s\n  %s\n", reference.toUtf8().constData(),
+                        qlonglong(i + 1), made.at(i).toUtf8().constData(), expected.at(i).toUtf8().constData());
+            return false;
+        }
+    std::printf("opening items %s those of %s (%lld and %lld rows)\n",
+                made.size() == expected.size() ? "identical to" : "differ in number from", reference.toUtf8().constData(),
+                qlonglong(made.size()), qlonglong(expected.size()));
+    return made.size() == expected.size();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    qlonglong items = 1000000;
-    const qsizetype at = args.indexOf(QStringLiteral("--items"));
-    if (at >= 0 && at + 1 < args.size()) {
-        items = args.at(at + 1).toLongLong();
-        args.remove(at, 2);
-    }
+    const qlonglong items = TakeBenchOption(args, QStringLiteral("--items"), QStringLiteral("1000000")).toLongLong();
     const bool compare = args.removeOne(QStringLiteral("--compare"));
+    const QString sameAs = TakeBenchOption(args, QStringLiteral("--same-as"), QString());
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: yearend_bench DIR [--items N] [--compare]\n");
+        std::fprintf(stderr, "usage: yearend_bench DIR [--items N] [--compare] [--same-as DATABASE]\n");
         return 2;
     }
     const QString dir = QFileInfo(args.first()).absoluteFilePath();
@@ -114,6 +148,8 @@ int main(int argc, char** argv) {
         std::printf("year closing, new database, by invoice: %lld ledger rows, %d balances, %d open invoices: %.2f s "
                     "(%.2f s processor time here)\n",
                     rows, closed.accountItems, closed.invoiceItems, closing, closingCpu);
+
+        if (!sameAs.isEmpty() && !SameOpeningItems(sameAs)) return 1;
 
         // The engine alone on the same writing: the opening items inserted again
         // by one statement inside the engine, then rolled back.
