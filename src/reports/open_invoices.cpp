@@ -274,12 +274,18 @@ std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QV
 
 InvoicePayments::InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere, const QVariantMap& params) {
     // An invoice without a number has no payments.
+    bool emptyNumber = false;
     for (const InvoiceRow& invoice : invoices)
-        if (!invoice.ugyfelkod.isNull() && !invoice.szamlaszam.isNull())
+        if (!invoice.ugyfelkod.isNull() && !invoice.szamlaszam.isNull()) {
             m_byInvoice.try_emplace(invoiceKey(invoice.ugyfelkod, invoice.szamlaszam));
-    QSqlQuery q = ExecSql(d_tarvedo,
-                          paymentsSql(paymentWhere, QStringLiteral("P.UGYFELKOD IS NOT NULL and P.SZAMLASZAM IS NOT NULL")),
-                          paymentParams(params));
+            const QString number = invoice.szamlaszam.toString();
+            emptyNumber = emptyNumber || std::all_of(number.cbegin(), number.cend(), [](QChar c) { return c == u' '; });
+        }
+    // Cash and bank items with an empty number pay only an invoice with an
+    // empty number: without one, the engine leaves them out.
+    QString keyCondition = QStringLiteral("P.UGYFELKOD IS NOT NULL and P.SZAMLASZAM IS NOT NULL");
+    if (!emptyNumber) keyCondition += QStringLiteral(" and P.SZAMLASZAM <> ''");
+    QSqlQuery q = ExecSql(d_tarvedo, paymentsSql(paymentWhere, keyCondition), paymentParams(params));
     const std::unique_ptr<FbCursor> cursor = takeCursor(q);
     std::string key;
     while (cursor->fetch()) {

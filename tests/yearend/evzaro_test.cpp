@@ -166,10 +166,13 @@ TEST_F(EvzaroTest, OpenInvoicesAsTheCustomerLedgerSettlesThem) {
           row("384", "311", -0.5, "BK", "V5", "H-1", "BK54", "2025.05.14"),
           row("384", "311", -0.5, "BK", "V5", "H-1", "BK55", "2025.05.15"),
           // paid under the number with a trailing blank: the same invoice
-          row("311", "911", 2000, "VE", "V6", "O-1", "VE6"), row("384", "311", 2000, "BK", "V6", "O-1 ", "BK6")});
+          row("311", "911", 2000, "VE", "V6", "O-1", "VE6"), row("384", "311", 2000, "BK", "V6", "O-1 ", "BK6"),
+          // invoices without a number, one paid under no number, one not
+          row("311", "911", 500, "VE", "V7", "", "VE7"), row("384", "311", 500, "BK", "V7", "", "BK7"),
+          row("311", "911", 700, "VE", "V8", "", "VE8")});
     run(params(true));
-    EXPECT_EQ(OpeningItems(QStringLiteral("SZAMLASZAM <> ''")),
-              (QStringList{QStringLiteral("311 491 10000 P-1"), QStringLiteral("491 311 3000 Z-1")}));
+    EXPECT_EQ(OpeningItems(QStringLiteral("UGYFELKOD <> ''")),
+              (QStringList{QStringLiteral("311 491 700"), QStringLiteral("311 491 10000 P-1"), QStringLiteral("491 311 3000 Z-1")}));
 }
 
 TEST_F(EvzaroTest, RecomputingTwiceLeavesOneSetAndShiftsTheFormulaTables) {
