@@ -14,7 +14,6 @@
 #include "db/db_error.h"
 #include "db/fb_admin.h"
 #include "db/sequence.h"
-#include "import/ledger_batch_writer.h"
 #include "ledger/ledger_indexes.h"
 #include "ledger/ledger_item.h"
 #include "ledger/turnover_load.h"
@@ -22,6 +21,7 @@
 #include "reports/turnover_pass.h"
 #include "yearend/backup.h"
 #include "yearend/open_invoices.h"
+#include "yearend/opening_item_writer.h"
 
 namespace {
 
@@ -370,13 +370,13 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
             // load instead of one row per item.
             const QString now = today();
             TurnoverLoad turnovers(d_tarvedo2);
-            LedgerBatchWriter writer(d_tarvedo2);
+            OpeningItemWriter writer(d_tarvedo2, now);
             qint64 done = 0;
             const auto write = [&](LedgerItem& item) {
                 item.sorszam = SequenceNumberText(year, counter++);
                 if (item.konyvbiz.isNull()) item.konyvbiz = item.sorszam;  // an account item's voucher is its number
                 item.sorszam += QStringLiteral("NY");
-                item.bizkelt = item.konyvelve = now;
+                item.bizkelt = item.konyvelve = now;  // as the writer writes them, for the turnover sums
                 item.ntipus = QStringLiteral("NY");
                 item.devizaertek = item.ertek;
                 writer.write(item);
