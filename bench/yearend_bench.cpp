@@ -1,10 +1,13 @@
 // Times the year closing on a demo working directory: the whole closing
-// into a new database (by invoice), and the balances and open invoices found
-// by the closing's grouped statements against the same found by one pair of
-// statements per account and one payment statement per invoice.
-//   yearend_bench DIR [--items N] [--compare]
+// into a new database (by invoice), and the balances and open invoices as
+// the closing reads them (the turnover sums; the invoices and payments read
+// once and matched in the program) against one pair of statements per
+// account and one payment statement per invoice, the plain way.
+//   yearend_bench DIR [--items N] [--compare] [--same-as DATABASE]
 // (--compare: also the per-account and per-invoice statements; slow on a
-// million items, meant for a ledger of 100 000.)
+// million items, meant for a ledger of 100 000. --same-as: the opening items
+// must equal those of DATABASE, the next year of an earlier closing of the
+// same ledger, for instance by an earlier version of the program.)
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -57,20 +60,52 @@ int PerRowStatements() {
     return open;
 }
 
+// The opening items of a next-year database, one line each in number
+// order, without the dates of the day the closing ran.
+QStringList OpeningItemLines(const QString& connection) {
+    QStringList lines;
+    QSqlQuery q = ExecSql(connection, QStringLiteral("select SORSZAM, SZLA, ESZLA, ERTEK, TELJKELT, FIZHATIDO, TIPUS, SZOVEG, "
+                                                     "UGYFELKOD, KONYVBIZ, SZAMLASZAM, DEVIZANEM, DEVIZAERTEK, BIZONYLAT, "
+                                                     "KTSGHELY, TART_KOV, NTIPUS from TETEL order by SORSZAM"));
+    while (NextRow(q)) {
+        QStringList values;
+        for (int i = 0; i < 17; ++i) values << (q.isNull(i) ? QStringLiteral("<null>") : q.value(i).toString());
+        lines << values.join(u'|');
+    }
+    return lines;
+}
+
+// Whether the next year just made has the opening items of `reference`.
+bool SameOpeningItems(const QString& reference) {
+    const QString connection = QStringLiteral("yearend_reference");
+    if (!OpenDatabase(connection, reference)) {
+        std::fprintf(stderr, "cannot open %s\n", reference.toUtf8().constData());
+        return false;
+    }
+    const QStringList made = OpeningItemLines(d_tarvedo2), expected = OpeningItemLines(connection);
+    DbDisconnect(connection);
+    for (qsizetype i = 0; i < qMin(made.size(), expected.size()); ++i)
+        if (made.at(i) != expected.at(i)) {
+            std::printf("opening items differ from %s at row %lld:\n  %s\n  %s\n", reference.toUtf8().constData(),
+                        qlonglong(i + 1), made.at(i).toUtf8().constData(), expected.at(i).toUtf8().constData());
+            return false;
+        }
+    std::printf("opening items %s those of %s (%lld and %lld rows)\n",
+                made.size() == expected.size() ? "identical to" : "differ in number from", reference.toUtf8().constData(),
+                qlonglong(made.size()), qlonglong(expected.size()));
+    return made.size() == expected.size();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    qlonglong items = 1000000;
-    const qsizetype at = args.indexOf(QStringLiteral("--items"));
-    if (at >= 0 && at + 1 < args.size()) {
-        items = args.at(at + 1).toLongLong();
-        args.remove(at, 2);
-    }
+    const qlonglong items = TakeBenchOption(args, QStringLiteral("--items"), QStringLiteral("1000000")).toLongLong();
     const bool compare = args.removeOne(QStringLiteral("--compare"));
+    const QString sameAs = TakeBenchOption(args, QStringLiteral("--same-as"), QString());
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: yearend_bench DIR [--items N] [--compare]\n");
+        std::fprintf(stderr, "usage: yearend_bench DIR [--items N] [--compare] [--same-as DATABASE]\n");
         return 2;
     }
     const QString dir = QFileInfo(args.first()).absoluteFilePath();
@@ -92,12 +127,19 @@ int main(int argc, char** argv) {
         QString phase;
         QElapsedTimer phaseTimer;
         phaseTimer.start();
+        double phaseCpu = cpuBefore;
+        const auto endPhase = [&](const char* suffix) {
+            const double cpu = CpuSeconds();
+            std::printf("  %s%s: %.2f s (%.2f s processor time)\n", phase.toUtf8().constData(), suffix,
+                        phaseTimer.restart() / 1000.0, cpu - phaseCpu);
+            phaseCpu = cpu;
+        };
         const EvzaroResult closed = RunEvzaro(params, [&](const QString& what, qint64, qint64) {
             if (what == phase) return;
-            if (!phase.isEmpty()) std::printf("  %s: %.2f s\n", phase.toUtf8().constData(), phaseTimer.restart() / 1000.0);
+            if (!phase.isEmpty()) endPhase("");
             phase = what;
         });
-        if (!phase.isEmpty()) std::printf("  %s and the rest: %.2f s\n", phase.toUtf8().constData(), phaseTimer.elapsed() / 1000.0);
+        if (!phase.isEmpty()) endPhase(" and the rest");
         const double closing = timer.elapsed() / 1000.0;
         const double closingCpu = CpuSeconds() - cpuBefore;
         if (!closed.ok) {
@@ -107,6 +149,8 @@ int main(int argc, char** argv) {
         std::printf("year closing, new database, by invoice: %lld ledger rows, %d balances, %d open invoices: %.2f s "
                     "(%.2f s processor time here)\n",
                     rows, closed.accountItems, closed.invoiceItems, closing, closingCpu);
+
+        if (!sameAs.isEmpty() && !SameOpeningItems(sameAs)) return 1;
 
         // The engine alone on the same writing: the opening items inserted again
         // by one statement inside the engine, then rolled back.
@@ -129,18 +173,21 @@ int main(int argc, char** argv) {
                         closed.accountItems + closed.invoiceItems, engine, engineCpu, closingCpu / qMax(engineCpu, 0.001));
         }
         if (!compare) return 0;
-        // What the closing reads: grouped statements against one per account and per invoice.
+        // What the closing reads: one reading of each kind against one statement per account and per invoice.
         timer.restart();
         ReadTurnovers(QString(), QString(), QString(), {});
-        const int grouped = int(SelectOpenInvoices().size());
+        const int grouped = [] {
+            DbTransaction transaction(d_tarvedo);
+            return int(SelectOpenInvoices().size());
+        }();
         const double setBased = timer.elapsed() / 1000.0;
         timer.restart();
         const int perRow = PerRowStatements();
         const double perRowSeconds = timer.elapsed() / 1000.0;
-        std::printf("balances and open invoices, grouped statements: %.2f s (%d open)\n", setBased, grouped);
+        std::printf("balances and open invoices, read once: %.2f s (%d open)\n", setBased, grouped);
         std::printf("balances and open invoices, one statement per account and per invoice: %.2f s (%d open)\n",
                     perRowSeconds, perRow);
-        std::printf("ratio per-row / grouped: %.1fx; whole closing / per-row statements alone: %.2f\n",
+        std::printf("ratio per-row / read once: %.1fx; whole closing / per-row statements alone: %.2f\n",
                     perRowSeconds / qMax(setBased, 0.001), closing / qMax(perRowSeconds, 0.001));
         std::printf("peak memory: %.0f MB\n", PeakMemoryMb());
     } catch (const DbError& error) {

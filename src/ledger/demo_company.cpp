@@ -15,6 +15,7 @@
 #include "db/db_error.h"
 #include "db/sequence.h"
 #include "ledger/demo_assets.h"
+#include "ledger/ledger_indexes.h"
 #include "ledger/ledger_item.h"
 #include "ledger/turnover_table.h"
 
@@ -137,32 +138,6 @@ private:
     int m_bankSerial = 0, m_cashSerial = 0;
     qint64 m_invoiceSerial = 0;
     DemoStats m_stats;
-};
-
-// The indexes of TETEL switched off while a large ledger is loaded and
-// rebuilt once at the end: much faster than keeping them up row by row.
-class LedgerIndexesOff {
-public:
-    explicit LedgerIndexesOff(const QString& connection) : m_connection(connection) {
-        QSqlQuery q = ExecSql(connection, QStringLiteral("select trim(RDB$INDEX_NAME) from RDB$INDICES where RDB$RELATION_NAME = 'TETEL' "
-                                                         "and coalesce(RDB$INDEX_INACTIVE, 0) = 0 and RDB$FOREIGN_KEY is null"));
-        while (NextRow(q)) m_indexes << q.value(0).toString();
-        q = QSqlQuery();
-        for (const QString& index : m_indexes) ExecSql(connection, QStringLiteral("alter index %1 inactive").arg(index));
-    }
-    ~LedgerIndexesOff() {
-        for (const QString& index : m_indexes) {
-            try {
-                ExecSql(m_connection, QStringLiteral("alter index %1 active").arg(index));
-            } catch (const DbError&) {
-                // a broken connection: the caller reports the failure that caused it
-            }
-        }
-    }
-
-private:
-    QString m_connection;
-    QStringList m_indexes;
 };
 
 // ---------------------------------------------------------------- master data

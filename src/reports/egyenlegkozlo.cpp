@@ -134,16 +134,10 @@ ReportRun RunEgyenlegkozlo(const EgyenlegkozloCriteria& criteria, ResultTable& t
         // Every invoice and every payment up to the date read once, matched here.
         DbTransaction transaction(d_tarvedo);
         const SettlementQuery query = settlementQuery(c);
-        const InvoiceRows invoices = ReadInvoiceRows(query);
-        const InvoicePayments payments(invoices, query.paymentWhere, query.params);
+        const std::vector<OpenInvoiceRow> open = ReadOpenInvoices(query);
         if (step) step(2, 3);
         BlockInsert insert(table.name, LetterColumns);
-        for (const InvoiceRow& invoice : invoices) {
-            const double amount = double(RoundHalfAway(invoice.ertek));
-            const PaymentSums sums = SumPayments(query.side, payments.of(invoice));
-            const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
-            if (status == u'E' || status == u'R') insert.add(openInvoiceLine(invoice, amount, sums));
-        }
+        for (const OpenInvoiceRow& row : open) insert.add(openInvoiceLine(row.invoice, row.amount, row.payments));
         insert.finish();
         transaction.commit();
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <iterator>
 #include <cmath>
 
 #include "db/altproc.h"
@@ -44,12 +45,6 @@ int comparePadded(QStringView a, QStringView b) {
     for (QChar c : (aLonger ? a : b).mid(common))
         if (c != u' ') return (c.unicode() < u' ') == aLonger ? -1 : 1;
     return 0;
-}
-
-// Nulls first, as an ascending order puts them.
-int compareText(const QString& a, const QString& b) {
-    if (a.isNull() || b.isNull()) return int(b.isNull()) - int(a.isNull());
-    return comparePadded(a, b);
 }
 
 int compareAmount(const PaymentItem& a, const PaymentItem& b) {
@@ -235,12 +230,17 @@ QChar SettlementStatus(double amount, const PaymentSums& payments, const QString
 }
 
 
+int CompareAsDatabase(const QString& a, const QString& b) {
+    if (a.isNull() || b.isNull()) return int(b.isNull()) - int(a.isNull());
+    return comparePadded(a, b);
+}
+
 bool PaymentBefore(const PaymentItem& a, const PaymentItem& b) {
     for (const auto column : {&PaymentItem::teljkelt, &PaymentItem::konyvbiz, &PaymentItem::sorszam, &PaymentItem::kapocs,
                               &PaymentItem::szla, &PaymentItem::eszla})
-        if (const int order = compareText(a.*column, b.*column)) return order < 0;
+        if (const int order = CompareAsDatabase(a.*column, b.*column)) return order < 0;
     if (const int order = compareAmount(a, b)) return order < 0;
-    return compareText(a.bizonylat, b.bizonylat) < 0;
+    return CompareAsDatabase(a.bizonylat, b.bizonylat) < 0;
 }
 
 std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QVariant& szamlaszam,
@@ -274,12 +274,18 @@ std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QV
 
 InvoicePayments::InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere, const QVariantMap& params) {
     // An invoice without a number has no payments.
+    bool emptyNumber = false;
     for (const InvoiceRow& invoice : invoices)
-        if (!invoice.ugyfelkod.isNull() && !invoice.szamlaszam.isNull())
+        if (!invoice.ugyfelkod.isNull() && !invoice.szamlaszam.isNull()) {
             m_byInvoice.try_emplace(invoiceKey(invoice.ugyfelkod, invoice.szamlaszam));
-    QSqlQuery q = ExecSql(d_tarvedo,
-                          paymentsSql(paymentWhere, QStringLiteral("P.UGYFELKOD IS NOT NULL and P.SZAMLASZAM IS NOT NULL")),
-                          paymentParams(params));
+            const QString number = invoice.szamlaszam.toString();
+            emptyNumber = emptyNumber || std::all_of(number.cbegin(), number.cend(), [](QChar c) { return c == u' '; });
+        }
+    // Cash and bank items with an empty number pay only an invoice with an
+    // empty number: without one, the engine leaves them out.
+    QString keyCondition = QStringLiteral("P.UGYFELKOD IS NOT NULL and P.SZAMLASZAM IS NOT NULL");
+    if (!emptyNumber) keyCondition += QStringLiteral(" and P.SZAMLASZAM <> ''");
+    QSqlQuery q = ExecSql(d_tarvedo, paymentsSql(paymentWhere, keyCondition), paymentParams(params));
     const std::unique_ptr<FbCursor> cursor = takeCursor(q);
     std::string key;
     while (cursor->fetch()) {
@@ -316,6 +322,37 @@ PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& paymen
     PaymentSums sums;
     for (const PaymentItem& p : payments) sums.add(PaymentPaysInvoice(side, p.szla, p.eszla), p.ertek, p.teljkelt);
     return sums;
+}
+
+std::vector<OpenInvoiceRow> ReadOpenInvoices(const SettlementQuery& query) {
+    return ReadOpenInvoices(std::vector<SettlementQuery>{query});
+}
+
+std::vector<OpenInvoiceRow> ReadOpenInvoices(const std::vector<SettlementQuery>& queries) {
+    if (queries.empty()) return {};
+    // An invoice's payments are those of its partner and number whichever
+    // side it is on: one reading serves every query.
+    InvoiceRows invoices;
+    std::vector<size_t> ends;
+    for (const SettlementQuery& query : queries) {
+        InvoiceRows rows = ReadInvoiceRows(query);
+        std::move(rows.begin(), rows.end(), std::back_inserter(invoices));
+        ends.push_back(invoices.size());
+    }
+    const InvoicePayments payments(invoices, queries.front().paymentWhere, queries.front().params);
+    std::vector<OpenInvoiceRow> open;
+    size_t at = 0;
+    for (size_t q = 0; q < queries.size(); ++q) {
+        const PartnerSide side = queries[q].side;
+        for (; at < ends[q]; ++at) {
+            InvoiceRow& invoice = invoices[at];
+            const double amount = double(RoundHalfAway(invoice.ertek));
+            PaymentSums sums = SumPayments(side, payments.of(invoice));
+            const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
+            if (status == u'E' || status == u'R') open.push_back({side, std::move(invoice), amount, std::move(sums)});
+        }
+    }
+    return open;
 }
 
 void NormaliseLedgerTexts() {

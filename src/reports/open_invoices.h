@@ -14,7 +14,7 @@
 //
 // The open amount is amount - (P - Q). The customer and supplier ledgers,
 // the balance confirmation letters and the year closing's carried-forward
-// invoices all follow this rule. The ledger and the letters read all
+// invoices all follow this rule (ReadOpenInvoices). The ledger and the letters read all
 // invoices and all payments in two statements and match them here
 // (InvoicePayments); ReadInvoicePayments reads one invoice's payments, and
 // both give the same items in the same order.
@@ -104,6 +104,10 @@ struct PaymentItem {
     bool ertekNull = false;  // the item has no amount; it sorts first
 };
 
+// Texts compared as the database sorts them: nulls first, characters in
+// order, trailing blanks ignored. Negative, 0 or positive.
+int CompareAsDatabase(const QString& a, const QString& b);
+
 // Whether `a` comes before `b` in PaymentOrder as the database sorts:
 // nulls first, texts by their characters with trailing blanks ignored.
 bool PaymentBefore(const PaymentItem& a, const PaymentItem& b);
@@ -129,6 +133,25 @@ private:
 
 // Their sums, in their order.
 PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& payments);
+
+// An invoice the rule leaves open (status "E" or "R").
+struct OpenInvoiceRow {
+    PartnerSide side = PartnerSide::Customers;
+    InvoiceRow invoice;
+    double amount = 0;  // the invoice's amount rounded to whole forints
+    PaymentSums payments;
+    // What is still owed: the amount less the payments.
+    double open() const { return amount - payments.net(); }
+};
+// The open invoices of the query, in the order of its invoice rows: the
+// invoices read by ReadInvoiceRows, their payments by InvoicePayments with
+// the query's paymentWhere. The caller holds the transaction that makes
+// both readings one snapshot.
+std::vector<OpenInvoiceRow> ReadOpenInvoices(const SettlementQuery& query);
+// The same for several queries (both sides of the ledger), the open
+// invoices of each in turn, with the payments read once for all: the
+// queries share the paymentWhere and the parameters it names.
+std::vector<OpenInvoiceRow> ReadOpenInvoices(const std::vector<SettlementQuery>& queries);
 
 // "Update tetel set FIZHATIDO = '' where FIZHATIDO IS NULL", and the same
 // for TELJKELT and UGYFELKOD: the partner reports compare these texts. One

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <optional>
 
 #include "db/altproc.h"
 #include "db/dat.h"
@@ -13,12 +14,14 @@
 #include "db/db_error.h"
 #include "db/fb_admin.h"
 #include "db/sequence.h"
+#include "ledger/ledger_indexes.h"
 #include "ledger/ledger_item.h"
 #include "ledger/turnover_load.h"
 #include "reports/report_pattern.h"
 #include "reports/turnover_pass.h"
 #include "yearend/backup.h"
 #include "yearend/open_invoices.h"
+#include "yearend/opening_item_writer.h"
 
 namespace {
 
@@ -321,13 +324,26 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
         QList<OpenInvoice> invoices;
         if (params.teteles) report(step, QStringLiteral("Nyitott számlák"), 0, 0);
         if (params.teteles)
-            invoices = inStep(QStringLiteral("A nyitott számlák kiválasztása"), [&] { return SelectOpenInvoices(); });
+            invoices = inStep(QStringLiteral("A nyitott számlák kiválasztása"), [&] {
+                // The invoices and their payments as one snapshot.
+                DbTransaction transaction(d_tarvedo);
+                QList<OpenInvoice> open = SelectOpenInvoices();
+                transaction.commit();
+                return open;
+            });
 
         const qint64 total = accounts.size() + invoices.size();
         qlonglong counter = 0;
         if (total > 0)
             counter = inStep(QStringLiteral("A nyitó sorszámok kiadása"),
                              [&] { return ReserveSequenceBlock(d_tarvedo, QStringLiteral("NY"), year, total); });
+
+        // A new database is not registered before the closing succeeds and
+        // nobody else uses it: its ledger indexes are built once the items
+        // are in.
+        std::optional<LedgerIndexesOff> indexesOff;
+        if (newDatabase)
+            inStep(QStringLiteral("A következő év indexeinek kikapcsolása"), [&] { indexesOff.emplace(d_tarvedo2); });
 
         // Everything the next year receives, in one transaction.
         inStep(QStringLiteral("A következő év adatbázisának írása"), [&] {
@@ -350,18 +366,17 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 }
             }
 
-            // The items through one prepared insert; the turnover table gets
-            // the sums of the load instead of one row per item.
+            // The items in blocks; the turnover table gets the sums of the
+            // load instead of one row per item.
             const QString now = today();
             TurnoverLoad turnovers(d_tarvedo2);
-            LedgerItemWriter writer(d_tarvedo2);
-            writer.prepare();
+            OpeningItemWriter writer(d_tarvedo2, now);
             qint64 done = 0;
             const auto write = [&](LedgerItem& item) {
                 item.sorszam = SequenceNumberText(year, counter++);
                 if (item.konyvbiz.isNull()) item.konyvbiz = item.sorszam;  // an account item's voucher is its number
                 item.sorszam += QStringLiteral("NY");
-                item.bizkelt = item.konyvelve = now;
+                item.bizkelt = item.konyvelve = now;  // as the writer writes them, for the turnover sums
                 item.ntipus = QStringLiteral("NY");
                 item.devizaertek = item.ertek;
                 writer.write(item);
@@ -407,6 +422,10 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                     {{QStringLiteral("EV"), nextYear}, {QStringLiteral("UTOLSO"), opening}});
             transaction.commit();
         });
+        if (indexesOff) {
+            report(step, QStringLiteral("Indexek"), 0, 0);
+            inStep(QStringLiteral("A következő év indexeinek felépítése"), [&] { indexesOff->restore(); });
+        }
         result.accountItems = int(accounts.size());
         result.invoiceItems = int(invoices.size());
 

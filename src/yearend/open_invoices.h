@@ -1,20 +1,10 @@
 #pragma once
-// The open customer and supplier invoices at the year closing, chosen by two
-// grouped statements (the invoices, the payments) joined by invoice number.
-//
-// An invoice is the items of one partner, journal type, voucher number,
-// invoice number, dates and currency on the customer account 311 (customer
-// invoices) or the supplier account 454 (supplier invoices). Invoice items
-// are those of the customer and supplier invoice journals and the opening
-// items ("NY", and the opening journal "2"), so that an invoice carried
-// forward last year and still open is carried on. An item debiting 311 or
-// crediting 454 counts with its amount, one on the other side negated.
-//
-// Payments are the cash and bank items with the invoice's number and its
-// partner (or no partner); for a customer invoice those crediting 311, for a
-// supplier invoice those debiting 454 settle it (P), all others count
-// against (Q), each rounded to whole forints. X = (P - Q) - the invoice's
-// rounded amount; the invoice is settled when |X| < 3.
+// The open customer and supplier invoices the year closing carries into
+// the next year: those the customer and supplier ledgers show as not or
+// partly paid, by the ledgers' own settlement rule (reports/open_invoices.h),
+// over every item of the year. An invoice carried forward last year (an
+// opening item with its partner and number) counts as an invoice too, so it
+// is carried on while it is open.
 #include <QList>
 #include <QString>
 
@@ -26,7 +16,8 @@ struct OpenInvoice {
 };
 
 // The open invoices of the current company database, ordered by journal
-// type and voucher number.
+// type and voucher number, customer invoices before supplier invoices.
+// The caller holds the transaction that makes the reading one snapshot.
 QList<OpenInvoice> SelectOpenInvoices();
 
 // The opening item of an open invoice: accounts, amount and text.
@@ -35,6 +26,3 @@ struct OpeningEntry {
     double ertek = 0;
 };
 OpeningEntry OpeningEntryFor(const OpenInvoice& invoice);
-
-// An invoice counts as settled when payments and amount differ by less than this.
-inline constexpr double SettledBelow = 3;

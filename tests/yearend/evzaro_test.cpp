@@ -103,6 +103,12 @@ TEST_F(EvzaroTest, BalancesOfClassesOneToFourAgainst491) {
               result.nextAddress);
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select NYITVA from CEG")).toString(), QStringLiteral("N"));
     EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from TETEL where NTIPUS <> 'NY'")), 0);
+    // The ledger indexes, off while the items went in, are built again.
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from RDB$INDICES where RDB$RELATION_NAME = 'TETEL' "
+                                                "and RDB$INDEX_INACTIVE = 1")),
+              0);
+    EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select count(*) from RDB$INDICES where RDB$RELATION_NAME = 'TETEL'")),
+              Number(d_tarvedo, QStringLiteral("select count(*) from RDB$INDICES where RDB$RELATION_NAME = 'TETEL'")));
 }
 
 TEST_F(EvzaroTest, OpenInvoicesOneByOneInsteadOf311And454) {
@@ -137,6 +143,36 @@ TEST_F(EvzaroTest, AnInvoiceCarriedForwardLastYearIsCarriedOnWhileOpen) {
     // The accounts balance as last year's did.
     EXPECT_EQ(Number(d_tarvedo2, QStringLiteral("select sum(iif(SZLA = '311', ERTEK, -ERTEK)) from TETEL where SZLA = '311' or ESZLA = '311'")),
               2500);
+}
+
+// The invoices are settled as the customer ledger settles them: payments
+// matched by partner and number, their sums rounded as each payment is
+// added in the ledger's order, an invoice of no amount kept while paid.
+TEST_F(EvzaroTest, OpenInvoicesAsTheCustomerLedgerSettlesThem) {
+    const auto row = [](const char* szla, const char* eszla, double ertek, const char* ntipus, const char* ugyfelkod,
+                        const char* szamlaszam, const char* konyvbiz, const char* teljkelt = "2025.05.10") {
+        return Row{QLatin1String(szla), QLatin1String(eszla), ertek, QLatin1String(ntipus), QLatin1String(ugyfelkod),
+                   QLatin1String(szamlaszam), QLatin1String(konyvbiz), QLatin1String(teljkelt)};
+    };
+    Post({// paid without the partner's code: the ledger shows it unpaid
+          row("311", "911", 10000, "VE", "V3", "P-1", "VE3"), row("384", "311", 10000, "BK", "", "P-1", "BK3"),
+          // an invoice and its reversal in one voucher, yet paid: overpaid by the payment
+          row("311", "911", 3000, "VE", "V4", "Z-1", "VE4"), row("911", "311", 3000, "VE", "V4", "Z-1", "VE4"),
+          row("384", "311", 3000, "BK", "V4", "Z-1", "BK4"),
+          // half forints against a running sum: 101, 101, 101, 101, 101 paid
+          row("311", "911", 101, "VE", "V5", "H-1", "VE5"), row("384", "311", 100.5, "BK", "V5", "H-1", "BK51", "2025.05.11"),
+          row("384", "311", -0.5, "BK", "V5", "H-1", "BK52", "2025.05.12"),
+          row("384", "311", -0.5, "BK", "V5", "H-1", "BK53", "2025.05.13"),
+          row("384", "311", -0.5, "BK", "V5", "H-1", "BK54", "2025.05.14"),
+          row("384", "311", -0.5, "BK", "V5", "H-1", "BK55", "2025.05.15"),
+          // paid under the number with a trailing blank: the same invoice
+          row("311", "911", 2000, "VE", "V6", "O-1", "VE6"), row("384", "311", 2000, "BK", "V6", "O-1 ", "BK6"),
+          // invoices without a number, one paid under no number, one not
+          row("311", "911", 500, "VE", "V7", "", "VE7"), row("384", "311", 500, "BK", "V7", "", "BK7"),
+          row("311", "911", 700, "VE", "V8", "", "VE8")});
+    run(params(true));
+    EXPECT_EQ(OpeningItems(QStringLiteral("UGYFELKOD <> ''")),
+              (QStringList{QStringLiteral("311 491 700"), QStringLiteral("311 491 10000 P-1"), QStringLiteral("491 311 3000 Z-1")}));
 }
 
 TEST_F(EvzaroTest, RecomputingTwiceLeavesOneSetAndShiftsTheFormulaTables) {
