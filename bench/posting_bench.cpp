@@ -18,6 +18,7 @@
 #include <cstdio>
 
 #include "bench_support.h"
+#include "bench_vouchers.h"
 #include "db/app_conventions.h"
 #include "db/dat.h"
 #include "db/db_error.h"
@@ -29,77 +30,6 @@
 
 namespace {
 
-// A small generator of our own, so every run writes the same files.
-class Random {
-public:
-    explicit Random(quint64 seed) : m_state(seed) {}
-    quint64 next() {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 7;
-        m_state ^= m_state << 17;
-        return m_state;
-    }
-    int range(int low, int high) { return low + int(next() % quint64(high - low + 1)); }
-
-private:
-    quint64 m_state;
-};
-
-QStringList partners(const QString& prefix) {
-    QStringList codes;
-    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select KOD from UGYFEL where KOD starting with :P"), {{QStringLiteral("P"), prefix}});
-    while (q.next()) codes << q.value(0).toString();
-    if (codes.isEmpty()) codes << QString();
-    return codes;
-}
-
-QString day(Random& random) {
-    return QStringLiteral("2025.%1.%2").arg(random.range(1, 12), 2, 10, QLatin1Char('0')).arg(random.range(1, 28), 2, 10, QLatin1Char('0'));
-}
-
-// Vouchers as a bookkeeper keys a year: bank statements of many items,
-// invoices of one to three items with VAT, cash vouchers.
-void writeVoucherFile(const QString& path, int items) {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    QTextStream out(&file);
-    out << "VOUCHER;NTIPUS;KONYVBIZ;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;"
-           "SZLA;ESZLA;ERTEK;AFA;AFAKULCS;ASZLA;SOR65;DEVIZANEM;ARFOLYAM\n";
-    Random random(7);
-    const QStringList customers = partners(QStringLiteral("V"));
-    const QStringList suppliers = partners(QStringLiteral("S"));
-    int written = 0;
-    for (int voucher = 1; written < items; ++voucher) {
-        const int kind = random.range(1, 100);
-        const QString date = day(random);
-        if (kind <= 40) {
-            const QString partner = customers[random.range(0, int(customers.size()) - 1)];
-            const int lines = random.range(1, 3);
-            for (int i = 0; i < lines && written < items; ++i, ++written)
-                out << voucher << ";VE;;" << date << ';' << date << ';' << date << ";;" << partner << ";;B-" << voucher << ";;"
-                    << "Értékesítés;311;" << (i == 0 ? "911" : "912") << ';' << random.range(1, 2000) * 127 << ";I;;;;;\n";
-        } else if (kind <= 70) {
-            const QString partner = suppliers[random.range(0, int(suppliers.size()) - 1)];
-            const int lines = random.range(1, 2);
-            for (int i = 0; i < lines && written < items; ++i, ++written)
-                out << voucher << ";SZ;;" << date << ';' << date << ';' << date << ";;" << partner << ";;S-" << voucher << ";;"
-                    << "Beszerzés;" << (i == 0 ? "521" : "529") << ";454;" << random.range(1, 2000) * 127 << ";I;;;;;\n";
-        } else if (kind <= 90) {
-            const int lines = random.range(10, 40);
-            for (int i = 0; i < lines && written < items; ++i, ++written) {
-                const bool income = random.range(0, 1) == 1;
-                out << voucher << ";BK;;" << date << ";;;;;;;" << i + 1 << ';' << (income ? "Vevő befizetése;384;311;" : "Szállító kifizetése;454;384;")
-                    << random.range(100, 900000) << ";N;;;;;\n";
-            }
-        } else {
-            const int lines = random.range(3, 12);
-            for (int i = 0; i < lines && written < items; ++i, ++written)
-                out << voucher << ";PT;;" << date << ";;;;;;;P-" << voucher << ";Készpénzes vásárlás;529;381;"
-                    << random.range(1, 400) * 127 << ";I;;;;;\n";
-        }
-    }
-}
-
 // The same kind of books as ledger rows of the import format TETEL_CSV.
 void writeImportFile(const QString& path, int items) {
     QFile file(path);
@@ -107,10 +37,10 @@ void writeImportFile(const QString& path, int items) {
     QTextStream out(&file);
     out << "VOUCHER;NTIPUS;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;"
            "ERTEK;TART_KOV;AFAKULCS;SOR65;DEVIZANEM;DEVIZAERTEK;ARFOLYAM\n";
-    Random random(11);
+    BenchRandom random(11);
     int written = 0;
     for (int voucher = 1; written < items; ++voucher) {
-        const QString date = day(random);
+        const QString date = BenchDay(random);
         if (random.range(1, 100) <= 60) {
             const int lines = random.range(1, 3);
             for (int i = 0; i < lines && written < items; ++i, ++written) {
@@ -215,7 +145,7 @@ int main(int argc, char** argv) {
 
     if (runPost) {
         const QString voucherFile = QDir(dir).filePath(QStringLiteral("vouchers.csv"));
-        writeVoucherFile(voucherFile, items);
+        WriteBenchVoucherFile(voucherFile, items, 7);
         const qlonglong counterBefore = itemCounter();
         PostReport posted;
         const Timed run = Measure([&] { posted = PostVoucherFile(voucherFile, false); });
