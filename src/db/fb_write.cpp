@@ -9,25 +9,28 @@
 #include "db/fb_status.h"
 
 void FbParams::reset(int count) {
-    // Every value sets its whole descriptor: the same count of values needs no clearing.
-    if (m_null.size() == size_t(count)) return;
-    m_bytes.resize(qsizetype(XSQLDA_LENGTH(count)));
-    m_bytes.fill('\0');
+    // Every value sets the fields of its place it needs, the others stay 0:
+    // the places are cleared only when there are more of them.
+    if (m_bytes.size() < qsizetype(XSQLDA_LENGTH(count))) {
+        m_bytes.fill('\0', qsizetype(XSQLDA_LENGTH(count)));
+        m_texts.resize(size_t(count));
+        m_numbers.resize(size_t(count));
+        m_null.resize(size_t(count));
+    }
     da()->version = SQLDA_VERSION1;
     da()->sqln = da()->sqld = short(count);
-    m_texts.resize(size_t(count));
-    m_numbers.resize(size_t(count));
-    m_null.assign(size_t(count), 0);
 }
 
-void FbParams::text(int i, const QString& value) {
+void FbParams::text(int i, const QString& value, bool null) {
     XSQLVAR& var = da()->sqlvar[i];
+    // The UTF-8 bytes go into the place's own buffer, which keeps its size from row to row.
     QByteArray& bytes = m_texts[size_t(i)];
-    bytes = value.toUtf8();
+    bytes.resize(m_encoder.requiredSpace(value.size()));
+    bytes.resize(m_encoder.appendToBuffer(bytes.data(), value) - bytes.data());
     var.sqltype = SQL_TEXT + 1;
     var.sqllen = short(bytes.size());
     var.sqldata = bytes.data();
-    m_null[size_t(i)] = value.isNull() ? -1 : 0;
+    m_null[size_t(i)] = null ? -1 : 0;
     var.sqlind = &m_null[size_t(i)];
 }
 

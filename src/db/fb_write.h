@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringEncoder>
 #include <vector>
 
 #include <ibase.h>
@@ -15,14 +16,18 @@
 // Every value is set again before each execution.
 class FbParams {
 public:
+    // Values 0 to count-1 are set next; the places keep their buffers, so
+    // rows of another count need no clearing.
     void reset(int count);
     // A text as UTF-8; a null QString goes as NULL.
-    void text(int i, const QString& value);
+    void text(int i, const QString& value) { text(i, value, value.isNull()); }
+    void text(int i, const QString& value, bool null);
     void number(int i, double value);
     XSQLDA* da() { return reinterpret_cast<XSQLDA*>(m_bytes.data()); }
 
 private:
     QByteArray m_bytes;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
     std::vector<QByteArray> m_texts;
     std::vector<double> m_numbers;
     std::vector<short> m_null;
