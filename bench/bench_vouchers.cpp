@@ -12,7 +12,7 @@ namespace {
 QStringList partners(const QString& prefix) {
     QStringList codes;
     QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select KOD from UGYFEL where KOD starting with :P"), {{QStringLiteral("P"), prefix}});
-    while (q.next()) codes << q.value(0).toString();
+    while (NextRow(q)) codes << q.value(0).toString();
     if (codes.isEmpty()) codes << QString();
     return codes;
 }

@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     t = Seconds([&] {
         run = RunKnaplo({.ntipus = Td().BkKod});
         QSqlQuery q = ExecSql(d_tarvedo, run.querySql, run.params);
-        while (q.next()) {}
+        while (NextRow(q)) {}
     });
     Line("journal of the bank (query read through)", t, run.rows);
     RunEgyezteto({}, egyTable);

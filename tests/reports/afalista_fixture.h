@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "db/dat.h"
+#include "support/ledger_rows.h"
 #include "reports/afalista.h"
 #include "reports/ledger_items.h"
 
@@ -23,24 +24,22 @@ struct Row {
 
 inline void Post(const QList<Row>& rows) {
     for (const Row& r : rows)
-        ExecSql(d_tarvedo,
-                "insert into TETEL (SORSZAM, SZLA, ESZLA, ERTEK, NTIPUS, KONYVBIZ, KAPOCS, TART_KOV, AFAKULCS, TELJKELT, "
-                "SZLAKELT, FIZHATIDO, KONYVELVE, SZAMLASZAM, UGYFELKOD, SZOVEG) values (:SORSZAM, :SZLA, :ESZLA, :ERTEK, "
-                ":NTIPUS, :KONYVBIZ, :KAPOCS, :TART_KOV, :AFAKULCS, :TELJKELT, :TELJKELT, :TELJKELT, :TELJKELT, "
-                ":SZAMLASZAM, :UGYFELKOD, :SZOVEG)",
-                {{"SORSZAM", r.konyvbiz + u'-' + r.kapocs},
-                 {"SZLA", r.szla},
-                 {"ESZLA", r.eszla},
-                 {"ERTEK", r.ertek},
-                 {"NTIPUS", r.ntipus},
-                 {"KONYVBIZ", r.konyvbiz},
-                 {"KAPOCS", r.kapocs},
-                 {"TART_KOV", r.vatRow ? QVariant(QStringLiteral("A")) : QVariant()},
-                 {"AFAKULCS", r.afakulcs},
-                 {"TELJKELT", r.teljkelt},
-                 {"SZAMLASZAM", r.szamlaszam},
-                 {"UGYFELKOD", r.ugyfelkod.isEmpty() ? QVariant() : QVariant(r.ugyfelkod)},
-                 {"SZOVEG", r.vatRow ? QStringLiteral("AFA") : r.szoveg}});
+        InsertLedgerRow({{"SORSZAM", r.konyvbiz + u'-' + r.kapocs},
+                         {"SZLA", r.szla},
+                         {"ESZLA", r.eszla},
+                         {"ERTEK", r.ertek},
+                         {"NTIPUS", r.ntipus},
+                         {"KONYVBIZ", r.konyvbiz},
+                         {"KAPOCS", r.kapocs},
+                         {"TART_KOV", r.vatRow ? QVariant(QStringLiteral("A")) : QVariant()},
+                         {"AFAKULCS", r.afakulcs},
+                         {"TELJKELT", r.teljkelt},
+                         {"SZLAKELT", r.teljkelt},
+                         {"FIZHATIDO", r.teljkelt},
+                         {"KONYVELVE", r.teljkelt},
+                         {"SZAMLASZAM", r.szamlaszam},
+                         {"UGYFELKOD", r.ugyfelkod.isEmpty() ? QVariant() : QVariant(r.ugyfelkod)},
+                         {"SZOVEG", r.vatRow ? QStringLiteral("AFA") : r.szoveg}});
 }
 
 // A base row and its VAT row; the VAT row takes its accounts as given.

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "db/dat.h"
+#include "support/ledger_rows.h"
 #include "export/export_source.h"
 
 namespace items {
@@ -27,14 +28,11 @@ struct Item {
 
 inline void Post(const QList<Item>& list) {
     for (const Item& i : list)
-        ExecSql(d_tarvedo,
-                "insert into TETEL (SZLA, ESZLA, ERTEK, NTIPUS, TELJKELT, KONYVBIZ, SORSZAM, BIZONYLAT, SZOVEG, "
-                "KONYVELVE, BIZKELT, SZAMLASZAM, SZLAKELT, FIZHATIDO) values (:SZLA, :ESZLA, :ERTEK, :NTIPUS, :TELJKELT, "
-                ":KONYVBIZ, :SORSZAM, :BIZONYLAT, :SZOVEG, :KONYVELVE, :BIZKELT, :SZAMLASZAM, :TELJKELT, :TELJKELT)",
-                {{"SZLA", i.szla}, {"ESZLA", i.eszla}, {"ERTEK", i.ertek}, {"NTIPUS", i.ntipus},
-                 {"TELJKELT", i.teljkelt}, {"KONYVBIZ", i.konyvbiz}, {"SORSZAM", i.sorszam},
-                 {"BIZONYLAT", i.bizonylat}, {"SZOVEG", i.szoveg}, {"KONYVELVE", i.konyvelve},
-                 {"BIZKELT", i.bizkelt}, {"SZAMLASZAM", i.szamlaszam}});
+        InsertLedgerRow({{"SZLA", i.szla}, {"ESZLA", i.eszla}, {"ERTEK", i.ertek}, {"NTIPUS", i.ntipus},
+                         {"TELJKELT", i.teljkelt}, {"KONYVBIZ", i.konyvbiz}, {"SORSZAM", i.sorszam},
+                         {"BIZONYLAT", i.bizonylat}, {"SZOVEG", i.szoveg}, {"KONYVELVE", i.konyvelve},
+                         {"BIZKELT", i.bizkelt}, {"SZAMLASZAM", i.szamlaszam}, {"SZLAKELT", i.teljkelt},
+                         {"FIZHATIDO", i.teljkelt}});
 }
 
 // The named columns of a statement's rows as the reports read them (CHAR

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "db/dat.h"
+#include "support/ledger_rows.h"
 #include "db/db_error.h"
 #include "db/fb_admin.h"
 #include "db/ini.h"
@@ -92,18 +93,20 @@ struct Row {
 
 inline void Post(const QList<Row>& rows) {
     for (const Row& r : rows)
-        ExecSql(d_tarvedo,
-                QStringLiteral("insert into TETEL (SORSZAM, KAPOCS, SZLA, ESZLA, ERTEK, DEVIZAERTEK, DEVIZANEM, NTIPUS, "
-                               "UGYFELKOD, SZAMLASZAM, KONYVBIZ, TELJKELT, FIZHATIDO, SZOVEG) values ('1', '1', :SZLA, :ESZLA, "
-                               ":ERTEK, :ERTEK, 'HUF', :NTIPUS, :UGYFELKOD, :SZAMLASZAM, :KONYVBIZ, :TELJKELT, '2025.06.10', 'x')"),
-                {{QStringLiteral("SZLA"), r.szla},
-                 {QStringLiteral("ESZLA"), r.eszla},
-                 {QStringLiteral("ERTEK"), r.ertek},
-                 {QStringLiteral("NTIPUS"), r.ntipus},
-                 {QStringLiteral("UGYFELKOD"), r.ugyfelkod},
-                 {QStringLiteral("SZAMLASZAM"), r.szamlaszam},
-                 {QStringLiteral("KONYVBIZ"), r.konyvbiz},
-                 {QStringLiteral("TELJKELT"), r.teljkelt}});
+        InsertLedgerRow({{QStringLiteral("SORSZAM"), QStringLiteral("1")},
+                         {QStringLiteral("KAPOCS"), QStringLiteral("1")},
+                         {QStringLiteral("SZLA"), r.szla},
+                         {QStringLiteral("ESZLA"), r.eszla},
+                         {QStringLiteral("ERTEK"), r.ertek},
+                         {QStringLiteral("DEVIZAERTEK"), r.ertek},
+                         {QStringLiteral("DEVIZANEM"), QStringLiteral("HUF")},
+                         {QStringLiteral("NTIPUS"), r.ntipus},
+                         {QStringLiteral("UGYFELKOD"), r.ugyfelkod},
+                         {QStringLiteral("SZAMLASZAM"), r.szamlaszam},
+                         {QStringLiteral("KONYVBIZ"), r.konyvbiz},
+                         {QStringLiteral("TELJKELT"), r.teljkelt},
+                         {QStringLiteral("FIZHATIDO"), QStringLiteral("2025.06.10")},
+                         {QStringLiteral("SZOVEG"), QStringLiteral("x")}});
 }
 
 // The opening items of the next year as "SZLA ESZLA amount" lines, in order.
