@@ -12,6 +12,7 @@
 #include "db/dat.h"
 #include "db/fb_cursor.h"
 #include "db/db_error.h"
+#include "export/row_prefetch.h"
 
 namespace {
 
@@ -52,8 +53,8 @@ int compareAmount(const PaymentItem& a, const PaymentItem& b) {
     return a.ertek < b.ertek ? -1 : a.ertek > b.ertek ? 1 : 0;
 }
 
-// A text column of the cursor's row: null as a null text, empty as an empty one.
-QString textOf(const FbCursor& cursor, int column) {
+// A text column of the row: null as a null text, empty as an empty one.
+QString textOf(const RowPrefetch& cursor, int column) {
     std::string_view utf8;
     if (!cursor.text(column, utf8)) return {};
     return utf8.empty() ? QStringLiteral("") : QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
@@ -82,7 +83,8 @@ struct InvoiceColumns {
     // The texts that make an invoice row.
     std::array<int, 7> texts() const { return {ugyfelkod, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem, ntipus}; }
     // The texts of the row, without the amounts.
-    void read(const FbCursor& cursor, InvoiceRow& row) const {
+    template <typename Rows>
+    void read(const Rows& cursor, InvoiceRow& row) const {
         row.ugyfelkod = cursor.value(ugyfelkod);
         row.konyvbiz = cursor.value(konyvbiz);
         row.szamlaszam = cursor.value(szamlaszam);
@@ -104,7 +106,8 @@ void appendKey(std::string& key, std::string_view utf8, bool isNull) {
     key += '\2';
     key += utf8;
 }
-void appendKey(std::string& key, const FbCursor& cursor, int column) {
+template <typename Rows>
+void appendKey(std::string& key, const Rows& cursor, int column) {
     std::string_view utf8;
     const bool isNull = !cursor.text(column, utf8);
     appendKey(key, utf8, isNull);
@@ -114,11 +117,12 @@ void appendKey(std::string& key, const QVariant& text) {
     appendKey(key, std::string_view(utf8.constData(), size_t(utf8.size())), text.isNull());
 }
 
-// The key of an invoice's payments.
-std::string invoiceKey(const QVariant& ugyfelkod, const QVariant& szamlaszam) {
+// The key of an invoice's payments: its partner code and number.
+template <typename Rows>
+std::string paymentKeyOf(const Rows& cursor, int ugyfelkod, int szamlaszam) {
     std::string key;
-    appendKey(key, ugyfelkod);
-    appendKey(key, szamlaszam);
+    appendKey(key, cursor, ugyfelkod);
+    appendKey(key, cursor, szamlaszam);
     return key;
 }
 
@@ -174,6 +178,7 @@ InvoiceRows ReadGroupedInvoiceRows(const SettlementQuery& query) {
     while (cursor->fetch()) {
         InvoiceRow& row = rows.emplace_back();
         columns.read(*cursor, row);
+        row.paymentKey = paymentKeyOf(*cursor, columns.ugyfelkod, columns.szamlaszam);
         row.ugyfelnev = cursor->value(ugyfelnev);
         row.ertek = cursor->value(columns.ertek).toDouble();
         row.devizaertek = cursor->value(columns.devizaertek).toDouble();
@@ -190,17 +195,23 @@ InvoiceRows ReadInvoiceRows(const SettlementQuery& query) {
                                        " T.DEVIZANEM, T.NTIPUS, %1 ERTEK, %2 DEVIZAERTEK\n  from TETEL T\n where %3")
                             .arg(query.itemAmount, query.itemCurrencyAmount, query.invoiceWhere);
     QSqlQuery q = ExecSql(d_tarvedo, sql, query.params);
-    const std::unique_ptr<FbCursor> cursor = takeCursor(q);
+    std::unique_ptr<FbCursor> cursor = takeCursor(q);
     const InvoiceColumns columns(*cursor);
+    // The next rows are fetched while these are grouped.
+    RowPrefetch items(std::move(cursor));
     std::string key;
-    while (cursor->fetch()) {
+    while (items.next()) {
         key.clear();
-        for (int column : columns.texts()) appendKey(key, *cursor, column);
+        for (int column : columns.texts()) appendKey(key, items, column);
         const auto [found, isNew] = rowOfGroup.try_emplace(key, rows.size());
-        if (isNew) columns.read(*cursor, rows.emplace_back());
+        if (isNew) {
+            InvoiceRow& row = rows.emplace_back();
+            columns.read(items, row);
+            row.paymentKey = paymentKeyOf(items, columns.ugyfelkod, columns.szamlaszam);
+        }
         InvoiceRow& row = rows[found->second];
         // A null amount is left out of the sum, as SUM leaves it out.
-        const QVariant ertek = cursor->value(columns.ertek), devizaertek = cursor->value(columns.devizaertek);
+        const QVariant ertek = items.value(columns.ertek), devizaertek = items.value(columns.devizaertek);
         if (!ertek.isNull()) row.ertek += ertek.toDouble();
         if (!devizaertek.isNull()) row.devizaertek += devizaertek.toDouble();
     }
@@ -272,49 +283,58 @@ std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QV
     return items;
 }
 
-InvoicePayments::InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere, const QVariantMap& params) {
+InvoicePayments::InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere, const QVariantMap& params)
+    : InvoicePayments(std::vector<const InvoiceRows*>{&invoices}, paymentWhere, params) {}
+
+InvoicePayments::InvoicePayments(const std::vector<const InvoiceRows*>& invoiceLists, const QString& paymentWhere,
+                                 const QVariantMap& params) {
     // An invoice without a number has no payments.
     bool emptyNumber = false;
-    for (const InvoiceRow& invoice : invoices)
-        if (!invoice.ugyfelkod.isNull() && !invoice.szamlaszam.isNull()) {
-            m_byInvoice.try_emplace(invoiceKey(invoice.ugyfelkod, invoice.szamlaszam));
-            const QString number = invoice.szamlaszam.toString();
-            emptyNumber = emptyNumber || std::all_of(number.cbegin(), number.cend(), [](QChar c) { return c == u' '; });
-        }
+    size_t count = 0;
+    for (const InvoiceRows* invoices : invoiceLists) count += invoices->size();
+    m_byInvoice.reserve(count);
+    for (const InvoiceRows* invoices : invoiceLists)
+        for (const InvoiceRow& invoice : *invoices)
+            if (!invoice.ugyfelkod.isNull() && !invoice.szamlaszam.isNull()) {
+                m_byInvoice.try_emplace(invoice.paymentKey);
+                const QString number = invoice.szamlaszam.toString();
+                emptyNumber = emptyNumber || std::all_of(number.cbegin(), number.cend(), [](QChar c) { return c == u' '; });
+            }
     // Cash and bank items with an empty number pay only an invoice with an
     // empty number: without one, the engine leaves them out.
     QString keyCondition = QStringLiteral("P.UGYFELKOD IS NOT NULL and P.SZAMLASZAM IS NOT NULL");
     if (!emptyNumber) keyCondition += QStringLiteral(" and P.SZAMLASZAM <> ''");
     QSqlQuery q = ExecSql(d_tarvedo, paymentsSql(paymentWhere, keyCondition), paymentParams(params));
-    const std::unique_ptr<FbCursor> cursor = takeCursor(q);
+    // The next rows are fetched while these are matched.
+    RowPrefetch cursor(takeCursor(q));
     std::string key;
-    while (cursor->fetch()) {
+    while (cursor.next()) {
         key.clear();
-        appendKey(key, *cursor, 11);
-        appendKey(key, *cursor, 12);
+        appendKey(key, cursor, 11);
+        appendKey(key, cursor, 12);
         const auto invoice = m_byInvoice.find(key);
         if (invoice == m_byInvoice.end()) continue;  // another side's or an unknown invoice's payment
         PaymentItem& p = invoice->second.emplace_back();
-        p.szla = textOf(*cursor, 0);
-        p.eszla = textOf(*cursor, 1);
-        p.ntipus = textOf(*cursor, 2);
-        p.bizonylat = textOf(*cursor, 3);
-        p.konyvbiz = textOf(*cursor, 4);
-        p.teljkelt = textOf(*cursor, 5);
-        p.devizanem = textOf(*cursor, 6);
-        p.sorszam = textOf(*cursor, 7);
-        p.kapocs = textOf(*cursor, 8);
-        const QVariant ertek = cursor->value(9);
+        p.szla = textOf(cursor, 0);
+        p.eszla = textOf(cursor, 1);
+        p.ntipus = textOf(cursor, 2);
+        p.bizonylat = textOf(cursor, 3);
+        p.konyvbiz = textOf(cursor, 4);
+        p.teljkelt = textOf(cursor, 5);
+        p.devizanem = textOf(cursor, 6);
+        p.sorszam = textOf(cursor, 7);
+        p.kapocs = textOf(cursor, 8);
+        const QVariant ertek = cursor.value(9);
         p.ertekNull = ertek.isNull();
         p.ertek = ertek.toDouble();
-        p.devizaertek = cursor->value(10).toDouble();
+        p.devizaertek = cursor.value(10).toDouble();
     }
     for (auto& [key, items] : m_byInvoice) std::stable_sort(items.begin(), items.end(), PaymentBefore);
 }
 
 const std::vector<PaymentItem>& InvoicePayments::of(const InvoiceRow& invoice) const {
     static const std::vector<PaymentItem> none;
-    const auto found = m_byInvoice.find(invoiceKey(invoice.ugyfelkod, invoice.szamlaszam));
+    const auto found = m_byInvoice.find(invoice.paymentKey);
     return found == m_byInvoice.end() ? none : found->second;
 }
 
@@ -332,20 +352,15 @@ std::vector<OpenInvoiceRow> ReadOpenInvoices(const std::vector<SettlementQuery>&
     if (queries.empty()) return {};
     // An invoice's payments are those of its partner and number whichever
     // side it is on: one reading serves every query.
-    InvoiceRows invoices;
-    std::vector<size_t> ends;
-    for (const SettlementQuery& query : queries) {
-        InvoiceRows rows = ReadInvoiceRows(query);
-        std::move(rows.begin(), rows.end(), std::back_inserter(invoices));
-        ends.push_back(invoices.size());
-    }
-    const InvoicePayments payments(invoices, queries.front().paymentWhere, queries.front().params);
+    std::vector<InvoiceRows> invoices;
+    invoices.reserve(queries.size());  // the lists stay where they are
+    std::vector<const InvoiceRows*> lists;
+    for (const SettlementQuery& query : queries) lists.push_back(&invoices.emplace_back(ReadInvoiceRows(query)));
+    const InvoicePayments payments(lists, queries.front().paymentWhere, queries.front().params);
     std::vector<OpenInvoiceRow> open;
-    size_t at = 0;
     for (size_t q = 0; q < queries.size(); ++q) {
         const PartnerSide side = queries[q].side;
-        for (; at < ends[q]; ++at) {
-            InvoiceRow& invoice = invoices[at];
+        for (InvoiceRow& invoice : invoices[q]) {
             const double amount = double(RoundHalfAway(invoice.ertek));
             PaymentSums sums = SumPayments(side, payments.of(invoice));
             const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());

@@ -87,6 +87,8 @@ QString SettlementInvoicesSql(const SettlementQuery& query);
 struct InvoiceRow {
     QVariant ugyfelkod, ugyfelnev, ntipus, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem;
     double ertek = 0, devizaertek = 0;
+    // The partner code and number as its payments are matched by them.
+    std::string paymentKey;
 };
 using InvoiceRows = std::deque<InvoiceRow>;
 // The invoice rows of the query: the invoice items read once and grouped
@@ -125,6 +127,8 @@ std::vector<PaymentItem> ReadInvoicePayments(const QVariant& ugyfelkod, const QV
 class InvoicePayments {
 public:
     explicit InvoicePayments(const InvoiceRows& invoices, const QString& paymentWhere = {}, const QVariantMap& params = {});
+    // The same for the invoices of several lists.
+    InvoicePayments(const std::vector<const InvoiceRows*>& invoices, const QString& paymentWhere, const QVariantMap& params);
     const std::vector<PaymentItem>& of(const InvoiceRow& invoice) const;
 
 private:
