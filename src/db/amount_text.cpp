@@ -66,9 +66,45 @@ bool splitNumber(QString body, QString& whole, QString& fraction) {
     return true;
 }
 
+// The common amount, digits with an optional sign and one decimal mark
+// ("-1234", "12,5"), read without copies: false for anything else, which
+// the full reading takes. Up to 15 digits the digits are an exact integer
+// and a power of ten exact, so their quotient is the nearest double to the
+// decimal, as the full reading gives it.
+bool parsePlain(QStringView text, double& value) {
+    text = text.trimmed();
+    bool negative = false;
+    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
+        negative = text.front() == u'-';
+        text = text.mid(1);
+    }
+    qint64 digits = 0;
+    int count = 0, decimals = -1;  // -1: no decimal mark yet
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9') {
+            if (++count > 15) return false;
+            digits = digits * 10 + (c.unicode() - u'0');
+            if (decimals >= 0) ++decimals;
+        } else if ((c == u',' || c == u'.') && decimals < 0 && count > 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || decimals == 0) return false;
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    double magnitude = double(digits);
+    if (decimals > 0) magnitude /= kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    if (value == 0) value = 0;  // no negative zero
+    return true;
+}
+
 }  // namespace
 
 bool ParseAmount(const QString& text, double& value, QString* error) {
+    if (parsePlain(text, value)) return true;
     const QString trimmed = text.trimmed();
     auto refuse = [&](const QString& message) {
         if (error) *error = message.arg(trimmed);

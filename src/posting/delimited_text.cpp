@@ -73,13 +73,15 @@ QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, in
             record = quotedRecord(text, pos, separator, lineNumber, unclosedAt);
         } else {
             record.number = lineNumber++;
-            record.fields = QStringView(text).mid(pos, end - pos).toString().split(separator);
+            const QStringView line = QStringView(text).mid(pos, end - pos);
+            record.fields.reserve(line.count(separator) + 1);
+            for (const QStringView field : line.tokenize(separator)) record.fields << field.toString();
             pos = end;
             if (pos < text.size() && text.at(pos) == QLatin1Char('\r')) ++pos;
             if (pos < text.size() && text.at(pos) == QLatin1Char('\n')) ++pos;
         }
         const bool blank = record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
-        if (!blank) lines << record;
+        if (!blank) lines << std::move(record);
     }
     if (unclosedQuoteLine) *unclosedQuoteLine = unclosedAt;
     return lines;

@@ -11,6 +11,8 @@
 #include <QSet>
 #include <cmath>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "db/altproc.h"
 #include "db/amount_text.h"
@@ -43,18 +45,34 @@ constexpr int kBatchItems = 10000;
 
 QString voucherId(const QString& ntipus, const QString& konyvbiz) { return ntipus + QChar(0x1F) + konyvbiz; }
 
+// Where the file's columns are, by their (ASCII) names: looked up for
+// every field of every line, so without making a QString of the name.
+class FileColumns {
+public:
+    explicit FileColumns(const QHash<QString, int>& columns) {
+        for (auto it = columns.cbegin(); it != columns.cend(); ++it) m_at.emplace(it.key().toStdString(), it.value());
+    }
+    int at(const char* column) const {
+        const auto found = m_at.find(column);
+        return found == m_at.end() ? -1 : found->second;
+    }
+
+private:
+    std::unordered_map<std::string, int> m_at;
+};
+
 // One line of the file by column name.
 class Row {
 public:
-    Row(const QHash<QString, int>* columns, const DelimitedLine* line) : m_columns(columns), m_line(line) {}
+    Row(const FileColumns* columns, const DelimitedLine* line) : m_columns(columns), m_line(line) {}
     QString operator[](const char* column) const {
-        const int at = m_columns->value(QString::fromLatin1(column), -1);
+        const int at = m_columns->at(column);
         return at >= 0 && at < m_line->fields.size() ? m_line->fields.at(at).trimmed() : QString();
     }
     int number() const { return m_line->number; }
 
 private:
-    const QHash<QString, int>* m_columns;
+    const FileColumns* m_columns;
     const DelimitedLine* m_line;
 };
 
@@ -166,6 +184,7 @@ private:
     PostingLookups m_lookups;
     KonyvelForm m_form;
     QStringList m_columns;  // the TETEL columns the window's insert writes
+    const QString m_today = DateToText();  // the vouchers' entry date
     QString m_year;
 
     QList<CheckedVoucher> m_waiting;
@@ -215,7 +234,7 @@ void VoucherPoster::key(const Row& row, bool firstItem, const QString& konyvbiz)
     f.e_teljkelt = fieldDate(row["TELJKELT"]);
     f.e_szamlakelt = fieldDate(row["SZLAKELT"]);
     f.e_fizhatido = fieldDate(row["FIZHATIDO"]);
-    f.e_bizkelt = DateToText();
+    f.e_bizkelt = m_today;
     f.e_ugyfelkod = row["UGYFELKOD"];
     f.e_ktsghely = row["KTSGHELY"];
     f.e_szamlaszam = row["SZAMLASZAM"];
@@ -506,6 +525,7 @@ PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress&
         return report;
     }
     if (!dryRun) ensureRecordTable();
+    const FileColumns fileColumns(columns);
     VoucherPoster poster(report, dryRun, digest, postedVouchers(digest));
     poster.start();
     QList<Row> voucher;
@@ -517,7 +537,7 @@ PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress&
             progress(int(i - 1), int(lines.size() - 1));
             sinceProgress.restart();
         }
-        const Row row(&columns, &lines[i]);
+        const Row row(&fileColumns, &lines[i]);
         if (!voucher.isEmpty() && row["VOUCHER"] != key) {
             poster.post(voucher);
             voucher.clear();

@@ -2,6 +2,10 @@
 
 #include "db/amount_text.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
 namespace {
 
 TEST(AmountText, ReadsWhatABookkeeperTypes) {
@@ -38,6 +42,30 @@ TEST(AmountText, RefusesWhatIsNoAmountWithAReason) {
     double value = 0;
     ParseAmount(QStringLiteral("1000000000000000"), value, &error);
     EXPECT_TRUE(error.startsWith(QStringLiteral("Túl nagy összeg"))) << error.toStdString();
+}
+
+// Plain amounts of every length and decimal count read as the nearest
+// double to the decimal, exactly as the C library reads it.
+TEST(AmountText, PlainAmountsReadAsTheNearestDouble) {
+    std::mt19937 random(2026);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + int(random() % 15);
+        const int decimals = int(random() % digits);
+        std::string text = random() % 3 == 0 ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            if (d == digits - decimals && decimals > 0) text += random() % 2 ? ',' : '.';
+            text += char('0' + random() % 10);
+        }
+        std::string c = text;
+        for (char& ch : c)
+            if (ch == ',') ch = '.';
+        double expected = std::strtod(c.c_str(), nullptr);
+        if (expected == 0) expected = 0;
+        double value = -1;
+        ASSERT_TRUE(ParseAmount(QString::fromStdString(text), value)) << text;
+        ASSERT_EQ(value, expected) << text;
+        ASSERT_FALSE(std::signbit(value) && value == 0) << text;
+    }
 }
 
 TEST(AmountText, TypingStagesArePartialNotInvalid) {
