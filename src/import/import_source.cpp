@@ -59,10 +59,12 @@ bool ReadImportSource(const QString& path, const ImportFormat& format, SourceTab
             error = UnclosedQuoteMessage(unclosedQuote);
             return false;
         }
+        all.reserve(lines.size());
         for (const DelimitedLine& line : lines) {
             SourceLine source{line.number, {}};
+            source.cells.reserve(line.fields.size());
             for (int i = 0; i < line.fields.size(); ++i) source.cells.set(i, line.fields.at(i));
-            all << source;
+            all << std::move(source);
         }
     }
     const int skip = qMin(qMax(format.headingLines, 0), int(all.size()));

@@ -18,6 +18,7 @@ public:
     // The cell's text; an empty text for a cell that is not there.
     QString at(int column) const;
     bool isEmpty() const { return m_cells.isEmpty(); }
+    void reserve(qsizetype cells) { m_cells.reserve(cells); }
     const QList<SourceCell>& cells() const { return m_cells; }
 
 private:
