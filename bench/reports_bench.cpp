@@ -97,7 +97,10 @@ void BenchCard(const QString& prefix, const QString& dir, const QString& referen
     if (!reference.isEmpty()) {
         QFile ours(file), theirs(reference + QStringLiteral("/karton-%1.txt").arg(prefix));
         bool same = ours.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly) && ours.size() == theirs.size();
-        while (same && !ours.atEnd()) same = ours.read(1 << 20) == theirs.read(1 << 20);
+        while (same && !ours.atEnd()) {
+            const QByteArray piece = ours.read(1 << 20);
+            same = !piece.isEmpty() && piece == theirs.read(1 << 20);  // an empty piece before the end: a failed read
+        }
         std::printf("  same bytes as %s: %s\n", theirs.fileName().toUtf8().constData(), same ? "yes" : "NO");
     }
     QFile::remove(file);

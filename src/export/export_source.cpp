@@ -13,7 +13,7 @@
 #include "db/db_error.h"
 #include "db/fb_cursor.h"
 #include "number_text.h"
-#include "row_prefetch.h"
+#include "db/row_prefetch.h"
 
 namespace {
 
@@ -133,7 +133,11 @@ bool QueryExportSource::first() {
     m_prefetchTried = false;
     m_onPrefetched = false;
     if (!m_query->isActive() && !m_query->exec()) throw DbError(m_query->lastError(), m_statement);
-    if (!m_query->isForwardOnly()) return m_query->first();
+    if (!m_query->isForwardOnly()) {
+        if (m_query->first()) return true;
+        if (m_query->lastError().isValid()) throw DbError(m_query->lastError(), m_statement);
+        return false;
+    }
     const int at = m_query->at();
     if (at == 0 && !readAhead) return true;  // already on the first row
     if (at != QSql::BeforeFirstRow) {

@@ -10,7 +10,7 @@
 #include "db/db_error.h"
 #include "db/fb_cursor.h"
 #include "db/fb_status.h"
-#include "export/row_prefetch.h"
+#include "db/row_prefetch.h"
 
 namespace {
 

@@ -4,15 +4,13 @@
 #include <QThread>
 #include <algorithm>
 #include <array>
-#include <deque>
-#include <iterator>
 #include <cmath>
 
 #include "db/altproc.h"
 #include "db/dat.h"
 #include "db/fb_cursor.h"
 #include "db/db_error.h"
-#include "export/row_prefetch.h"
+#include "db/row_prefetch.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "row_prefetch.h"
+#include "db/row_prefetch.h"
 
 #include "db/fb_cursor.h"
 
