@@ -6,7 +6,9 @@
 #include <QLocale>
 #include <QSet>
 #include <QSqlQuery>
+#include <future>
 #include <optional>
+#include <vector>
 
 #include "db/altproc.h"
 #include "db/dat.h"
@@ -58,6 +60,7 @@ struct Line {
     double numbers[3] = {0, 0, 0}; // ERTEK, DEVIZAERTEK, ARFOLYAM
     bool given[3] = {false, false, false};
     bool unreadable[3] = {false, false, false};
+    QStringList faults;            // found while converting, reported with the line's other faults
     const QString& text(int field) const { return texts.at(field); }
     bool isVat() const;
 };
@@ -139,10 +142,12 @@ private:
     bool prepare(const QString& path);
     void readWidths();
     void warnUnreadColumns();
-    Line convert(const SourceLine& source);
+    void convertAndCheck();
+    Line convert(const SourceLine& source) const;
     void check(Line& line);
-    bool tooLong(int lineNumber, int field, const QString& value);
-    void add(const Line& line);
+    // The fault of a text longer than its TETEL column; empty when it fits.
+    QString tooLong(int field, const QString& value) const;
+    void add(Line line);
     // Whether the run may still write: no fault so far and no trial run.
     bool writing() const { return !m_options.dryRun && m_report.faults.isEmpty(); }
     void write(const QList<Voucher>& vouchers);
@@ -244,7 +249,42 @@ void ImportRun::readWidths() {
     for (const QString& field : ImportableFields()) m_widths << widths.value(field, 0);
 }
 
-Line ImportRun::convert(const SourceLine& source) {
+constexpr qsizetype kConvertBlock = 8192;
+constexpr qsizetype kWriteBlockVouchers = 1024;
+
+// The lines converted a block at a time, each block in two halves on
+// threads of their own while the block before it is checked: converting
+// touches nothing but the line and the run's plan. A block at a time, so
+// that a large faulty file is not kept whole.
+void ImportRun::convertAndCheck() {
+    const qsizetype count = m_table.lines.size();
+    const auto convertRange = [this](qsizetype from, qsizetype to) {
+        std::vector<Line> lines;
+        lines.reserve(size_t(to - from));
+        for (qsizetype i = from; i < to; ++i) lines.push_back(convert(m_table.lines[i]));
+        return lines;
+    };
+    struct Block {
+        std::future<std::vector<Line>> first, second;
+    };
+    const auto startBlock = [&](qsizetype from) {
+        const qsizetype to = std::min(from + kConvertBlock, count), middle = from + (to - from) / 2;
+        return Block{std::async(std::launch::async, convertRange, from, middle),
+                     std::async(std::launch::async, convertRange, middle, to)};
+    };
+    Block next = startBlock(0);
+    for (qsizetype from = 0; from < count; from += kConvertBlock) {
+        std::vector<Line> halves[2] = {next.first.get(), next.second.get()};
+        if (from + kConvertBlock < count) next = startBlock(from + kConvertBlock);
+        for (std::vector<Line>& half : halves)
+            for (Line& line : half) {
+                check(line);
+                add(std::move(line));
+            }
+    }
+}
+
+Line ImportRun::convert(const SourceLine& source) const {
     static const QStringList ownMessages{"NTIPUS", "SZLA", "ESZLA", "ERTEK"};
     Line line;
     line.number = source.number;
@@ -258,17 +298,23 @@ Line ImportRun::convert(const SourceLine& source) {
         if (value.isEmpty()) {
             // Journal type, accounts and amount have their own messages.
             if (column.required && !ownMessages.contains(column.field))
-                fault(line.number, QStringLiteral("Hiányzó kötelező adat: ") + column.field);
+                line.faults << QStringLiteral("Hiányzó kötelező adat: ") + column.field;
             continue;
         }
-        if (!plan.number && !plan.date && tooLong(line.number, plan.field, value)) continue;
+        if (!plan.number && !plan.date) {
+            const QString tooLongFault = tooLong(plan.field, value);
+            if (!tooLongFault.isEmpty()) {
+                line.faults << tooLongFault;
+                continue;
+            }
+        }
         if (plan.upper) value = value.toUpper();
         if (plan.number) {
             double number = 0;
             QString reason;
             if (!ImportNumber(value, number, &reason)) {
-                fault(line.number, kNumberFaults.value(column.field, QStringLiteral("Hibás szám: ") + column.field)
-                                       + QLatin1Char(' ') + reason);
+                line.faults << kNumberFaults.value(column.field, QStringLiteral("Hibás szám: ") + column.field)
+                                   + QLatin1Char(' ') + reason;
                 if (plan.numberSlot >= 0) line.unreadable[plan.numberSlot] = true;
                 continue;
             }
@@ -283,7 +329,7 @@ Line ImportRun::convert(const SourceLine& source) {
         if (plan.date) {
             QString date;
             if (!ImportDate(value, date)) {
-                fault(line.number, kDateFaults.value(column.field, QStringLiteral("Hibás dátum: ") + column.field));
+                line.faults << kDateFaults.value(column.field, QStringLiteral("Hibás dátum: ") + column.field);
                 continue;
             }
             value = date;
@@ -295,16 +341,18 @@ Line ImportRun::convert(const SourceLine& source) {
 
 // A text longer than its TETEL column is a fault, found before the line
 // keeps a copy of it.
-bool ImportRun::tooLong(int lineNumber, int field, const QString& value) {
+QString ImportRun::tooLong(int field, const QString& value) const {
     const int w = m_widths[field];
-    if (w <= 0 || value.size() <= w) return false;
-    fault(lineNumber, QStringLiteral("Túl hosszú adat: %1 (legfeljebb %2 karakter).").arg(ImportableFields()[field]).arg(w));
-    return true;
+    if (w <= 0 || value.size() <= w) return {};
+    return QStringLiteral("Túl hosszú adat: %1 (legfeljebb %2 karakter).").arg(ImportableFields()[field]).arg(w);
 }
 
 void ImportRun::check(Line& line) {
-    for (int field = 0; field < line.texts.size(); ++field)
-        tooLong(line.number, field, line.texts[field]);
+    for (const QString& text : std::as_const(line.faults)) fault(line.number, text);
+    for (int field = 0; field < line.texts.size(); ++field) {
+        const QString tooLongFault = tooLong(field, line.texts[field]);
+        if (!tooLongFault.isEmpty()) fault(line.number, tooLongFault);
+    }
     if (!m_lookups.journalType(line.text(kNtipus))) fault(line.number, QStringLiteral("Rossz naplótípus."));
     const QString& szla = line.text(kSzla);
     if (szla.isEmpty())
@@ -327,7 +375,7 @@ void ImportRun::check(Line& line) {
 
 // Adds a checked line to its voucher: a new voucher starts with a new
 // voucher key (with no key column, with a new journal type).
-void ImportRun::add(const Line& line) {
+void ImportRun::add(Line line) {
     const QString& ntipus = line.text(kNtipus);
     const bool starts = m_vouchers.isEmpty()
                         || (m_keyIndex >= 0 ? line.voucherKey != m_voucherKey : ntipus != m_vouchers.last().ntipus);
@@ -344,7 +392,7 @@ void ImportRun::add(const Line& line) {
         fault(line.number, QStringLiteral("Egy bizonylat tételei csak azonos naplótípusúak lehetnek."));
     if (!line.isVat()) {
         if (!writing()) voucher.items.clear();
-        voucher.items << Item{line, std::nullopt};
+        voucher.items << Item{std::move(line), std::nullopt};
         ++m_itemsRead;
         ++m_rowsRead;
         return;
@@ -360,7 +408,7 @@ void ImportRun::add(const Line& line) {
     }
     if (line.text(kSzla) == item.main.text(kSzla) && line.text(kEszla) == item.main.text(kEszla))
         fault(line.number, QStringLiteral("Az ÁFA sor számlái megegyeznek a főtételéivel."));
-    item.vat = line;
+    item.vat = std::move(line);
     ++m_rowsRead;
 }
 
@@ -412,42 +460,57 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
         nextVoucher[it.key()] = ReserveSequenceBlock(d_tarvedo, it.key(), year, it.value());
 
     // Written straight through the client library: the rows, their turnover
-    // sums and the log row in one transaction.
+    // sums and the log row in one transaction. The rows of the next
+    // vouchers are numbered and summed on a thread of their own while the
+    // rows before them are written.
     FbWriteTransaction transaction(d_tarvedo);
     TurnoverLoad turnovers(d_tarvedo, transaction);
     LedgerBatchWriter writer(transaction);
-    for (const Voucher& voucher : vouchers) {
-        const QString konyvbiz = SequenceNumberText(year, nextVoucher[voucher.ntipus]++);
-        int kapocs = 0;
-        for (const Item& item : voucher.items) {
-            LedgerItem main = ledgerItem(item.main);
-            main.konyvbiz = konyvbiz;
-            main.kapocs = ZeroPad(QString::number(++kapocs), 3);
-            main.sorszam = SequenceNumberText(year, nextItem++);
-            if (m_report.firstSorszam.isEmpty()) m_report.firstSorszam = main.sorszam;
-            m_report.lastSorszam = main.sorszam;
-            std::optional<LedgerItem> vat;
-            if (item.vat) {
-                vat = ledgerItem(*item.vat);
-                // The rows of an item share its numbers, VAT code and VAT return line.
-                vat->konyvbiz = konyvbiz;
-                vat->kapocs = main.kapocs;
-                vat->sorszam = main.sorszam;
-                if (vat->szoveg.isEmpty()) vat->szoveg = QStringLiteral("AFA");
-                if (vat->afakulcs.isEmpty()) vat->afakulcs = main.afakulcs;
-                if (vat->sor65.isEmpty()) vat->sor65 = main.sor65;
-                if (main.afakulcs.isEmpty()) main.afakulcs = vat->afakulcs;
-                if (main.sor65.isEmpty()) main.sor65 = vat->sor65;
-            }
-            writer.write(main);
-            turnovers.add(main);
-            ++m_report.rows;
-            if (vat) {
-                writer.write(*vat);
-                turnovers.add(*vat);
-                ++m_report.rows;
+    qsizetype nextVoucherIndex = 0;
+    const auto numberBlock = [&] {
+        std::vector<LedgerItem> rows;
+        const qsizetype end = std::min(nextVoucherIndex + kWriteBlockVouchers, vouchers.size());
+        for (; nextVoucherIndex < end; ++nextVoucherIndex) {
+            const Voucher& voucher = vouchers[nextVoucherIndex];
+            const QString konyvbiz = SequenceNumberText(year, nextVoucher[voucher.ntipus]++);
+            int kapocs = 0;
+            for (const Item& item : voucher.items) {
+                LedgerItem main = ledgerItem(item.main);
+                main.konyvbiz = konyvbiz;
+                main.kapocs = ZeroPad(QString::number(++kapocs), 3);
+                main.sorszam = SequenceNumberText(year, nextItem++);
+                if (m_report.firstSorszam.isEmpty()) m_report.firstSorszam = main.sorszam;
+                m_report.lastSorszam = main.sorszam;
+                std::optional<LedgerItem> vat;
+                if (item.vat) {
+                    vat = ledgerItem(*item.vat);
+                    // The rows of an item share its numbers, VAT code and VAT return line.
+                    vat->konyvbiz = konyvbiz;
+                    vat->kapocs = main.kapocs;
+                    vat->sorszam = main.sorszam;
+                    if (vat->szoveg.isEmpty()) vat->szoveg = QStringLiteral("AFA");
+                    if (vat->afakulcs.isEmpty()) vat->afakulcs = main.afakulcs;
+                    if (vat->sor65.isEmpty()) vat->sor65 = main.sor65;
+                    if (main.afakulcs.isEmpty()) main.afakulcs = vat->afakulcs;
+                    if (main.sor65.isEmpty()) main.sor65 = vat->sor65;
+                }
+                turnovers.add(main);
+                rows.push_back(std::move(main));
+                if (vat) {
+                    turnovers.add(*vat);
+                    rows.push_back(std::move(*vat));
+                }
             }
         }
+        return rows;
+    };
+    // Declared after what it uses: an error while writing waits for it first.
+    std::future<std::vector<LedgerItem>> nextBlock = std::async(std::launch::async, numberBlock);
+    while (nextBlock.valid()) {
+        const std::vector<LedgerItem> rows = nextBlock.get();
+        if (nextVoucherIndex < vouchers.size()) nextBlock = std::async(std::launch::async, numberBlock);
+        for (const LedgerItem& row : rows) writer.write(row);
+        m_report.rows += int(rows.size());
     }
     turnovers.write();
     m_report.vouchers = int(vouchers.size());
@@ -460,11 +523,7 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
 
 void ImportRun::run() {
     if (!prepare(m_path)) return;
-    for (const SourceLine& source : m_table.lines) {
-        Line line = convert(source);
-        check(line);
-        add(line);
-    }
+    convertAndCheck();
     m_report.lines = int(m_table.lines.size());
     m_table.lines.clear();
     std::stable_sort(m_report.faults.begin(), m_report.faults.end(),

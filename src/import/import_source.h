@@ -16,6 +16,9 @@ struct SourceLine {
 struct SourceTable {
     SourceCells heading;  // the first heading line
     QList<SourceLine> lines;
+    // A text file's contents: the cells of its lines are views into it, so
+    // they are valid while the table lives.
+    QString text;
     // The cell index of a source column: a heading text (any case), a
     // column letter or a 1-based column number; -1 when there is none.
     int columnOf(const QString& source) const;

@@ -37,6 +37,10 @@ bool ImportDate(const QString& text, QString& date) {
         if (serial >= 61) d = QDate(1899, 12, 30).addDays(serial);
     }
     if (!d.isValid()) return false;
+    if (t.size() == 10 && t.at(4) == QLatin1Char('.')) {
+        date = t;  // already as stored
+        return true;
+    }
     date = QStringLiteral("%1.%2.%3")
                .arg(d.year(), 4, 10, QLatin1Char('0'))
                .arg(d.month(), 2, 10, QLatin1Char('0'))

@@ -1,6 +1,7 @@
 #include "delimited_text.h"
 
 #include <QFile>
+#include <future>
 
 #include "db/cp1250.h"
 
@@ -8,7 +9,7 @@ namespace {
 
 // A record whose fields hold quotes or line breaks, from `pos`; leaves
 // `pos` after the record and counts the lines it spans.
-DelimitedLine quotedRecord(const QString& text, qsizetype& pos, QChar separator, int& lineNumber, int& unclosedAt) {
+DelimitedLine quotedRecord(QStringView text, qsizetype& pos, QChar separator, int& lineNumber, int& unclosedAt) {
     DelimitedLine record;
     record.number = lineNumber;
     QString field;
@@ -56,10 +57,13 @@ QString UnclosedQuoteMessage(int line) {
         .arg(line);
 }
 
-QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, int* unclosedQuoteLine) {
+namespace {
+
+// The records of `text` from line `lineNumber` on; leaves `lineNumber` after
+// the last line.
+QList<DelimitedLine> splitLines(QStringView text, QChar separator, DelimitedFields storage, int& lineNumber,
+                                int& unclosedAt) {
     QList<DelimitedLine> lines;
-    int unclosedAt = 0;
-    int lineNumber = 1;
     qsizetype pos = 0;
     while (pos < text.size()) {
         qsizetype end = pos;
@@ -73,15 +77,57 @@ QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, in
             record = quotedRecord(text, pos, separator, lineNumber, unclosedAt);
         } else {
             record.number = lineNumber++;
-            const QStringView line = QStringView(text).mid(pos, end - pos);
+            const QStringView line = text.mid(pos, end - pos);
             record.fields.reserve(line.count(separator) + 1);
-            for (const QStringView field : line.tokenize(separator)) record.fields << field.toString();
+            for (const QStringView field : line.tokenize(separator))
+                record.fields << (storage == DelimitedFields::ViewingText && !field.isEmpty()
+                                      ? QString::fromRawData(field.data(), field.size())
+                                      : field.toString());
             pos = end;
             if (pos < text.size() && text.at(pos) == QLatin1Char('\r')) ++pos;
             if (pos < text.size() && text.at(pos) == QLatin1Char('\n')) ++pos;
         }
         const bool blank = record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
         if (!blank) lines << std::move(record);
+    }
+    return lines;
+}
+
+// Where a long text without quotes is cut in two for the second core: just
+// after a line feed near its middle, which always ends a record; 0 when
+// the text is short, has quotes (a quoted field may hold a line break) or
+// has no line feed there.
+qsizetype halfwayLineStart(QStringView text) {
+    constexpr qsizetype kWorthSplitting = 1 << 20;
+    if (text.size() < kWorthSplitting || text.contains(QLatin1Char('"'))) return 0;
+    const qsizetype feed = text.indexOf(QLatin1Char('\n'), text.size() / 2);
+    return feed < 0 ? 0 : feed + 1;
+}
+
+}  // namespace
+
+QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, int* unclosedQuoteLine,
+                                        DelimitedFields storage) {
+    int unclosedAt = 0;
+    int lineNumber = 1;
+    QList<DelimitedLine> lines;
+    const qsizetype cut = halfwayLineStart(text);
+    if (cut == 0) {
+        lines = splitLines(text, separator, storage, lineNumber, unclosedAt);
+    } else {
+        // The second half is numbered from 1 and moved on by the first half's
+        // lines once both are split; neither has quotes to leave unclosed.
+        auto secondHalf = std::async(std::launch::async, [&] {
+            int secondLine = 1, unclosed = 0;
+            return splitLines(QStringView(text).mid(cut), separator, storage, secondLine, unclosed);
+        });
+        lines = splitLines(QStringView(text).first(cut), separator, storage, lineNumber, unclosedAt);
+        QList<DelimitedLine> rest = secondHalf.get();
+        lines.reserve(lines.size() + rest.size());
+        for (DelimitedLine& line : rest) {
+            line.number += lineNumber - 1;
+            lines << std::move(line);
+        }
     }
     if (unclosedQuoteLine) *unclosedQuoteLine = unclosedAt;
     return lines;

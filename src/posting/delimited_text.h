@@ -11,11 +11,17 @@ struct DelimitedLine {
     QStringList fields;
 };
 
+// How the fields of unquoted records hold their texts: copies of their own,
+// or views into the split text, which saves a copy per field of a large
+// file but leaves them valid only while that text lives unchanged.
+enum class DelimitedFields { Copied, ViewingText };
+
 // The records of a text: blank lines are left out. Fields are not trimmed.
 // A quote that is never closed would swallow the rest of the text into one
 // field: `unclosedQuoteLine` (when given) then gets the line the quoted
 // field began on, else 0; callers refuse such a text as a whole.
-QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, int* unclosedQuoteLine = nullptr);
+QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, int* unclosedQuoteLine = nullptr,
+                                        DelimitedFields storage = DelimitedFields::Copied);
 
 // The message for such a text.
 QString UnclosedQuoteMessage(int line);

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QFileInfo>
 #include <sys/resource.h>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -391,6 +392,52 @@ TEST_F(ImportTest, ManyFaultsAreCountedBeyondTheListedOnes) {
     EXPECT_TRUE(lastLog()[QStringLiteral("UZENET")].toString().endsWith(QStringLiteral("\n… és még 500 hiba.")));
     EXPECT_EQ(lastLog()[QStringLiteral("HIBAK")].toInt(), 1500);
     EXPECT_TRUE(ledger().isEmpty());
+}
+
+// A file large enough to be read on two cores and converted in blocks: the
+// items keep the file's order and numbers, and the faults of a line (one
+// found converting it, one found checking it) stay together and in order.
+TEST_F(ImportTest, ALargeFileKeepsItsOrderAndItsFaultsTheirLines) {
+    constexpr int kLines = 20000;
+    QStringList lines{kHeading};
+    for (int i = 0; i < kLines; ++i)
+        lines << QStringLiteral("%1;BK;2026.03.05;2026.03.05;;;;;;%1;sor %2 a bankkivonatról;384;311;%3;;;;;;")
+                     .arg(i / 25 + 1)
+                     .arg(i)
+                     .arg(100 + i);
+    const QString path = write(QStringLiteral("large.csv"), lines);
+    ASSERT_GT(QFileInfo(path).size(), 1 << 20);
+    ImportReport report = ImportItems(path, {});
+    ASSERT_TRUE(report.ok()) << report.error.toStdString();
+    EXPECT_EQ(report.items, kLines);
+    EXPECT_EQ(report.vouchers, kLines / 25);
+    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select SORSZAM, KONYVBIZ, SZOVEG, ERTEK from TETEL order by SORSZAM"));
+    int i = 0;
+    for (; q.next(); ++i) {
+        ASSERT_EQ(q.value(2).toString(), QStringLiteral("sor %1 a bankkivonatról").arg(i));
+        ASSERT_EQ(q.value(3).toDouble(), 100 + i);
+        ASSERT_EQ(q.value(1).toString(), QStringLiteral("26%1").arg(i / 25 + 1, 5, 10, QLatin1Char('0')));
+    }
+    EXPECT_EQ(i, kLines);
+    EXPECT_EQ(report.firstSorszam, QStringLiteral("2600001"));
+    EXPECT_EQ(report.lastSorszam, QStringLiteral("26%1").arg(kLines, 5, 10, QLatin1Char('0')));
+
+    // Faults on both sides of the first block's end (its 8192 lines end on
+    // the file's line 8193) and on the last line.
+    const int last = kLines + 1;
+    for (int line : {8193, 8195, last}) lines[line - 1].replace(QStringLiteral(";384;"), QStringLiteral(";999;"));
+    lines[8194 - 1].replace(QStringLiteral("2026.03.05;2026.03.05"), QStringLiteral("2026.02.30;2026.03.05"));
+    lines[8194 - 1].replace(QStringLiteral(";311;"), QStringLiteral(";998;"));
+    report = ImportItems(write(QStringLiteral("faulty.csv"), lines), {});
+    EXPECT_EQ(report.faultyLines, 4);
+    QStringList faults;
+    for (const ImportFault& f : report.faults) faults << QStringLiteral("%1: %2").arg(f.line).arg(f.text);
+    EXPECT_EQ(faults, (QStringList{QStringLiteral("8193: Hibás tartozik számlaszám."),
+                                   QStringLiteral("8194: Hibás könyvelési dátum."),
+                                   QStringLiteral("8194: Hibás követel számlaszám."),
+                                   QStringLiteral("8195: Hibás tartozik számlaszám."),
+                                   QStringLiteral("%1: Hibás tartozik számlaszám.").arg(last)}));
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL")).toInt(), kLines);
 }
 
 // The largest sheet there is, a filled cell at the end of each row and no

@@ -26,3 +26,27 @@ TEST(DelimitedTextTest, FieldsQuotesAndLineNumbers) {
 }
 
 }  // namespace
+
+// A long file without quotes is split on two cores: the lines around the
+// cut, blank lines and every kind of line end keep their numbers.
+TEST(DelimitedTextTest, LongFileKeepsItsLineNumbers) {
+    const QStringList ends{"\r\n", "\n", "\r", "\n\r", "\r\n\r\n"};
+    QString text;
+    QList<int> expectedNumbers;
+    int line = 1;
+    for (int i = 0; text.size() < 3 << 20; ++i) {
+        expectedNumbers << line;
+        text += QStringLiteral("%1;mező %1;%2").arg(i).arg(i % 7 == 0 ? QString() : QStringLiteral("x"));
+        const QString& end = ends[i % ends.size()];
+        text += end;
+        // Every line break counts, an empty line between them too; CR LF is one.
+        line += int(end.count(QLatin1Char('\n')) + end.count(QLatin1Char('\r')) - end.count(QStringLiteral("\r\n")));
+    }
+    const QList<DelimitedLine> lines = SplitDelimitedText(text, QLatin1Char(';'));
+    ASSERT_EQ(lines.size(), expectedNumbers.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i].number, expectedNumbers[i]) << i;
+        ASSERT_EQ(lines[i].fields.first(), QString::number(i)) << i;
+        ASSERT_EQ(lines[i].fields.size(), 3) << i;
+    }
+}
