@@ -15,10 +15,11 @@ demo=${3:-$work/demo}
 
 # Vouchers of every kind the posting treats apart: new and typed voucher
 # numbers, an existing voucher, VAT, a lower-case partner code, a currency,
-# a faulty voucher, and enough of them for several batches.
+# a faulty voucher, and enough of them for several batches and for the
+# readers to split the files on both cores (over a million characters).
 {
   echo "VOUCHER;NTIPUS;KONYVBIZ;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;ERTEK;AFA;AFAKULCS;ASZLA;SOR65;DEVIZANEM;ARFOLYAM"
-  for v in $(seq 1 6000); do
+  for v in $(seq 1 14000); do
     d=$(printf '2025.%02d.%02d' $((v % 12 + 1)) $((v % 28 + 1)))
     case $((v % 4)) in
       0) for i in 1 2 3; do echo "B$v;BK;;$d;;;;;;;$i;Bank $v/$i;384;311;$((v * 7 + i));N;;;;;"; done ;;
@@ -36,7 +37,7 @@ demo=${3:-$work/demo}
 } > "$work/vouchers.csv"
 {
   echo "VOUCHER;NTIPUS;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;ERTEK;TART_KOV;AFAKULCS;SOR65;DEVIZANEM;DEVIZAERTEK;ARFOLYAM"
-  for v in $(seq 1 600); do
+  for v in $(seq 1 7000); do
     d=$(printf '2025.%02d.%02d' $((v % 12 + 1)) $((v % 28 + 1)))
     echo "$v;VE;$d;$d;$d;;;;I-$v;I-$v;Értékesítés;311;911;$((v * 100));;27;07;;;"
     echo "$v;VE;$d;$d;$d;;;;I-$v;I-$v;;311;467;$((v * 27));A;;;;;"
