@@ -6,10 +6,12 @@
 // `import` (only the one named, when one is): by the clock, and by the
 // processor time of this process, which the embedded engine runs in, for a
 // machine shared with other work. Beside each it times the engine alone
-// inserting the same rows (`insert into TETEL select …` from a copy of
-// them, committed, the turnover trigger and the indexes at work) and
-// prints the ratios. After each it times two trial balances: the first
-// one pays for merging the turnover rows the items added.
+// inserting the same rows, committed, the turnover trigger and the indexes
+// at work: in one `insert into TETEL select …` from a copy of them, and
+// through one prepared insert per row with the values already in memory
+// (the least any program sending rows from outside the database pays), and
+// prints the ratios to both. After each it times two trial balances: the
+// first one pays for merging the turnover rows the items added.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
