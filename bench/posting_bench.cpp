@@ -106,15 +106,13 @@ EngineTimes engineInsert(qlonglong counterBefore) {
                                       "bigint) > :before")
                            .arg(QLatin1String(kLedgerColumns)),
             {{QStringLiteral("before"), counterBefore}});
-    const auto transactionId = [] {
-        return SelectValue(d_tarvedo, QStringLiteral("select current_transaction from rdb$database")).toLongLong();
-    };
+    const QString transactionId = QStringLiteral("select current_transaction from rdb$database");
     EngineTimes times;
     qlonglong tx = 0;
     SelectValue(d_tarvedo, QStringLiteral("select count(*) from BENCH_SOROK"));  // read once, as the run read its file
     times.select = Measure([&] {
         DbTransaction work(d_tarvedo);
-        tx = transactionId();
+        tx = SelectValue(d_tarvedo, transactionId).toLongLong();
         ExecSql(d_tarvedo, QStringLiteral("insert into TETEL (%1) select %1 from BENCH_SOROK").arg(QLatin1String(kLedgerColumns)));
         work.commit();
     });
@@ -138,7 +136,7 @@ EngineTimes engineInsert(qlonglong counterBefore) {
                                .arg(QLatin1String(kLedgerColumns), QStringList(columns, QStringLiteral("?")).join(QLatin1Char(',')));
     times.rows = Measure([&] {
         FbWriteTransaction work(d_tarvedo);
-        tx = work.selectInteger(QStringLiteral("select current_transaction from rdb$database"));
+        tx = work.selectInteger(transactionId);
         const isc_stmt_handle statement = work.prepare(insert);
         FbParams params;
         for (const QVariantList& row : rows) {
