@@ -130,6 +130,11 @@ bool ParseAmount(const QString& text, double& value, QString* error) {
     return true;
 }
 
+bool ParseAmount(const QString& text, double& value, QString* error, DecimalMark mark) {
+    Q_UNUSED(mark);
+    return ParseAmount(text, value, error);
+}
+
 AmountInput CheckAmountInput(const QString& text) {
     double value = 0;
     if (ParseAmount(text, value)) return AmountInput::Complete;

@@ -19,6 +19,11 @@ constexpr double kAmountLimit = 1e15;
 // empty text is no amount: callers that allow an empty field test for it first.
 bool ParseAmount(const QString& text, double& value, QString* error = nullptr);
 
+// Which mark a file's own format declares as its decimal separator. Either:
+// the file does not say, and the text alone has to tell.
+enum class DecimalMark { Either, Comma, Point };
+bool ParseAmount(const QString& text, double& value, QString* error, DecimalMark mark);
+
 // How far a text being typed into an amount field is from an amount: a
 // field accepts Complete and Partial texts while the user types and refuses
 // keys that would make the text Invalid.
