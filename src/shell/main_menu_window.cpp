@@ -99,7 +99,7 @@ const QList<MainMenuItem>& MainMenuItems() {
         item("Specilis1", "vzrsa1", QStringLiteral("Év zárása"), false,
              [](Tmain_tarvedofm& main, QAction* action) { ShowEvzaroFm(&main, MenuNev(action)); }),
         item("Specilis1", "vnyitsa1", QStringLiteral("Lezárt év újranyitása"), false,
-             [](Tmain_tarvedofm&, QAction*) { ReopenYear(); }),
+             [](Tmain_tarvedofm&, QAction*) { ReopenYearAsking(); }),
         item("Specilis1", "N1", QStringLiteral("-")),
         item("Specilis1", "Programfrisstseazinternetrl1", QStringLiteral("Program frissítése az internetről"), false,
              [](Tmain_tarvedofm& main, QAction*) { RunProgramUpdateFromMenu(&main, main.l_version->text()); }),

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <optional>
 
 #include "db/altproc.h"
@@ -22,6 +23,7 @@
 #include "yearend/backup.h"
 #include "yearend/open_invoices.h"
 #include "yearend/opening_item_writer.h"
+#include "yearend/same_database.h"
 
 namespace {
 
@@ -96,6 +98,8 @@ QList<AccountItem> accountBalances(const QString& zardatum, bool teteles) {
     while (NextRow(accounts)) {
         const QString szla = accounts.value(0).toString().trimmed();
         if (teteles && (szla == CustomerAccount || szla == SupplierAccount)) continue;
+        // The opening balance account is the other side of every item, not an item of its own.
+        if (szla == OpeningAccount) continue;
         const double d = sumOf(debit, szla);
         const double c = sumOf(credit, szla);
         if (!(d > 0) && !(c > 0)) continue;
@@ -174,6 +178,66 @@ void report(const EvzaroStep& step, const QString& what, qint64 done, qint64 tot
     if (step) step(what, done, total);
 }
 
+QString nextYearOf(const QString& year) { return QString::number(year.trimmed().toInt() + 1); }
+
+QString firstDayOf(const QString& year) { return year + QStringLiteral(".01.01"); }
+
+QString currentDatabaseMessage(const QString& address) {
+    return QStringLiteral("A következő év adatbázisa nem lehet a tárgyévi adatbázis: ") + address;
+}
+
+// The opening items already in the next year's database, summed by turnover
+// key and negated: they leave the turnover table with the items.
+QList<LedgerItem> openingTurnoversRemoved() {
+    QList<LedgerItem> removed;
+    QSqlQuery q = ExecSql(d_tarvedo2, QStringLiteral("select SZLA, ESZLA, TELJKELT, NTIPUS, sum(ERTEK) from TETEL "
+                                                     "where NTIPUS='NY' group by SZLA, ESZLA, TELJKELT, NTIPUS"));
+    while (NextRow(q)) {
+        LedgerItem item;
+        item.szla = q.value(0).toString();
+        item.eszla = q.value(1).toString();
+        item.teljkelt = q.value(2).toString();
+        item.ntipus = q.value(3).toString();
+        item.ertek = -q.value(4).toDouble();
+        removed.append(item);
+    }
+    return removed;
+}
+
+// The current year after the next one is written, in one short transaction:
+// the opening counter covers the numbers the next year's opening items
+// received (it is never set below a number already given), and the year is
+// closed. A kill before the commit leaves the counter and the open year as
+// they were. Another workstation taking an opening number at that moment is
+// waited for and the work done again.
+void closeCurrentYear(const QString& kod, const QString& year, qlonglong openingNumbers) {
+    for (int attempt = 0;; ++attempt) {
+        try {
+            DbTransaction transaction(d_tarvedo);
+            if (openingNumbers > 0) {
+                const QVariantMap counter{{QStringLiteral("EV"), year}, {QStringLiteral("UTOLSO"), openingNumbers}};
+                const QSqlQuery raised = ExecSql(
+                    d_tarvedo,
+                    QStringLiteral("update SORSZAM set UTOLSO = maxvalue(coalesce(UTOLSO, 0), :UTOLSO), FOGLALT = null "
+                                   "where FAJTA = 'NY' and EV = :EV"),
+                    counter);
+                if (raised.numRowsAffected() == 0)
+                    ExecSql(d_tarvedo,
+                            QStringLiteral("Insert Into SORSZAM\n       (FAJTA, EV, ELSO, UTOLSO)\nValues ('NY', :EV, 1, :UTOLSO)"),
+                            counter);
+            }
+            ExecSql(d_tarvedo, QStringLiteral("Update CEG Set NYITVA = 'N' where KOD = :KOD and AKTUALISEV = :AKTUALISEV"),
+                    {{QStringLiteral("KOD"), kod}, {QStringLiteral("AKTUALISEV"), year}});
+            transaction.commit();
+            return;
+        } catch (const DbError& error) {
+            const bool madeMeanwhile = error.message().contains(QLatin1String("PRIMARY or UNIQUE KEY"), Qt::CaseInsensitive);
+            if (attempt >= 50 || !(error.isLockConflict() || madeMeanwhile)) throw;
+            QThread::msleep(20 + 10 * (attempt % 10));
+        }
+    }
+}
+
 }  // namespace
 
 QString EvzaroWorkTable() { return workTable().name; }
@@ -195,7 +259,7 @@ EvzaroDefaults ProposedNextYear(const QString& currentAddress, const QString& ye
 EvzaroDefaults EvzaroDefaultsForCompany() {
     const AppValues& app = Td();
     const QString year = app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
-    const QString next = QString::number(year.toInt() + 1);
+    const QString next = nextYearOf(year);
     QSqlQuery registry = ExecSql(d_tarvedosys, QStringLiteral("select * from cegek where KOD=:KOD and    AKTUALISEV=:AKTUALISEV"),
                                  {{QStringLiteral("KOD"), app.ceg.text(QStringLiteral("KOD"))},
                                   {QStringLiteral("AKTUALISEV"), next}});
@@ -207,10 +271,13 @@ EvzaroDefaults EvzaroDefaultsForCompany() {
             const qsizetype cut = lastSeparator(address);
             defaults.name = address.mid(cut + 1);
             defaults.path = cut < 0 ? QString() : address.left(cut);
+            defaults.zardatum = firstDayOf(next);
             return defaults;
         }
     }
-    return ProposedNextYear(app.DbServer, year, next);
+    EvzaroDefaults defaults = ProposedNextYear(app.DbServer, year, next);
+    defaults.zardatum = firstDayOf(next);
+    return defaults;
 }
 
 QString NextYearAddress(const QString& path, const QString& name) {
@@ -237,13 +304,22 @@ QString CheckEvzaroParams(const EvzaroParams& params) {
             return error.message();
         }
     }
+    // The same text, or the same file reached by "..", "." or a link; an
+    // address that reaches it through a server is found once connected.
     const QString address = NextYearAddress(params.path, params.name);
-    const auto sameDatabase = [](const QString& a, const QString& b) {
-        return NativeDbPath(ParseDbAddress(a).path) == NativeDbPath(ParseDbAddress(b).path);
-    };
-    if (sameDatabase(address, app.DbServer))
-        return QStringLiteral("A következő év adatbázisa nem lehet a tárgyévi adatbázis: ") + address;
+    if (NativeDbPath(ParseDbAddress(address).path) == NativeDbPath(ParseDbAddress(app.DbServer).path) ||
+        SameDatabaseFile(address, app.DbServer))
+        return currentDatabaseMessage(address);
     return {};
+}
+
+QString ClosingDateWarning(const EvzaroParams& params) {
+    const QString first = firstDayOf(nextYearOf(Td().ceg.text(QStringLiteral("AKTUALISEV"))));
+    const QString zardatum = DateCriterion(params.zardatum);
+    if (zardatum == first) return {};
+    return QStringLiteral("A zárás dátuma (%1) nem a következő év első napja (%2): a nyitó tételek ezt kapják teljesítési "
+                          "dátumként, és kimaradnak a %2-tól kezdődő főkönyvi kivonatokból.")
+        .arg(zardatum.isEmpty() ? QStringLiteral("üres") : zardatum, first);
 }
 
 bool NextYearDatabaseExists(const EvzaroParams& params) {
@@ -251,7 +327,7 @@ bool NextYearDatabaseExists(const EvzaroParams& params) {
     const DbAddress parsed = ParseDbAddress(address);
     if (!parsed.isRemote() && QFileInfo::exists(NativeDbPath(parsed.path))) return true;
     const AppValues& app = Td();
-    const QString next = QString::number(app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed().toInt() + 1);
+    const QString next = nextYearOf(app.ceg.text(QStringLiteral("AKTUALISEV")));
     return SelectValue(d_tarvedosys, QStringLiteral("select count(*) from CEGEK where KOD = :KOD and AKTUALISEV = :EV"),
                        {{QStringLiteral("KOD"), app.ceg.text(QStringLiteral("KOD"))}, {QStringLiteral("EV"), next}})
                .toInt() > 0;
@@ -262,13 +338,25 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
     AppValues& app = Td();
     const QString kod = app.ceg.text(QStringLiteral("KOD"));
     const QString year = app.ceg.text(QStringLiteral("AKTUALISEV")).trimmed();
-    const QString nextYear = QString::number(year.toInt() + 1);
+    const QString nextYear = nextYearOf(year);
     const QString zardatum = DateCriterion(params.zardatum);
     const QString address = NextYearAddress(params.path, params.name);
     result.nextAddress = address;
 
     result.error = CheckEvzaroParams(params);
     if (!result.error.isEmpty()) return result;
+    if (!params.dateConfirmed) {
+        result.error = ClosingDateWarning(params);
+        if (!result.error.isEmpty()) return result;
+    }
+    // Connected to the next year's address: refused, with the connection
+    // closed, when it is the current database after all.
+    const auto isCurrentDatabase = [&] {
+        if (!SameDatabase(d_tarvedo, d_tarvedo2)) return false;
+        DbDisconnect(d_tarvedo2);
+        result.error = currentDatabaseMessage(address);
+        return true;
+    };
 
     bool newDatabase = false;
     try {
@@ -279,6 +367,11 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 result.error = QStringLiteral("Nem sikerült létrehozni a következő év adatainak mappáját!  ") + folder;
                 return result;
             }
+            // A database already at that address is overwritten: never the current one.
+            const bool mayExist = parsed.isRemote() || QFileInfo::exists(NativeDbPath(parsed.path));
+            if (mayExist && OpenDatabase(d_tarvedo2, address) && inStep(QStringLiteral("A következő év adatbázisának azonosítása"),
+                                                            isCurrentDatabase))
+                return result;
             // The copy is made by the engine from a consistent snapshot while
             // the current year stays open here and on other workstations; the
             // ledger items are left out, the next year starts without them.
@@ -303,12 +396,9 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                            Connection(d_tarvedo2).lastError().text();
             return result;
         }
+        if (inStep(QStringLiteral("A következő év adatbázisának azonosítása"), isCurrentDatabase)) return result;
 
-        // The current year: the opening numbers start again; the texts the
-        // invoice matching compares are filled in.
-        inStep(QStringLiteral("A nyitó sorszám törlése"), [&] {
-            ExecSql(d_tarvedo, QStringLiteral("delete from sorszam where fajta='NY' "));
-        });
+        // The current year: the texts the invoice matching compares are filled in.
         report(step, QStringLiteral("Hiányzó szövegek"), 0, 0);
         inStep(QStringLiteral("A hiányzó szövegek kitöltése"), [&] {
             // One pass over the items instead of one per column.
@@ -332,11 +422,11 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 return open;
             });
 
+        // The opening numbers start again from the first of the year at every
+        // run: a recomputed next year keeps its numbers. The current year's
+        // counter is raised to cover them when the year is closed.
         const qint64 total = accounts.size() + invoices.size();
-        qlonglong counter = 0;
-        if (total > 0)
-            counter = inStep(QStringLiteral("A nyitó sorszámok kiadása"),
-                             [&] { return ReserveSequenceBlock(d_tarvedo, QStringLiteral("NY"), year, total); });
+        qlonglong counter = 1;
 
         // A new database is not registered before the closing succeeds and
         // nobody else uses it: its ledger indexes are built once the items
@@ -348,7 +438,11 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
         // Everything the next year receives, in one transaction.
         inStep(QStringLiteral("A következő év adatbázisának írása"), [&] {
             DbTransaction transaction(d_tarvedo2);
+            // The turnover table follows every item this transaction writes
+            // or deletes through the sums of the load, not the trigger.
+            TurnoverLoad turnovers(d_tarvedo2);
             if (params.kind == ClosingKind::RecomputeExisting) {
+                for (const LedgerItem& removed : openingTurnoversRemoved()) turnovers.add(removed);
                 ExecSql(d_tarvedo2, QStringLiteral("delete from tetel where NTIPUS='NY'"));
                 copyFormulaTable(QStringLiteral("EREDMENY"),
                                  {QStringLiteral("ID"), QStringLiteral("SORSZAM"), QStringLiteral("MEGNEVEZES"),
@@ -369,7 +463,6 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
             // The items in blocks; the turnover table gets the sums of the
             // load instead of one row per item.
             const QString now = today();
-            TurnoverLoad turnovers(d_tarvedo2);
             OpeningItemWriter writer(d_tarvedo2, now);
             qint64 done = 0;
             const auto write = [&](LedgerItem& item) {
@@ -400,8 +493,11 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 LedgerItem item;
                 item.szla = entry.szla;
                 item.eszla = entry.eszla;
-                item.teljkelt = invoice.teljkelt;
-                item.szlakelt = now;
+                // Dated as every opening item, so that the next year's trial
+                // balance is the same whether opened by balance or by
+                // invoice; the invoice's own fulfilment date stays as its date.
+                item.teljkelt = zardatum;
+                item.szlakelt = invoice.teljkelt;
                 item.fizhatido = invoice.fizhatido;
                 item.szoveg = entry.szoveg;
                 item.ertek = entry.ertek;
@@ -447,8 +543,7 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
         }
         // The closed year takes no more postings until it is reopened.
         inStep(QStringLiteral("A tárgyév lezárása"), [&] {
-            ExecSql(d_tarvedo, QStringLiteral("Update CEG Set NYITVA = 'N' where KOD = :KOD and AKTUALISEV = :AKTUALISEV"),
-                    {{QStringLiteral("KOD"), kod}, {QStringLiteral("AKTUALISEV"), year}});
+            closeCurrentYear(kod, year, total);
             db1AfterConnect();
             app.ceg.moveTo(kod, year);
         });

@@ -22,8 +22,9 @@ enum class ClosingKind { NewDatabase = 0, RecomputeExisting = 1 };
 
 struct EvzaroDefaults {
     ClosingKind kind = ClosingKind::NewDatabase;
-    QString path;  // folder of the next year's data, without a trailing separator
-    QString name;  // file name of the next year's database
+    QString path;      // folder of the next year's data, without a trailing separator
+    QString name;      // file name of the next year's database
+    QString zardatum;  // closing date: the first day of the next year
 };
 
 // The proposal for a current database address and its year: the folder with
@@ -33,7 +34,8 @@ EvzaroDefaults ProposedNextYear(const QString& currentAddress, const QString& ye
 
 // What the window shows at start: a registered next-year database
 // (CEGEK row of the company and the next year with an address) means kind 1
-// on its address, otherwise the proposal above for the current database.
+// on its address, otherwise the proposal above for the current database;
+// the closing date is the next year's first day.
 EvzaroDefaults EvzaroDefaultsForCompany();
 
 // The address of the next year's database from the folder and the name.
@@ -45,6 +47,8 @@ struct EvzaroParams {
     QString name;
     ClosingKind kind = ClosingKind::NewDatabase;
     bool teteles = false;  // open customer and supplier invoices one by one
+    // A closing date other than the next year's first day was confirmed.
+    bool dateConfirmed = false;
 };
 
 struct EvzaroResult {
@@ -59,6 +63,12 @@ struct EvzaroResult {
 // empty when they can be used.
 QString CheckEvzaroParams(const EvzaroParams& params);
 
+// The opening items take the closing date as their fulfilment date, so that
+// a trial balance of the next year from its first day holds them all. Empty
+// when the date is that first day; otherwise what is wrong with it, in
+// Hungarian, for a question or a refusal.
+QString ClosingDateWarning(const EvzaroParams& params);
+
 // Whether the next year's database is already there: registered in CEGEK,
 // or a local file of that name.
 bool NextYearDatabaseExists(const EvzaroParams& params);
@@ -69,7 +79,9 @@ using EvzaroStep = std::function<void(const QString& what, qint64 done, qint64 t
 
 // The run. Needs the current company (d_tarvedo) and the system database
 // (d_tarvedosys) connected; leaves the second company connection
-// (d_tarvedo2) on the next year's database.
+// (d_tarvedo2) on the next year's database. Refuses a closing date with a
+// warning that was not confirmed, and a next-year address that reaches the
+// current database in any way.
 EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step = {});
 
 // The remembered name of the working table, empty before the first run.

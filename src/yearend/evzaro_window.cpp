@@ -101,8 +101,8 @@ void TevzaroFm::showEvent(QShowEvent* event) {
 
 void TevzaroFm::setDefaults() {
     ResetProgress(Gauge1);
-    E_ZARDATUM->setText(QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")));
     const EvzaroDefaults defaults = EvzaroDefaultsForCompany();
+    E_ZARDATUM->setText(defaults.zardatum);
     e_path->setText(defaults.path);
     e_nev->setText(defaults.name);
     (defaults.kind == ClosingKind::RecomputeExisting ? rb_ujraszamol : rb_uj)->setChecked(true);
@@ -125,8 +125,16 @@ void TevzaroFm::run() {
         ShowMessage(wrong);
         return;
     }
+    EvzaroParams chosen = params();
+    // Another closing date only when the user says so.
+    const QString dateWarning = ClosingDateWarning(chosen);
+    if (!dateWarning.isEmpty()) {
+        if (AskDialog(dateWarning + QStringLiteral("\nEzzel a dátummal zárja az évet?"), 0,
+                      {QStringLiteral(" Igen "), QStringLiteral(" Nem ")}) != 0)
+            return;
+        chosen.dateConfirmed = true;
+    }
     // A next year that is already there is made again only when the user says so.
-    const EvzaroParams chosen = params();
     if (chosen.kind == ClosingKind::NewDatabase && NextYearDatabaseExists(chosen) &&
         AskDialog(QStringLiteral("A következő év adatbázisa már létezik: %1\nÚjra létrehozza? A benne rögzített tételek elvesznek.")
                       .arg(NextYearAddress(chosen.path, chosen.name)),
@@ -155,7 +163,7 @@ void TevzaroFm::run() {
         ShowMessage(QStringLiteral("A mentés elkészült: ") + file);
     }
 
-    const EvzaroResult result = RunEvzaro(params(), step);
+    const EvzaroResult result = RunEvzaro(chosen, step);
     Gauge1->setFormat(QStringLiteral("%p%"));
     if (!result.ok) {
         ResetProgress(Gauge1);

@@ -84,6 +84,31 @@ QStringList importInput(const QString& dir) {
     return {QStringLiteral("import"), dir + QStringLiteral("/items.csv")};
 }
 
+// The year closing into a new next-year database, invoice by invoice. It
+// writes no vouchers of the current year: a few marked "FZ-n", posted
+// before the books are saved as pristine, are what must stay whole; the
+// opening counter "NY" must never fall behind the opening voucher in use.
+QStringList closeYearInput(const QString& dir) {
+    QStringList lines{QStringLiteral(
+        "VOUCHER;NTIPUS;KONYVBIZ;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;"
+        "SZLA;ESZLA;ERTEK;AFA;AFAKULCS;ASZLA;SOR65;DEVIZANEM;ARFOLYAM")};
+    for (int v = 1; v <= 20; ++v)
+        lines << QStringLiteral("%1;BK;;%2.06.%3;;;;;;FZ-%1;;Bank %1;384;491;%4;N;;;;;").arg(v).arg(kYear).arg(1 + v % 28, 2, 10, QLatin1Char('0')).arg(100 * v);
+    writeFile(dir + QStringLiteral("/zaras.csv"), lines);
+    const QString work = dir + QStringLiteral("/work");
+    QProcess post;
+    post.setProcessChannelMode(QProcess::MergedChannels);
+    post.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("--workdir"), work, QStringLiteral("post"), dir + QStringLiteral("/zaras.csv")});
+    EXPECT_TRUE(post.waitForFinished(120000));
+    EXPECT_EQ(post.exitCode(), 0) << text(post.readAll()).toStdString();
+    for (const QString& file : {kCompanyFile, kSystemFile}) {
+        const QString pristine = dir + QStringLiteral("/pristine/") + file;
+        QFile::remove(pristine);
+        EXPECT_TRUE(QFile::copy(work + QLatin1Char('/') + file, pristine));
+    }
+    return {QStringLiteral("close-year"), QStringLiteral("--by-invoice")};
+}
+
 // A command that may be killed: it writes its input into the working
 // folder and gives the tool's arguments. The year closing and the
 // depreciation store join this table as rows of their own.
@@ -98,6 +123,7 @@ void PrintTo(const FaultCommand& command, std::ostream* out) { *out << command.n
 const FaultCommand kCommands[] = {
     {"post", postInput, QStringLiteral("FP-")},
     {"import", importInput, QStringLiteral("FI-")},
+    {"close_year", closeYearInput, QStringLiteral("FZ-")},
 };
 
 // The rows of each marked voucher, as comparable text lines.

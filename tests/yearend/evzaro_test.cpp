@@ -21,7 +21,7 @@ protected:
 
     EvzaroParams params(bool teteles, ClosingKind kind = ClosingKind::NewDatabase) const {
         EvzaroParams p;
-        p.zardatum = QStringLiteral("2025.12.31");
+        p.zardatum = QStringLiteral("2026.01.01");
         p.path = copy->dir() + QStringLiteral("/2026");
         p.name = QStringLiteral("TARVEDO_MINTA_2026.GDB");
         p.kind = kind;
@@ -84,7 +84,7 @@ TEST_F(EvzaroTest, BalancesOfClassesOneToFourAgainst491) {
     QSqlQuery item = ExecSql(d_tarvedo2, QStringLiteral("select * from TETEL where SZLA = '384'"));
     ASSERT_TRUE(NextRow(item));
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"));
-    EXPECT_EQ(item.value(QStringLiteral("TELJKELT")).toString(), QStringLiteral("2025.12.31"));
+    EXPECT_EQ(item.value(QStringLiteral("TELJKELT")).toString(), QStringLiteral("2026.01.01"));
     EXPECT_EQ(item.value(QStringLiteral("BIZKELT")).toString(), today);
     EXPECT_EQ(item.value(QStringLiteral("KONYVELVE")).toString(), today);
     EXPECT_EQ(item.value(QStringLiteral("SZOVEG")).toString(), QStringLiteral("NYITÓ Elszámolási betétszámla"));
@@ -123,7 +123,10 @@ TEST_F(EvzaroTest, OpenInvoicesOneByOneInsteadOf311And454) {
     EXPECT_EQ(item.value(QStringLiteral("SZOVEG")).toString(), QStringLiteral("NYITO : Nem kiegyenlített vevő számla."));
     EXPECT_EQ(item.value(QStringLiteral("UGYFELKOD")).toString(), QStringLiteral("V2"));
     EXPECT_EQ(item.value(QStringLiteral("KONYVBIZ")).toString(), QStringLiteral("VE2"));
-    EXPECT_EQ(item.value(QStringLiteral("TELJKELT")).toString(), QStringLiteral("2025.05.10"));
+    // Dated on the next year's first day like the balances; the invoice's
+    // own fulfilment date goes with it as its date.
+    EXPECT_EQ(item.value(QStringLiteral("TELJKELT")).toString(), QStringLiteral("2026.01.01"));
+    EXPECT_EQ(item.value(QStringLiteral("SZLAKELT")).toString(), QStringLiteral("2025.05.10"));
     EXPECT_EQ(item.value(QStringLiteral("FIZHATIDO")).toString(), QStringLiteral("2025.06.10"));
     EXPECT_EQ(item.value(QStringLiteral("DEVIZAERTEK")).toDouble(), 5000);
 }
@@ -234,6 +237,52 @@ TEST_F(EvzaroTest, AFailedNewDatabaseIsNotRegistered) {
     // The current year is still open and connected.
     EXPECT_TRUE(IsConnected(d_tarvedo));
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select NYITVA from CEG")).toString(), QStringLiteral("I"));
+}
+
+TEST_F(EvzaroTest, ABalanceOn491ItselfIsNotCarried) {
+    // 491 keeps 500 - 200 = 300 on the credit side: no 491/491 item.
+    Post({{QStringLiteral("384"), QStringLiteral("491"), 500}, {QStringLiteral("491"), QStringLiteral("911"), 200}});
+    run(params(false));
+    EXPECT_EQ(OpeningItems(), QStringList{QStringLiteral("384 491 500")});
+}
+
+// The fulfilment dates of the next year's opening items.
+QStringList OpeningDates() {
+    QStringList dates;
+    QSqlQuery q = ExecSql(d_tarvedo2, QStringLiteral("select distinct TELJKELT from TETEL where NTIPUS = 'NY' order by 1"));
+    while (NextRow(q)) dates << q.value(0).toString();
+    return dates;
+}
+
+TEST_F(EvzaroTest, AClosingDateOffTheNextYearsFirstDayIsUsedOnlyWhenConfirmed) {
+    postSampleLedger();
+    EXPECT_EQ(EvzaroDefaultsForCompany().zardatum, QStringLiteral("2026.01.01"));
+    EXPECT_TRUE(ClosingDateWarning(params(true)).isEmpty());
+    run(params(true));
+    EXPECT_EQ(OpeningDates(), QStringList{QStringLiteral("2026.01.01")});
+    struct Case {
+        const char *typed, *shown, *stored;
+    } cases[] = {{"2025.12.31", "2025.12.31", "2025.12.31"},
+                 {"2026.01.02", "2026.01.02", "2026.01.02"},
+                 {"", "üres", ""},
+                 {"    .  .  ", "üres", ""}};
+    QStringList dates{QStringLiteral("2026.01.01")};
+    for (const Case& c : cases) {
+        EvzaroParams p = params(true, ClosingKind::RecomputeExisting);
+        p.zardatum = QLatin1String(c.typed);
+        const QString warning = ClosingDateWarning(p);
+        EXPECT_TRUE(warning.startsWith(QStringLiteral("A zárás dátuma (%1) nem a következő év első napja (2026.01.01)")
+                                           .arg(QString::fromUtf8(c.shown))))
+            << warning.toStdString();
+        const EvzaroResult refused = RunEvzaro(p);
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(refused.error, warning);
+        EXPECT_EQ(OpeningDates(), dates) << c.typed;
+        p.dateConfirmed = true;
+        run(p);
+        dates = QStringList{QLatin1String(c.stored)};
+        EXPECT_EQ(OpeningDates(), dates) << c.typed;
+    }
 }
 
 TEST_F(EvzaroTest, BadInputIsRefusedWithAMessage) {

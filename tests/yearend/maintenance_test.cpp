@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "db/ui_hooks.h"
 #include "yearend/backup.h"
 #include "yearend/reopen.h"
 #include "yearend/takarit.h"
@@ -20,6 +21,53 @@ TEST(ReopenYear, OpensEveryCompanyRowAgain) {
     EXPECT_EQ(Number(d_tarvedo, QStringLiteral("select count(*) from CEG where NYITVA <> 'I' or NYITVA is null")), 0);
     EXPECT_EQ(Td().ceg.text(QStringLiteral("NYITVA")), QStringLiteral("I"));
     EXPECT_EQ(Td().ceg.text(QStringLiteral("KOD")), QStringLiteral("MINTA"));
+}
+
+// The menu's reopening asks first and says what the next year needs.
+TEST(ReopenYear, AsksAndNamesTheNextYearsRecompute) {
+    WorkingCopy copy(0);
+    copy.open();
+    QStringList asked, shown;
+    int answer = 1;
+    UiHooks::setDialog([&](const QString& text, int, const QStringList&) {
+        asked << text;
+        return answer;
+    });
+    UiHooks::setMessage([&](const QString& text) { shown << text; });
+    const auto closed = [] { return SelectValue(d_tarvedo, QStringLiteral("select NYITVA from CEG")).toString() == QLatin1String("N"); };
+
+    // An open year: nothing to ask.
+    EXPECT_FALSE(ReopenYearAsking());
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Az év nincs lezárva.")});
+
+    struct Case {
+        bool nextYearRegistered;
+        int answer;
+        bool reopened;
+    } cases[] = {{false, 1, false}, {false, 0, true}, {true, 1, false}, {true, 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "registered " << c.nextYearRegistered << ", answer " << c.answer);
+        ExecSql(d_tarvedosys, QStringLiteral("delete from CEGEK where AKTUALISEV = '2026'"));
+        if (c.nextYearRegistered)
+            ExecSql(d_tarvedosys, QStringLiteral("insert into CEGEK (KOD, AKTUALISEV, NEV, DBSERVER, NYITVA) "
+                                                 "values ('MINTA', '2026', 'Minta', '/x/2026/MINTA.GDB', 'I')"));
+        ExecSql(d_tarvedo, QStringLiteral("update CEG set NYITVA = 'N'"));
+        db1AfterConnect();
+        asked.clear();
+        shown.clear();
+        answer = c.answer;
+        EXPECT_EQ(ReopenYearAsking(), c.reopened);
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].startsWith(QStringLiteral("Újranyitja a lezárt 2025. évet?")));
+        const QString recompute = QStringLiteral("a következő év nyitó tételeit újra kell számolni");
+        EXPECT_EQ(asked[0].contains(recompute), c.nextYearRegistered) << asked[0].toStdString();
+        EXPECT_EQ(closed(), !c.reopened);
+        EXPECT_EQ(shown.size(), c.reopened ? 1 : 0);
+        if (c.reopened) EXPECT_EQ(shown[0].contains(recompute), c.nextYearRegistered);
+    }
+    UiHooks::setDialog({});
+    UiHooks::setMessage({});
 }
 
 TEST(TmpTables, DropsTheRunsTablesButKeepsTmpTablakAndOthers) {

@@ -1,6 +1,7 @@
 // The year-end windows offscreen: the closing window's defaults and run,
 // the clean-up window's list and its one press.
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +28,19 @@ struct Messages {
     ~Messages() { UiHooks::setMessage({}); }
 };
 
+// The questions the windows ask, answered with the button at `answer`.
+struct Questions {
+    QStringList asked;
+    int answer = 1;
+    Questions() {
+        UiHooks::setDialog([this](const QString& text, int, const QStringList&) {
+            asked << text;
+            return answer;
+        });
+    }
+    ~Questions() { UiHooks::setDialog({}); }
+};
+
 void SaveGrab(QWidget& window, const char* name) {
     const QString dir = qEnvironmentVariable("TARVEDO_GRAB_DIR");
     if (!dir.isEmpty()) window.grab().save(dir + u'/' + QLatin1String(name));
@@ -41,12 +55,24 @@ TEST(EvzaroWindow, ShowsTheDefaultsAndClosesTheYear) {
     EXPECT_EQ(window.e_path->text(), copy.dir() + QStringLiteral("/2026"));
     EXPECT_EQ(window.e_nev->text(), QStringLiteral("TARVEDO_MINTA_2026.GDB"));
     EXPECT_TRUE(window.findChild<QRadioButton*>(QStringLiteral("RG_TIPUS_0"))->isChecked());
-    EXPECT_EQ(window.E_ZARDATUM->text(), QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")));
+    EXPECT_EQ(window.E_ZARDATUM->text(), QStringLiteral("2026.01.01"));
     SaveGrab(window, "evzaro.png");
 
+    // Another closing date is asked about; " Nem " does nothing.
+    Questions questions;
     window.E_ZARDATUM->setText(QStringLiteral("2025.12.31"));
+    window.B_letarol->click();
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked[0].startsWith(QStringLiteral("A zárás dátuma (2025.12.31) nem a következő év első napja (2026.01.01)")))
+        << questions.asked[0].toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(copy.dir() + QStringLiteral("/2026")));
+
+    window.E_ZARDATUM->setText(QStringLiteral("2026.01.01"));
     window.cb_teteles->setChecked(true);
-    window.B_letarol->click();  // the backup question is answered " Nem " without a window
+    questions.asked.clear();
+    window.B_letarol->click();  // only the backup question, answered " Nem "
+    EXPECT_EQ(questions.asked, QStringList{QStringLiteral("Készüljön mentés a tárgyévi adatbázisról a zárás előtt?")});
     ASSERT_EQ(messages.shown, QStringList{QStringLiteral("KÉSZ !")});
     EXPECT_EQ(window.Gauge1->value(), window.Gauge1->maximum());
     EXPECT_GT(Number(d_tarvedo2, QStringLiteral("select count(*) from TETEL where NTIPUS = 'NY' and SZAMLASZAM <> ''")), 0);
