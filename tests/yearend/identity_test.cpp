@@ -98,7 +98,7 @@ TEST_P(IdentityTest, TheNextYearOpensWithThisYearsBalances) {
     ASSERT_FALSE(before.isEmpty());
 
     EvzaroParams params;
-    params.zardatum = QStringLiteral("2025.12.31");
+    params.zardatum = QStringLiteral("2026.01.01");
     // A server makes the new database in a folder it can write.
     params.path = (server ? TestServer() + u':' : QString()) + copy.dir();
     params.name = QStringLiteral("MINTA_2026.GDB");

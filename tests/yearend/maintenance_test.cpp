@@ -64,7 +64,9 @@ TEST(ReopenYear, AsksAndNamesTheNextYearsRecompute) {
         EXPECT_EQ(asked[0].contains(recompute), c.nextYearRegistered) << asked[0].toStdString();
         EXPECT_EQ(closed(), !c.reopened);
         EXPECT_EQ(shown.size(), c.reopened ? 1 : 0);
-        if (c.reopened) EXPECT_EQ(shown[0].contains(recompute), c.nextYearRegistered);
+        if (c.reopened) {
+            EXPECT_EQ(shown[0].contains(recompute), c.nextYearRegistered);
+        }
     }
     UiHooks::setDialog({});
     UiHooks::setMessage({});
