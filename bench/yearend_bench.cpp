@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
 
         // The closing as a bookkeeper runs it: a new database, open invoices one by one.
         EvzaroParams params;
-        params.zardatum = QStringLiteral("2025.12.31");
+        params.zardatum = QStringLiteral("2026.01.01");
         params.path = dir + QStringLiteral("/bench_next");
         params.name = QStringLiteral("MINTA_2026.GDB");
         params.teteles = true;

@@ -1,5 +1,6 @@
 // The year closing on small ledgers whose every opening item is known.
 #include <QDate>
+#include <algorithm>
 #include <stdexcept>
 
 #include "yearend/evzaro.h"
@@ -237,6 +238,35 @@ TEST_F(EvzaroTest, AFailedNewDatabaseIsNotRegistered) {
     // The current year is still open and connected.
     EXPECT_TRUE(IsConnected(d_tarvedo));
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select NYITVA from CEG")).toString(), QStringLiteral("I"));
+}
+
+// The opening numbers start from the year's first at every run; the
+// current year's counter covers them but never falls below a number given.
+TEST_F(EvzaroTest, TheOpeningCounterCoversTheNumbersAndNeverFalls) {
+    postSampleLedger();
+    const auto counter = [] {
+        return Number(d_tarvedo, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = 'NY' and EV = '2025'"));
+    };
+    const auto numbers = [] {
+        QStringList list;
+        QSqlQuery q = ExecSql(d_tarvedo2, QStringLiteral("select KONYVBIZ from TETEL where NTIPUS = 'NY' order by 1"));
+        while (NextRow(q)) list << q.value(0).toString();
+        return list;
+    };
+    const QStringList fourNumbers{QStringLiteral("2500001"), QStringLiteral("2500002"), QStringLiteral("2500003"),
+                                  QStringLiteral("2500004")};
+    const double before = counter();
+    run(params(false));
+    EXPECT_EQ(numbers(), fourNumbers);
+    EXPECT_EQ(counter(), std::max(before, 4.0));
+    ExecSql(d_tarvedo, QStringLiteral("update SORSZAM set UTOLSO = 50 where FAJTA = 'NY' and EV = '2025'"));
+    run(params(false, ClosingKind::RecomputeExisting));
+    EXPECT_EQ(numbers(), fourNumbers);
+    EXPECT_EQ(counter(), 50);
+    // Without a counter row one is made.
+    ExecSql(d_tarvedo, QStringLiteral("delete from SORSZAM where FAJTA = 'NY'"));
+    run(params(false, ClosingKind::RecomputeExisting));
+    EXPECT_EQ(counter(), 4);
 }
 
 TEST_F(EvzaroTest, ABalanceOn491ItselfIsNotCarried) {
