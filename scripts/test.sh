@@ -15,6 +15,10 @@ cmake --build "$BUILD_DIR" -j2
 
 bash scripts/firebird-server.sh start
 export TARVEDO_TEST_SERVER=127.0.0.1
+# The server's administrator password is this machine's own (made on its
+# first start); the tests reach the server with it.
+TARVEDO_DB_PASSWORD="$(bash scripts/firebird-server.sh password)"
+export TARVEDO_DB_PASSWORD
 trap 'bash scripts/firebird-server.sh stop' EXIT
 
 ctest --test-dir "$BUILD_DIR" -j2 --output-on-failure

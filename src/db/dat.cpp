@@ -6,6 +6,7 @@
 
 #include "db/db_address.h"
 #include "db/db_error.h"
+#include "db/fb_admin.h"
 #include "db/ini.h"
 #include "db/ui_hooks.h"
 
@@ -14,12 +15,6 @@ namespace {
 QSet<QString>& openTransactions() {
     static QSet<QString> set;
     return set;
-}
-
-QString setting(const QString& key, const QString& fallback) {
-    QString value;
-    if (IniGet(key, value) < 0 || value.isEmpty()) return fallback;
-    return value;
 }
 
 void bindByName(QSqlQuery& query, const QStringList& positionalNames, const QStringList& names,
@@ -87,8 +82,9 @@ bool OpenDatabase(const QString& connection, const QString& address) {
     db.setDatabaseName(NativeDbPath(parsed.path));
     db.setHostName(parsed.server);
     db.setPort(parsed.isRemote() ? 3050 : -1);
-    db.setUserName(setting(QStringLiteral("DBUSER"), DefaultDbUser));
-    db.setPassword(setting(QStringLiteral("DBPASSWORD"), DefaultDbPassword));
+    const FbCredentials credentials = DbCredentials();
+    db.setUserName(credentials.user);
+    db.setPassword(credentials.password);
     return !address.isEmpty() && db.open();
 }
 

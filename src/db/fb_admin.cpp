@@ -32,12 +32,21 @@ void appendDpb(QByteArray& dpb, char item, const QByteArray& value) {
 
 }  // namespace
 
-FbCredentials DbCredentials() {
-    FbCredentials credentials{DefaultDbUser, DefaultDbPassword};
+namespace {
+
+// A setting of TARVEDO.INI, else the environment variable, else the default.
+QString credential(const QString& key, const char* environmentName, const QString& fallback) {
     QString value;
-    if (IniGet(QStringLiteral("DBUSER"), value) >= 0 && !value.isEmpty()) credentials.user = value;
-    if (IniGet(QStringLiteral("DBPASSWORD"), value) >= 0 && !value.isEmpty()) credentials.password = value;
-    return credentials;
+    if (IniGet(key, value) >= 0 && !value.isEmpty()) return value;
+    value = qEnvironmentVariable(environmentName);
+    return value.isEmpty() ? fallback : value;
+}
+
+}  // namespace
+
+FbCredentials DbCredentials() {
+    return {credential(QStringLiteral("DBUSER"), "TARVEDO_DB_USER", DefaultDbUser),
+            credential(QStringLiteral("DBPASSWORD"), "TARVEDO_DB_PASSWORD", DefaultDbPassword)};
 }
 
 QString CreateDatabaseFile(const QString& address, const FbCredentials& credentials, int pageSize) {

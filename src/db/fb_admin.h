@@ -8,7 +8,9 @@ struct FbCredentials {
     QString user;
     QString password;
 };
-// DBUSER / DBPASSWORD from the settings, else the administrator account.
+// DBUSER / DBPASSWORD from the settings, else TARVEDO_DB_USER /
+// TARVEDO_DB_PASSWORD from the environment, else the administrator account
+// with the built-in password (which a server should never keep).
 FbCredentials DbCredentials();
 
 // Creates an empty database (UTF8, 16 KiB pages: room for a large ledger)
