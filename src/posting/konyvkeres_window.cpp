@@ -31,12 +31,18 @@
 #include "posting/konyvel_window.h"
 #include "posting/posting_lookups.h"
 
-// Amounts as the list shows them.
+// Amounts as the list shows them, right-aligned as in the voucher window.
 class AmountDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QString displayText(const QVariant& value, const QLocale&) const override {
         return value.isNull() ? QString() : AmountDisplay(value.toDouble());
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
     }
 };
 

@@ -42,6 +42,18 @@ protected:
         ASSERT_TRUE(b->isEnabled() && b->isVisibleTo(b->window())) << b->objectName().toStdString();
         b->click();
     }
+    // The window opened, a new voucher of the journal type dated 2026.03.10,
+    // and an item's accounts (the debit one only when given) and amount typed.
+    static void keyItem(TKonyvelFm& w, const QString& ntipus, const QString& szla, const QString& eszla,
+                        const QString& ertek) {
+        open(w);
+        press(w.b_ujbiz);
+        enter(w.e_ntipus, ntipus);
+        enter(w.e_konyvdat, QStringLiteral("2026.03.10"));
+        if (!szla.isEmpty()) enter(w.e_szla, szla);
+        enter(w.e_eszla, eszla);
+        enter(w.e_ertek, ertek);
+    }
 };
 
 TEST_F(KonyvelWindowTest, OpenedFromTheMenuItBrowses) {
@@ -233,12 +245,7 @@ TEST_F(KonyvelWindowTest, TheVatSplitReadsTypedAmounts) {
 
 TEST_F(KonyvelWindowTest, AStoreWithNoAmountNamesTheField) {
     TKonyvelFm w;
-    open(w);
-    press(w.b_ujbiz);
-    enter(w.e_ntipus, QStringLiteral("VE"));
-    enter(w.e_konyvdat, QStringLiteral("2026.03.10"));
-    enter(w.e_eszla, QStringLiteral("911"));
-    enter(w.e_ertek, QStringLiteral("12700"));
+    keyItem(w, QStringLiteral("VE"), QString(), QStringLiteral("911"), QStringLiteral("12700"));
     // Text put in by other means than typing is still checked.
     w.e_afaertek->setText(QStringLiteral("27OO"));
     press(w.b_rogzit);
@@ -258,13 +265,7 @@ TEST_F(KonyvelWindowTest, StoredAmountsAreShownAsTyped) {
         SetDecimalSeparator(separator);
         Exec(QStringLiteral("delete from TETEL"));
         TKonyvelFm w;
-        open(w);
-        press(w.b_ujbiz);
-        enter(w.e_ntipus, QStringLiteral("BK"));
-        enter(w.e_konyvdat, QStringLiteral("2026.03.10"));
-        enter(w.e_szla, QStringLiteral("384"));
-        enter(w.e_eszla, QStringLiteral("532"));
-        enter(w.e_ertek, QStringLiteral("-1 500,5"));
+        keyItem(w, QStringLiteral("BK"), QStringLiteral("384"), QStringLiteral("532"), QStringLiteral("-1 500,5"));
         EXPECT_EQ(w.e_ertek->text(), QStringLiteral("-1 500,5"));
         press(w.b_rogzit);
         EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();

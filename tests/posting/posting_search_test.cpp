@@ -122,7 +122,7 @@ TEST_F(PostingSearchTest, TitleClickReordersAndANewSearchRestoresTheOrder) {
     PostingSearch search = BuildPostingSearch(criteria);
     SortPostingSearch(search, QStringLiteral("ERTEK"));
     EXPECT_EQ(search.sql.last(), QStringLiteral("Order By ERTEK"));
-    EXPECT_EQ(found(search), (QStringList{"2600004", "2600001", "2600003"}));
+    EXPECT_EQ(found(search), (QStringList{"2600002", "2600004", "2600001", "2600003"}));
     EXPECT_EQ(BuildPostingSearch(criteria).sql.last(), QStringLiteral("order by TELJKELT,SORSZAM"));
 }
 
