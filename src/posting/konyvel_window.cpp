@@ -23,7 +23,7 @@
 #include "db/app_conventions.h"
 #include "db/dat.h"
 #include "db/db_error.h"
-#include "db/display_mask.h"
+#include "db/amount_display.h"
 #include "db/getdatum_window.h"
 #include "db/ui_hooks.h"
 #include "masterdata/lookup.h"
@@ -349,13 +349,13 @@ void TKonyvelFm::showForm() {
     set(e_szoveg, f.e_szoveg);
     set(e_szla, f.e_szla);
     set(e_eszla, f.e_eszla);
-    set(e_ertek, f.e_ertek);
+    set(e_ertek, AmountFieldText(f.e_ertek));
     set(e_aszla, f.e_aszla);
-    set(e_afaertek, f.e_afaertek);
-    set(e_nettoertek, f.e_nettoertek);
+    set(e_afaertek, AmountFieldText(f.e_afaertek));
+    set(e_nettoertek, AmountFieldText(f.e_nettoertek));
     set(e_sor65, f.e_sor65);
     set(e_afakulcs, f.e_afakulcs);
-    set(e_devizaertek, f.e_devizaertek);
+    set(e_devizaertek, AmountFieldText(f.e_devizaertek));
     cb_afa->setChecked(f.cb_afa);
     l_ntip->setText(f.l_ntip);
     l_ugyfelnev->setText(f.l_ugyfelnev);
@@ -402,7 +402,7 @@ void TKonyvelFm::showGrid() {
         for (int c = 0; c < columns.size(); ++c) {
             const QVariant value = row.value(columns[c]);
             QString text = value.isNull() ? QString() : value.toString();
-            if (columns[c] == QLatin1String("ERTEK")) text = FormatMask(value.toDouble(), QStringLiteral("###,###,##0.##"));
+            if (columns[c] == QLatin1String("ERTEK")) text = AmountDisplay(value.toDouble());
             auto* item = new QTableWidgetItem(text);
             if (columns[c] == QLatin1String("ERTEK")) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             DBGrid1->setItem(r, c, item);

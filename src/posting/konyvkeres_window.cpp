@@ -21,7 +21,7 @@
 #include "db/named_widgets_window.h"
 #include "db/dat.h"
 #include "db/db_error.h"
-#include "db/display_mask.h"
+#include "db/amount_display.h"
 #include "db/getdatum_window.h"
 #include "db/ui_hooks.h"
 #include "export/export_source.h"
@@ -31,12 +31,18 @@
 #include "posting/konyvel_window.h"
 #include "posting/posting_lookups.h"
 
-// Amounts as the list shows them.
+// Amounts as the list shows them, right-aligned as in the voucher window.
 class AmountDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QString displayText(const QVariant& value, const QLocale&) const override {
-        return value.isNull() ? QString() : FormatMask(value.toDouble(), QStringLiteral("###,###,##0.##"));
+        return value.isNull() ? QString() : AmountDisplay(value.toDouble());
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
     }
 };
 
@@ -249,7 +255,8 @@ void Tkonyvkeresfm::openList() {
         m_model->setHeaderData(c, Qt::Horizontal, title);
         DBGrid1->setColumnHidden(c, false);
         header->moveSection(header->visualIndex(c), visual++);
-        if (field == QLatin1String("ERTEK")) DBGrid1->setItemDelegateForColumn(c, m_amounts);
+        if (field == QLatin1String("ERTEK") || field == QLatin1String("DEVIZAERTEK"))
+            DBGrid1->setItemDelegateForColumn(c, m_amounts);
     }
     // The rows are read as the list scrolls; the counter counts them all.
     PostingSearch count = m_search;

@@ -69,10 +69,6 @@ QStringList PostingSearchFaults(const PanelValues& criteria) {
     return faults;
 }
 
-namespace {
-
-}  // namespace
-
 PanelValues KonyvkeresCriteria() {
     PanelValues criteria;
     const bool partners = Td().ceg.text(QStringLiteral("VANUGYFEL")).trimmed().toUpper() == QLatin1String("I");
@@ -86,10 +82,10 @@ PanelValues KonyvkeresCriteria() {
 }
 
 void ClearCriteria(PanelValues& criteria) {
+    // The amount bounds too: a default lower bound of 0 would hide the
+    // reversals keyed with a minus sign.
     for (PanelControl& control : criteria.controls)
         if (control.kind == PanelKind::Edit) control.text.clear();
-    criteria.setText(QStringLiteral("e_ertek_tol"), QStringLiteral("0"));
-    criteria.setText(QStringLiteral("e_ertek_ig"), QStringLiteral("9999999999"));
 }
 
 PostingSearch BuildPostingSearch(const PanelValues& criteria) {

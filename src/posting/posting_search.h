@@ -14,8 +14,7 @@
 // The criteria edits in tab order, each with its hint (the comparison) and
 // its column in its name; the partner criterion visible by CEG.VANUGYFEL.
 PanelValues KonyvkeresCriteria();
-// "&Feltételek törlése": every criterion emptied except the amount bounds,
-// which become "0" and "9999999999".
+// "&Feltételek törlése": every criterion emptied, the amount bounds too.
 void ClearCriteria(PanelValues& criteria);
 
 inline const QString DefaultOrderLine = QStringLiteral("order by TELJKELT,SORSZAM");

@@ -8,38 +8,43 @@
 #include "db/altproc.h"
 #include "db/dat.h"
 #include "db/db_error.h"
+#include "reports/eredmeny_rounding.h"
 
 namespace {
 
 const QString EredmenyTable = QStringLiteral("EREDMENY");
 const QString NonZeroLines = QStringLiteral("WHERE elozoev<>0 or targyev<> 0");
 
-// TARGYEV of the lines whose number is listed, each number once, as
-// "Sum(TARGYEV) ... Where SORSZAM IN (...)" reads them.
-double sumOfLines(const std::vector<EredmenyLine>& lines, const QStringList& numbers) {
-    QSet<QString> wanted;
-    for (const QString& n : numbers) wanted.insert(FokivBalances::key(n));
-    double sum = 0;
-    for (const EredmenyLine& line : lines)
-        if (wanted.contains(FokivBalances::key(line.sorszam))) sum += line.targyev;
-    return sum;
+// A line's account list: the trimmed formula with every "+" read as ",".
+QString accountList(const EredmenyLine& line) { return line.keplet.trimmed().replace(u'+', u','); }
+
+bool isAccountLine(const EredmenyLine& line) {
+    const QString kind = line.keplethol.trimmed();
+    return kind == u"TE" || kind == u"KE";
 }
 
-double lineValue(const EredmenyLine& line, const std::vector<EredmenyLine>& lines, const FokivBalances& balances) {
-    if (line.keplet.trimmed().isEmpty()) return 0;
-    const QString kind = line.keplethol.trimmed();
-    if (kind == u"TE" || kind == u"KE") {
-        QString list = line.keplet.trimmed();
-        list.replace(u'+', u',');
-        if (list.endsWith(u',')) list.chop(1);
-        const double v = ThousandForints(balances.sumIn(list.isEmpty() ? QStringList() : list.split(u',')));
-        return kind == u"KE" ? -v : v;
+bool isSumLine(const EredmenyLine& line) {
+    return !isAccountLine(line) && line.keplethol.trimmed().startsWith(u'E', Qt::CaseInsensitive);
+}
+
+bool isProfitLine(const EredmenyLine& line) {
+    return isSumLine(line) && !line.keplet.trimmed().isEmpty() && line.sorszam.trimmed().startsWith(u'G');
+}
+
+// The lines whose number is listed, each number once, as "Sum(TARGYEV) ...
+// Where SORSZAM IN (...)" reads them: the lines before `current` with this
+// computation's values, the others with the values they hold.
+LineSum sumOfLines(const std::vector<EredmenyLine>& lines, const std::vector<LineSum>& computed, size_t current,
+                   const QStringList& numbers) {
+    QSet<QString> wanted;
+    for (const QString& n : numbers) wanted.insert(FokivBalances::key(n));
+    LineSum sum;
+    for (size_t j = 0; j < lines.size(); ++j) {
+        if (!wanted.contains(FokivBalances::key(lines[j].sorszam))) continue;
+        if (j < current) sum.add(computed[j]);
+        else sum.thousands += lines[j].targyev;
     }
-    if (kind.startsWith(u'E', Qt::CaseInsensitive)) {
-        const LineFormulaLists parts = SplitLineFormula(line.keplet);
-        return sumOfLines(lines, parts.added) - sumOfLines(lines, parts.subtracted);
-    }
-    return 0;
+    return sum;
 }
 
 }  // namespace
@@ -55,14 +60,35 @@ std::vector<EredmenyLine> ReadEredmenyLines() {
 }
 
 std::optional<double> ComputeEredmenyLines(std::vector<EredmenyLine>& lines, const FokivBalances& balances) {
-    std::optional<double> profit;
-    for (EredmenyLine& line : lines) {
-        line.targyev = lineValue(line, lines, balances);
-        if (line.keplethol.trimmed().startsWith(u'E', Qt::CaseInsensitive) && !line.keplet.trimmed().isEmpty() &&
-            line.sorszam.trimmed().startsWith(u'G'))
-            profit = line.targyev;
+    return ComputeEredmenyLines(lines, [&balances](const QString& list) {
+        QString items = list;
+        if (items.endsWith(u',')) items.chop(1);
+        return balances.sumIn(items.isEmpty() ? QStringList() : items.split(u','));
+    });
+}
+
+std::optional<double> ComputeEredmenyLines(std::vector<EredmenyLine>& lines, const AccountForints& accountForints) {
+    ThousandRounding rounding;
+    std::vector<LineSum> sums(lines.size());
+    std::optional<size_t> profitLine;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const EredmenyLine& line = lines[i];
+        if (line.keplet.trimmed().isEmpty()) continue;
+        if (isAccountLine(line)) {
+            const double forints = accountForints(accountList(line));
+            sums[i] = rounding.addForints(line.keplethol.trimmed() == u"KE" ? -forints : forints);
+        } else if (isSumLine(line)) {
+            const LineFormulaLists parts = SplitLineFormula(line.keplet);
+            sums[i] = sumOfLines(lines, sums, i, parts.added).add(sumOfLines(lines, sums, i, parts.subtracted), -1);
+        }
+        if (isProfitLine(line)) profitLine = i;
     }
-    return profit;
+    // The profit, which the balance sheet prints too, is its exact value
+    // rounded; the lines under it add up to it.
+    if (profitLine) rounding.roundTotal(sums[*profitLine]);
+    for (size_t i = 0; i < lines.size(); ++i) lines[i].targyev = rounding.value(sums[i]);
+    if (!profitLine) return std::nullopt;
+    return lines[*profitLine].targyev;
 }
 
 QString EredmenyTitle(const QString& eredmenytipus) {
@@ -114,23 +140,29 @@ void ComputeEredmenyFromTable(const QString& fokivTable) {
 }
 
 void ComputeEredmenyPerLine(const QString& fokivTable) {
+    // The account lines by a statement each, in exact forints, rounded
+    // together as the statement's totals need; then every line written in
+    // turn, the sum lines summed by a statement over the lines written.
+    std::vector<EredmenyLine> lines = ReadEredmenyLines();
+    ComputeEredmenyLines(lines, [&fokivTable](const QString& list) {
+        if (InListText(list).isEmpty()) return 0.0;
+        return SelectValue(d_tarvedo, QStringLiteral("Select SUM(TART_ERT-KOV_ERT) ERTEK\nFrom\n") + fokivTable +
+                                          QStringLiteral("\nWhere\nSZLA IN ") + InListText(list))
+            .toDouble();
+    });
     const auto lineSum = [](const QString& list) {
         if (InListText(list).isEmpty()) return 0.0;  // "IN " with nothing after it
         return SelectValue(d_tarvedo, QStringLiteral("Select Sum(TARGYEV) ERTEK\nFrom EREDMENY\nWhere\nSORSZAM IN ") +
                                           InListText(list))
             .toDouble();
     };
-    for (const EredmenyLine& line : ReadEredmenyLines()) {
+    for (const EredmenyLine& line : lines) {
         double v = 0, s = 0;
-        const QString kind = line.keplethol.trimmed();
-        const QString list = line.keplet.trimmed().replace(u'+', u',');
+        const QString list = accountList(line);
         if (list.isEmpty()) {
-        } else if (kind == u"TE" || kind == u"KE") {
-            v = ThousandForints(SelectValue(d_tarvedo, QStringLiteral("Select SUM(TART_ERT-KOV_ERT) ERTEK\nFrom\n") +
-                                                           fokivTable + QStringLiteral("\nWhere\nSZLA IN ") + InListText(list))
-                                    .toDouble());
-            if (kind == u"KE") v = -v;
-        } else if (kind.startsWith(u'E', Qt::CaseInsensitive)) {
+        } else if (isAccountLine(line)) {
+            v = line.targyev;
+        } else if (isSumLine(line)) {
             const qsizetype minus = list.indexOf(u'-');
             if (minus >= 0) s = lineSum(list.mid(minus + 1, 100).replace(u'-', u','));
             v = lineSum(minus >= 0 ? list.left(minus) : list);

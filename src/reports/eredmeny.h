@@ -6,6 +6,7 @@
 // column TARGYEV; the listing prints the table. The profit line (number
 // beginning with "G") is kept for the balance sheet as IncomeResult.
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -23,8 +24,13 @@ std::vector<EredmenyLine> ReadEredmenyLines();
 
 // Computes TARGYEV of every line in order. Line formulas read the lines as
 // they stand at that moment: earlier lines hold this computation's values.
-// Returns the value of the last line whose number begins with "G", if any.
+// The account lines are rounded to thousands so that every line formula
+// equals the lines it reads and the profit (the last line whose number
+// begins with "G") is its exact value rounded. Returns the profit, if any.
 std::optional<double> ComputeEredmenyLines(std::vector<EredmenyLine>& lines, const FokivBalances& balances);
+// The same with the forints of an account line's list ("51,811") from `accountForints`.
+using AccountForints = std::function<double(const QString& list)>;
+std::optional<double> ComputeEredmenyLines(std::vector<EredmenyLine>& lines, const AccountForints& accountForints);
 
 // The title by the method CEG.EREDMENYTIPUS; without an argument, of the open company.
 QString EredmenyTitle(const QString& eredmenytipus);
@@ -40,9 +46,9 @@ void ComputeEredmeny(const FokivCriteria& criteria, ResultTable& fokivTable, con
 // The lines from a filled trial balance table: one read of it, the lines
 // computed in memory and written back together.
 void ComputeEredmenyFromTable(const QString& fokivTable);
-// The same by a sum statement per line over the trial balance table or
-// EREDMENY, each line written as it is computed, as the statement was
-// first written; kept to compare against.
+// The same by a sum statement per account line over the trial balance
+// table and per sum line over EREDMENY, each line written in turn; kept to
+// compare against.
 void ComputeEredmenyPerLine(const QString& fokivTable);
 
 // The run: the computation when `compute`, then the listing (table

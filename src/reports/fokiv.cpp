@@ -2,6 +2,7 @@
 
 #include <QSqlQuery>
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -78,9 +79,16 @@ std::vector<ChartRow> chartRows(const Trimmed& c) {
     return rows;
 }
 
-// A listed row, or nothing for an account without positive turnover.
+// A sum of items that is no amount at all: nothing, or items that cancel
+// out up to the noise of adding floating-point amounts (less than half a
+// fillér).
+bool isZeroSum(double sum) { return std::abs(sum) < 0.005; }
+
+// A listed row, or nothing for an account without turnover. A negative sum
+// (a reversal keyed with a minus sign) is turnover too: leaving it out would
+// make the sub-accounts no longer add up to their collector.
 std::optional<FokivRow> fokivRow(const ChartRow& chart, double tart, double kov) {
-    if (!(tart > 0) && !(kov > 0)) return std::nullopt;
+    if (isZeroSum(tart) && isZeroSum(kov)) return std::nullopt;
     FokivRow row{chart.szla, chart.karton, tart, kov, 0, 0, chart.szoveg};
     const double d = tart - kov;
     if (d > 0) row.tartEgy = d;

@@ -4,10 +4,13 @@
 #include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include "db/dat.h"
 #include "reports/eredmeny.h"
+#include "reports/eredmeny_rounding.h"
 
 namespace {
 
@@ -24,11 +27,13 @@ const QList<QStringList> SettlementGroups{
     {QStringLiteral("4661"), QStringLiteral("4667")},
 };
 
-// TARGYEV of the lines whose ID is listed, each once.
-double sumOfLines(const std::vector<MerlegLine>& lines, const QHash<int, size_t>& byId, const QStringList& ids,
-                  const MerlegLine& line) {
+// The lines whose ID is listed, each once: those computed before this one
+// with this computation's values, the others with the values they hold.
+LineSum sumOfLines(const std::vector<MerlegLine>& lines, const QHash<int, size_t>& byId,
+                   const std::vector<std::optional<LineSum>>& computed, const QStringList& ids, const MerlegLine& line,
+                   QSet<int>& summed) {
     QSet<int> seen;
-    double sum = 0;
+    LineSum sum;
     for (const QString& item : ids) {
         if (item.trimmed().isEmpty()) continue;
         bool ok = false;
@@ -39,33 +44,63 @@ double sumOfLines(const std::vector<MerlegLine>& lines, const QHash<int, size_t>
                                             .arg(line.id)
                                             .arg(line.keplet)
                                             .toStdString());
+        summed.insert(id);
         if (seen.contains(id)) continue;
         seen.insert(id);
-        if (byId.contains(id)) sum += lines[byId.value(id)].targyev;
+        if (!byId.contains(id)) continue;
+        const size_t j = byId.value(id);
+        if (computed[j]) sum.add(*computed[j]);
+        else sum.thousands += lines[j].targyev;
     }
     return sum;
 }
 
-double lineValue(const MerlegLine& line, const std::vector<MerlegLine>& lines, const QHash<int, size_t>& byId,
-                 const FokivBalances& balances, const MerlegInputs& inputs) {
+// A line's value as the rounding keeps it: the forints of its accounts, a
+// value given in thousands, or a sum of other lines.
+LineSum lineSum(const MerlegLine& line, const std::vector<MerlegLine>& lines, const QHash<int, size_t>& byId,
+                const std::vector<std::optional<LineSum>>& computed, const FokivBalances& balances,
+                const MerlegInputs& inputs, ThousandRounding& rounding, QSet<int>& summed) {
     const QString formula = line.keplet.trimmed();
-    if (formula.isEmpty() || formula.startsWith(u'?')) return 0;
+    if (formula.isEmpty() || formula.startsWith(u'?')) return {};
     const QString kind = line.keplethol.trimmed();
     if (kind.startsWith(u'K')) {
-        if (line.sorszam.trimmed().startsWith(QLatin1String("VII"))) return inputs.incomeResult;
-        return ThousandForints(AccountFormula(line.keplet, line.id < MerlegFirstLiabilityId, balances));
+        if (line.sorszam.trimmed().startsWith(QLatin1String("VII"))) return rounding.addFixed(inputs.incomeResult);
+        return rounding.addForints(AccountFormula(line.keplet, line.id < MerlegFirstLiabilityId, balances));
     }
     const QString upper = kind.toUpper();
     if (upper.startsWith(u'M')) {
         const LineFormulaLists parts = SplitLineFormula(line.keplet);
-        return sumOfLines(lines, byId, parts.added, line) - sumOfLines(lines, byId, parts.subtracted, line);
+        return sumOfLines(lines, byId, computed, parts.added, line, summed)
+            .add(sumOfLines(lines, byId, computed, parts.subtracted, line, summed), -1);
     }
-    if (upper.startsWith(QLatin1String("E1"))) return ThousandForints(NetSettlements(balances).assets);
+    if (upper.startsWith(QLatin1String("E1"))) return rounding.addForints(NetSettlements(balances).assets);
     if (upper.startsWith(QLatin1String("E2")))
-        return ThousandForints(NetSettlements(balances).liabilities - balances.exact(QStringLiteral("469")) -
-                               balances.exact(QStringLiteral("47")));
-    if (upper.startsWith(u'E')) return inputs.eredmenyG;
-    return 0;
+        return rounding.addForints(NetSettlements(balances).liabilities - balances.exact(QStringLiteral("469")) -
+                                   balances.exact(QStringLiteral("47")));
+    if (upper.startsWith(u'E')) return rounding.addFixed(inputs.eredmenyG);
+    return {};
+}
+
+bool isSumLine(const MerlegLine& line) { return line.keplethol.trimmed().toUpper().startsWith(u'M'); }
+
+// The totals no other line reads: on each side its grand total. When each
+// side has one and their exact values differ by less than a thousand
+// forints, they are the same amount and are printed the same.
+void roundTotals(const std::vector<MerlegLine>& lines, const std::vector<std::optional<LineSum>>& computed,
+                 const QSet<int>& summed, ThousandRounding& rounding) {
+    std::vector<const LineSum*> assets, liabilities;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (computed[i] && isSumLine(lines[i]) && !summed.contains(lines[i].id))
+            (lines[i].id < MerlegFirstLiabilityId ? assets : liabilities).push_back(&*computed[i]);
+    if (assets.size() == 1 && liabilities.size() == 1 &&
+        std::abs(rounding.forints(*assets[0]) - rounding.forints(*liabilities[0])) < 1000) {
+        const double total = ThousandForints(rounding.forints(*assets[0]));
+        rounding.roundTotal(*assets[0], total);
+        rounding.roundTotal(*liabilities[0], total);
+        return;
+    }
+    for (const LineSum* total : assets) rounding.roundTotal(*total);
+    for (const LineSum* total : liabilities) rounding.roundTotal(*total);
 }
 
 }  // namespace
@@ -123,15 +158,22 @@ std::vector<int> ComputeMerlegLines(std::vector<MerlegLine>& lines, const FokivB
     }
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return lines[a].szsorszam < lines[b].szsorszam; });
-    std::vector<int> computed;
+    ThousandRounding rounding;
+    std::vector<std::optional<LineSum>> computed(lines.size());
+    QSet<int> summed;  // the IDs that sum lines read
     for (size_t i : order) {
-        MerlegLine& line = lines[i];
-        double v = lineValue(line, lines, byId, balances, inputs);
-        if (line.keplethol.trimmed().mid(1, 1) == u"-") v = -v;
-        line.targyev = v;
-        computed.push_back(line.id);
+        const MerlegLine& line = lines[i];
+        LineSum sum = lineSum(line, lines, byId, computed, balances, inputs, rounding, summed);
+        if (line.keplethol.trimmed().mid(1, 1) == u"-") sum = sum.negated();
+        computed[i] = sum;
     }
-    return computed;
+    roundTotals(lines, computed, summed, rounding);
+    std::vector<int> ids;
+    for (size_t i : order) {
+        lines[i].targyev = rounding.value(*computed[i]);
+        ids.push_back(lines[i].id);
+    }
+    return ids;
 }
 
 QString MerlegTitle(const QString& merlegtipus) {

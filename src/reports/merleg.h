@@ -45,7 +45,10 @@ struct MerlegInputs {
     double eredmenyG = 0;     // TARGYEV of the income statement line "G."
 };
 
-// Computes the lines with SZSORSZAM not 0, in that order, into TARGYEV;
+// Computes the lines with SZSORSZAM not 0, in that order, into TARGYEV,
+// rounded to thousands so that every sum line equals the lines it adds, each
+// side's grand total is its exact value rounded, and the two grand totals
+// are equal when their exact values differ by less than a thousand forints;
 // returns their IDs in the order computed. Throws std::invalid_argument
 // naming the line for an "M" formula with something other than IDs in it.
 std::vector<int> ComputeMerlegLines(std::vector<MerlegLine>& lines, const FokivBalances& balances,

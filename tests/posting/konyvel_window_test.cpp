@@ -9,6 +9,7 @@
 
 #include "db/altproc.h"
 #include "db/amount_text.h"
+#include "db/app_conventions.h"
 #include "db/ini.h"
 #include "posting/konyvel_window.h"
 #include "posting_test_support.h"
@@ -40,6 +41,18 @@ protected:
     static void press(QPushButton* b) {
         ASSERT_TRUE(b->isEnabled() && b->isVisibleTo(b->window())) << b->objectName().toStdString();
         b->click();
+    }
+    // The window opened, a new voucher of the journal type dated 2026.03.10,
+    // and an item's accounts (the debit one only when given) and amount typed.
+    static void keyItem(TKonyvelFm& w, const QString& ntipus, const QString& szla, const QString& eszla,
+                        const QString& ertek) {
+        open(w);
+        press(w.b_ujbiz);
+        enter(w.e_ntipus, ntipus);
+        enter(w.e_konyvdat, QStringLiteral("2026.03.10"));
+        if (!szla.isEmpty()) enter(w.e_szla, szla);
+        enter(w.e_eszla, eszla);
+        enter(w.e_ertek, ertek);
     }
 };
 
@@ -82,8 +95,8 @@ TEST_F(KonyvelWindowTest, KeyingACustomerInvoiceStoresIt) {
     enter(w.e_eszla, QStringLiteral("911"));
     EXPECT_EQ(w.l_eszla->text(), QStringLiteral("Belföldi termékértékesítés árbevétele"));
     enter(w.e_ertek, QStringLiteral("12700"));
-    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10000"));
-    EXPECT_EQ(w.e_afaertek->text(), QStringLiteral("2700"));
+    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10 000"));
+    EXPECT_EQ(w.e_afaertek->text(), QStringLiteral("2 700"));
     enter(w.e_aszla, QStringLiteral("467"));
     EXPECT_EQ(w.e_sor65->text(), QStringLiteral("07"));
 
@@ -170,8 +183,8 @@ TEST_F(KonyvelWindowTest, AStoredItemIsShownAndModified) {
     EXPECT_EQ(w.l_statesor->text(), QStringLiteral("módosítás"));
     EXPECT_EQ(w.DBGrid1->rowCount(), 2);
     EXPECT_EQ(w.e_ntipus->text(), QStringLiteral("VE"));
-    EXPECT_EQ(w.e_ertek->text(), QStringLiteral("12700"));
-    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10000"));
+    EXPECT_EQ(w.e_ertek->text(), QStringLiteral("12 700"));
+    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10 000"));
     EXPECT_EQ(w.e_aszla->text(), QStringLiteral("467"));
     EXPECT_TRUE(w.b_rogzit->isEnabled());
     EXPECT_FALSE(w.b_ujbiz->isEnabled());
@@ -226,18 +239,13 @@ TEST_F(KonyvelWindowTest, TheVatSplitReadsTypedAmounts) {
     w.e_ertek->clear();
     type(w.e_ertek, QStringLiteral("12 700"));
     key(w.e_ertek, Qt::Key_Return);
-    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10000"));
-    EXPECT_EQ(w.e_afaertek->text(), QStringLiteral("2700"));
+    EXPECT_EQ(w.e_nettoertek->text(), QStringLiteral("10 000"));
+    EXPECT_EQ(w.e_afaertek->text(), QStringLiteral("2 700"));
 }
 
 TEST_F(KonyvelWindowTest, AStoreWithNoAmountNamesTheField) {
     TKonyvelFm w;
-    open(w);
-    press(w.b_ujbiz);
-    enter(w.e_ntipus, QStringLiteral("VE"));
-    enter(w.e_konyvdat, QStringLiteral("2026.03.10"));
-    enter(w.e_eszla, QStringLiteral("911"));
-    enter(w.e_ertek, QStringLiteral("12700"));
+    keyItem(w, QStringLiteral("VE"), QString(), QStringLiteral("911"), QStringLiteral("12700"));
     // Text put in by other means than typing is still checked.
     w.e_afaertek->setText(QStringLiteral("27OO"));
     press(w.b_rogzit);
@@ -245,6 +253,38 @@ TEST_F(KonyvelWindowTest, AStoreWithNoAmountNamesTheField) {
     EXPECT_TRUE(messages.first().contains(QStringLiteral("Hibás ÁFA érték."))) << messages.first().toStdString();
     EXPECT_TRUE(w.e_afaertek->hasFocus());
     EXPECT_TRUE(ledger().isEmpty());
+}
+
+// A reversal keyed as "-1 500,5" comes back after the store as it was
+// typed, in its field and in the grid, whatever the workstation's decimal
+// separator; the amount stored is the one typed.
+TEST_F(KonyvelWindowTest, StoredAmountsAreShownAsTyped) {
+    const QChar workstation = DecimalSeparator();
+    for (const QChar separator : {QChar(u'.'), QChar(u',')}) {
+        SCOPED_TRACE(QString(separator).toStdString());
+        SetDecimalSeparator(separator);
+        Exec(QStringLiteral("delete from TETEL"));
+        TKonyvelFm w;
+        keyItem(w, QStringLiteral("BK"), QStringLiteral("384"), QStringLiteral("532"), QStringLiteral("-1 500,5"));
+        EXPECT_EQ(w.e_ertek->text(), QStringLiteral("-1 500,5"));
+        press(w.b_rogzit);
+        EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+        const QList<QVariantMap> rows = ledger();
+        ASSERT_EQ(rows.size(), 1);
+        EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), -1500.5);
+
+        EXPECT_EQ(w.e_ertek->text(), QStringLiteral("-1 500,5"));
+        ASSERT_EQ(w.DBGrid1->rowCount(), 1);
+        EXPECT_EQ(w.DBGrid1->horizontalHeaderItem(5)->text(), QStringLiteral("Érték"));
+        EXPECT_EQ(w.DBGrid1->item(0, 5)->text(), QStringLiteral("-1 500,5"));
+
+        // Stored again unchanged, the amount stays what it was.
+        press(w.b_modosit);
+        press(w.b_rogzit);
+        EXPECT_EQ(ledger().first()[QStringLiteral("ERTEK")].toDouble(), -1500.5);
+        w.done(0);
+    }
+    SetDecimalSeparator(workstation);
 }
 
 TEST_F(KonyvelWindowTest, TheExchangeRateLeadsToTheItemNotToTheStore) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 
@@ -62,24 +63,53 @@ protected:
 TEST_F(KonyvkeresWindowTest, OpensClearedAndListsByFulfilmentDate) {
     Tkonyvkeresfm w;
     open(w);
-    EXPECT_EQ(w.e_ertek_tol->text(), QStringLiteral("0"));
-    EXPECT_EQ(w.e_ertek_ig->text(), QStringLiteral("9999999999"));
+    EXPECT_TRUE(w.e_ertek_tol->text().isEmpty());
+    EXPECT_TRUE(w.e_ertek_ig->text().isEmpty());
     EXPECT_EQ(w.l_fokszlatol->text(), QStringLiteral("Nincs megadva"));
     EXPECT_TRUE(w.b_modosit->isEnabled());
     EXPECT_TRUE(w.e_ugyfelkod->isVisibleTo(&w));
 
     w.b_frissit->click();
-    EXPECT_EQ(listed(w), (QStringList{"2600001", "2600003", "2600004"}));  // the negative amount fails the lower bound
-    EXPECT_EQ(w.l_db->text(), QStringLiteral("3 tétel"));
+    EXPECT_EQ(listed(w), (QStringList{"2600001", "2600002", "2600003", "2600004"}));  // the negative amount too
+    EXPECT_EQ(w.l_db->text(), QStringLiteral("4 tétel"));
     const int first = w.DBGrid1->horizontalHeader()->logicalIndex(0);
     EXPECT_EQ(w.DBGrid1->model()->headerData(first, Qt::Horizontal).toString(), QStringLiteral("N."));
 
     // A title click sorts; a new search restores the order.
     w.DBGrid1->horizontalHeader()->sectionClicked(section(w, QStringLiteral("Összeg")));
     EXPECT_EQ(w.search().sql.last(), QStringLiteral("Order By ERTEK"));
-    EXPECT_EQ(listed(w), (QStringList{"2600004", "2600001", "2600003"}));
+    EXPECT_EQ(listed(w), (QStringList{"2600002", "2600004", "2600001", "2600003"}));
     w.b_frissit->click();
     EXPECT_EQ(w.search().sql.last(), QStringLiteral("order by TELJKELT,SORSZAM"));
+}
+
+// A voucher of several items, one of them a reversal: the search by its
+// number lists every item, and the list shows the amounts as typed.
+TEST_F(KonyvkeresWindowTest, AVoucherIsListedWithItsNegativeItem) {
+    item("2600011", "BK", "2026.04.02", 67500, "532", "384");
+    item("2600012", "BK", "2026.04.02", -1500.5, "384", "532");
+    item("2600013", "BK", "2026.04.02", 1234567.25, "532", "384");
+    Exec(QStringLiteral("update TETEL set KONYVBIZ = '2600077' where SORSZAM starting '260001'"));
+    Tkonyvkeresfm w;
+    open(w);
+    w.e_konyvbiz->setText(QStringLiteral("2600077"));
+    w.b_frissit->click();
+    EXPECT_EQ(listed(w), (QStringList{"2600011", "2600012", "2600013"}));
+    EXPECT_EQ(w.l_db->text(), QStringLiteral("3 tétel"));
+
+    const int ertek = section(w, QStringLiteral("Összeg"));
+    auto* delegate = qobject_cast<QStyledItemDelegate*>(w.DBGrid1->itemDelegateForColumn(ertek));
+    ASSERT_NE(delegate, nullptr);
+    QStringList shown;
+    for (int r = 0; r < 3; ++r)
+        shown << delegate->displayText(w.DBGrid1->model()->index(r, ertek).data(), QLocale());
+    EXPECT_EQ(shown, (QStringList{"67 500", "-1 500,5", "1 234 567,25"}));
+
+    // Bounds typed as a bookkeeper types them compare as numbers.
+    w.e_ertek_tol->setText(QStringLiteral("-1 500,5"));
+    w.e_ertek_ig->setText(QStringLiteral("67 500"));
+    w.b_frissit->click();
+    EXPECT_EQ(listed(w), (QStringList{"2600011", "2600012"}));
 }
 
 TEST_F(KonyvkeresWindowTest, CriteriaLookupsAndBounds) {
@@ -131,7 +161,7 @@ TEST_F(KonyvkeresWindowTest, AClosedYearIsSearchedButNotModified) {
     EXPECT_FALSE(w.b_modosit->isEnabled());
     EXPECT_FALSE(w.e_ugyfelkod->isVisibleTo(&w));
     w.b_frissit->click();
-    EXPECT_EQ(listed(w).size(), 3);
+    EXPECT_EQ(listed(w).size(), 4);
 }
 
 TEST_F(KonyvkeresWindowTest, TheListIsStoredToAFile) {
@@ -158,14 +188,14 @@ TEST_F(KonyvkeresWindowTest, AChosenRowIsModifiedInTheVoucherWindow) {
     Tkonyvkeresfm w;
     open(w);
     w.b_frissit->click();
-    w.DBGrid1->selectRow(1);  // 2600003, 311/911
+    w.DBGrid1->selectRow(2);  // 2600003, 311/911
     bool shown = false;
     QTimer::singleShot(0, [&] {
         auto* voucher = qobject_cast<TKonyvelFm*>(QApplication::activeModalWidget());
         ASSERT_NE(voucher, nullptr);
         shown = true;
         EXPECT_EQ(voucher->windowTitle(), QStringLiteral("Könyvelési tételek módosítása"));
-        EXPECT_EQ(voucher->e_ertek->text(), QStringLiteral("12700"));
+        EXPECT_EQ(voucher->e_ertek->text(), QStringLiteral("12 700"));
         voucher->e_szoveg->setText(QStringLiteral("Módosított"));
         voucher->b_rogzit->click();
         voucher->b_vissza->click();
@@ -178,7 +208,7 @@ TEST_F(KonyvkeresWindowTest, AChosenRowIsModifiedInTheVoucherWindow) {
     // An invoice item without VAT keeps its amount.
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select ERTEK from TETEL where SORSZAM = '2600003'")).toDouble(), 12700.0);
     // The list is read again and stands on the row.
-    EXPECT_EQ(w.DBGrid1->currentIndex().row(), 1);
+    EXPECT_EQ(w.DBGrid1->currentIndex().row(), 2);
 }
 
 }  // namespace

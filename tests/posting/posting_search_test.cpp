@@ -31,12 +31,42 @@ protected:
     PanelValues criteria;
 };
 
-TEST_F(PostingSearchTest, DefaultBoundsListTheNonNegativeAmountsByFulfilmentDate) {
+TEST_F(PostingSearchTest, NoCriterionListsEveryAmountByFulfilmentDate) {
     const PostingSearch search = BuildPostingSearch(criteria);
-    EXPECT_EQ(search.wsqldb, 2);
-    EXPECT_EQ(search.sql.first(), QStringLiteral("Select * From Tetel"));
-    EXPECT_EQ(search.sql.last(), QStringLiteral("order by TELJKELT,SORSZAM"));
-    EXPECT_EQ(found(search), (QStringList{"2600001", "2600003", "2600004"}));
+    EXPECT_EQ(search.wsqldb, 0);
+    EXPECT_EQ(search.sql, (QStringList{"Select * From Tetel", "order by TELJKELT,SORSZAM"}));
+    EXPECT_EQ(found(search), (QStringList{"2600001", "2600002", "2600003", "2600004"}));
+}
+
+// A voucher of six items, one of them a reversal keyed with a minus sign:
+// the search for the voucher finds all six, and the amount bounds compare
+// as numbers (as texts "-150" would sort before "0" and "25000" after "9999").
+TEST_F(PostingSearchTest, AVouchersNegativeItemIsFound) {
+    const double amounts[] = {25000, 1200, 350.5, -150, 9999, 0.5};
+    int n = 0;
+    for (double ertek : amounts)
+        ExecSql(d_tarvedo,
+                QStringLiteral("insert into TETEL (SORSZAM, NTIPUS, KONYVBIZ, TELJKELT, ERTEK, SZLA, ESZLA) "
+                               "values (:S, 'SZ', '2600077', '2026.04.01', :E, '521', '454')"),
+                {{QStringLiteral("S"), QStringLiteral("26001%1").arg(++n)}, {QStringLiteral("E"), ertek}});
+    criteria.setText(QStringLiteral("e_konyvbiz"), QStringLiteral("2600077"));
+    EXPECT_EQ(found(BuildPostingSearch(criteria)),
+              (QStringList{"260011", "260012", "260013", "260014", "260015", "260016"}));
+
+    const struct {
+        const char *tol, *ig;
+        QStringList serials;
+    } bounds[] = {
+        {"0", "", {"260011", "260012", "260013", "260015", "260016"}},
+        {"-200", "400", {"260013", "260014", "260016"}},
+        {"", "1 200,0", {"260012", "260013", "260014", "260016"}},
+        {"1000", "9999", {"260012", "260015"}},
+    };
+    for (const auto& b : bounds) {
+        criteria.setText(QStringLiteral("e_ertek_tol"), QString::fromUtf8(b.tol));
+        criteria.setText(QStringLiteral("e_ertek_ig"), QString::fromUtf8(b.ig));
+        EXPECT_EQ(found(BuildPostingSearch(criteria)), b.serials) << b.tol << " .. " << b.ig;
+    }
 }
 
 TEST_F(PostingSearchTest, AmountBoundsCompareNumbers) {
@@ -92,17 +122,17 @@ TEST_F(PostingSearchTest, TitleClickReordersAndANewSearchRestoresTheOrder) {
     PostingSearch search = BuildPostingSearch(criteria);
     SortPostingSearch(search, QStringLiteral("ERTEK"));
     EXPECT_EQ(search.sql.last(), QStringLiteral("Order By ERTEK"));
-    EXPECT_EQ(found(search), (QStringList{"2600004", "2600001", "2600003"}));
+    EXPECT_EQ(found(search), (QStringList{"2600002", "2600004", "2600001", "2600003"}));
     EXPECT_EQ(BuildPostingSearch(criteria).sql.last(), QStringLiteral("order by TELJKELT,SORSZAM"));
 }
 
-TEST_F(PostingSearchTest, ClearingEmptiesAllButTheAmountBounds) {
+TEST_F(PostingSearchTest, ClearingEmptiesEveryCriterion) {
     criteria.setText(QStringLiteral("e_konyvbiz"), QStringLiteral("26"));
     criteria.setText(QStringLiteral("e_ertek_tol"), QStringLiteral("5"));
+    criteria.setText(QStringLiteral("e_ertek_ig"), QStringLiteral("50"));
     ClearCriteria(criteria);
-    EXPECT_TRUE(criteria.text(QStringLiteral("e_konyvbiz")).isEmpty());
-    EXPECT_EQ(criteria.text(QStringLiteral("e_ertek_tol")), QStringLiteral("0"));
-    EXPECT_EQ(criteria.text(QStringLiteral("e_ertek_ig")), QStringLiteral("9999999999"));
+    for (const char* name : {"e_konyvbiz", "e_ertek_tol", "e_ertek_ig"})
+        EXPECT_TRUE(criteria.text(QString::fromLatin1(name)).isEmpty()) << name;
 }
 
 }  // namespace

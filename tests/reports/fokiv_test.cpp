@@ -130,3 +130,35 @@ TEST_F(Fokiv, NoMovementNoRows) {
     EXPECT_EQ(r.rows, 0);
     EXPECT_TRUE(TableExists(r.table));
 }
+
+// A reversal keyed as a negative amount is turnover of its account: the
+// sub-accounts are listed and add up to their collector on both sides.
+TEST_F(Fokiv, NegativeTurnoverIsListedAndAddsUpToTheCollector) {
+    items::Post({
+        {"384", "531", 67500, "BK", "2025.05.02"},
+        {"384", "532", -1500.5, "BK", "2025.05.03"},  // reversal keyed with a minus sign
+        {"539", "384", 100, "BK", "2025.05.04"},      // keyed and cancelled: no turnover
+        {"539", "384", -100, "BK", "2025.05.05"},
+    });
+    const FokivCriteria class5{"5", "5", "", "", "", "", false, false};
+    // 67 500 - 1 500,5 = 65 999,5 on the credit side of 53 and 5; 532 alone
+    // has a negative credit turnover, which is a debit balance of 1 500,5.
+    EXPECT_EQ(run(class5), QStringList({"G | 5 | 300 | 65999.5 | 0 | 65699.5", "G | 52 | 300 | 0 | 300 | 0",
+                                        "K | 521 | 300 | 0 | 300 | 0", "G | 53 | 0 | 65999.5 | 0 | 65999.5",
+                                        "K | 531 | 0 | 67500 | 0 | 67500", "K | 532 | 0 | -1500.5 | 1500.5 | 0"}));
+    EXPECT_EQ(ComputeFokiv(class5), ComputeFokivPerAccount(class5));
+
+    // Every collector's turnover is the sum of its listed analytic accounts.
+    const std::vector<FokivRow> rows = ComputeFokiv({});
+    for (const FokivRow& collector : rows) {
+        if (collector.tipus != "G") continue;
+        double tart = 0, kov = 0;
+        for (const FokivRow& row : rows)
+            if (row.tipus == "K" && row.szla.startsWith(collector.szla.trimmed())) {
+                tart += row.tartErt;
+                kov += row.kovErt;
+            }
+        EXPECT_DOUBLE_EQ(tart, collector.tartErt) << collector.szla.toStdString();
+        EXPECT_DOUBLE_EQ(kov, collector.kovErt) << collector.szla.toStdString();
+    }
+}
