@@ -27,9 +27,8 @@ int import(CliContext& context) {
     if (options.dryRun)
         std::printf("Próba (%s): %d sor, %d bizonylat, %d tétel, %d hibás sor; semmi sem tárolódott.\n",
                     report.format.toUtf8().constData(), report.lines, report.vouchers, report.items, report.faultyLines);
-    else if (report.faults.isEmpty() && report.vouchers == 0)
-        std::printf("Nincs új bizonylat (%s): a fájl minden bizonylatát egy korábbi átvétel már tárolta; semmi sem tárolódott.\n",
-                    report.format.toUtf8().constData());
+    else if (report.faults.isEmpty() && report.vouchers == 0 && report.alreadyImported > 0)
+        std::printf("%s\n", NothingNewText().toUtf8().constData());
     else if (report.faults.isEmpty())
         std::printf("Átvéve (%s): %d sor, %d bizonylat, %d tétel, sorszámok %s - %s.\n", report.format.toUtf8().constData(),
                     report.lines, report.vouchers, report.items, report.firstSorszam.toUtf8().constData(),

@@ -647,6 +647,10 @@ QString UnlistedFaultsText(int unlisted) {
     return unlisted > 0 ? QStringLiteral("… és még %1 hiba.").arg(unlisted) : QString();
 }
 
+QString NothingNewText() {
+    return QStringLiteral("Nincs új bizonylat: a fájl minden bizonylatát egy korábbi átvétel már tárolta; semmi sem tárolódott.");
+}
+
 ImportReport ImportItems(const QString& path, const ImportOptions& options) {
     ImportReport report;
     bool logged = false;

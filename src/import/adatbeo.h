@@ -29,6 +29,9 @@ constexpr int kListedImportFaults = 1000;
 // "… és még N hiba." for the faults a report does not list; empty when it lists all.
 QString UnlistedFaultsText(int unlisted);
 
+// What a run says that found every voucher of its file stored before.
+QString NothingNewText();
+
 struct ImportReport {
     QString error;   // why the file was not taken at all (closed year, format, unreadable file)
     QString format;  // the format used
