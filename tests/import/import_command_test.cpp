@@ -11,6 +11,13 @@
 
 namespace {
 
+// A demo company of the 2025 books without items.
+void MakeEmptyDemo(const QString& work) {
+    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"), QStringLiteral("--year"),
+                                   QStringLiteral("2025")});
+    ASSERT_EQ(made.code, 0) << made.err.toStdString();
+}
+
 QString NothingNewLine() {
     return QStringLiteral("Nincs új bizonylat: a fájl minden bizonylatát egy korábbi átvétel már tárolta; semmi sem tárolódott.\n");
 }
@@ -19,9 +26,7 @@ QString NothingNewLine() {
 TEST(ImportCommandTest, AFileWithNothingToTakeFailsAndUnreadColumnsAreNamed) {
     QTemporaryDir dir(QStringLiteral("/tmp/tarvedo-import-XXXXXX"));
     const QString work = dir.filePath(QStringLiteral("demo"));
-    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"), QStringLiteral("--year"),
-                             QStringLiteral("2025")});
-    ASSERT_EQ(made.code, 0) << made.err.toStdString();
+    ASSERT_NO_FATAL_FAILURE(MakeEmptyDemo(work));
     const QString heading = QStringLiteral(
         "VOUCHER;NTIPUS;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;ERTEK;"
         "TART_KOV;AFAKULCS;SOR65;DEVIZANEM;DEVIZAERTEK;ARFOLYAM;Megjegyzés\n");
@@ -52,9 +57,7 @@ TEST(ImportCommandTest, AFileWithNothingToTakeFailsAndUnreadColumnsAreNamed) {
 TEST(ImportCommandTest, AFileIsStoredOnceAndAStoppedRunNotAtAll) {
     QTemporaryDir dir(QStringLiteral("/tmp/tarvedo-import-XXXXXX"));
     const QString work = dir.filePath(QStringLiteral("demo"));
-    const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"), QStringLiteral("--year"),
-                                   QStringLiteral("2025")});
-    ASSERT_EQ(made.code, 0) << made.err.toStdString();
+    ASSERT_NO_FATAL_FAILURE(MakeEmptyDemo(work));
     QByteArray text =
         "VOUCHER;NTIPUS;KONYVELVE;TELJKELT;SZLAKELT;FIZHATIDO;UGYFELKOD;KTSGHELY;SZAMLASZAM;BIZONYLAT;SZOVEG;SZLA;ESZLA;ERTEK;"
         "TART_KOV;AFAKULCS;SOR65;DEVIZANEM;DEVIZAERTEK;ARFOLYAM\n";
