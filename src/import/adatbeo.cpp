@@ -334,7 +334,10 @@ Line ImportRun::convert(const SourceLine& source) const {
         if (plan.number) {
             double number = 0;
             QString reason;
-            if (!ImportNumber(value, number, &reason, m_format.decimalMark)) {
+            // A worksheet's number cell is stored with a decimal point.
+            const DecimalMark mark =
+                plan.source >= 0 && source.cells.isNumber(plan.source) ? DecimalMark::Point : m_format.decimalMark;
+            if (!ImportNumber(value, number, &reason, mark)) {
                 line.faults << kNumberFaults.value(column.field, QStringLiteral("Hibás szám: ") + column.field)
                                    + QLatin1Char(' ') + reason;
                 if (plan.numberSlot >= 0) line.unreadable[plan.numberSlot] = true;

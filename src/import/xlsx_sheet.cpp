@@ -297,7 +297,9 @@ private:
                 if (column >= m_limits.columns)
                     return fail(QStringLiteral("Túl sok oszlop a munkalapon (legfeljebb %1 lehet).").arg(m_limits.columns));
                 lastColumn = column;
-                const bool shared = a.value(QLatin1String("t")) == QLatin1String("s");
+                const QStringView type = a.value(QLatin1String("t"));
+                const bool shared = type == QLatin1String("s");
+                const bool number = type.isEmpty() || type == QLatin1String("n");
                 QString value;
                 bool fits = true;
                 while (!xml.atEnd() && fits) {
@@ -327,7 +329,7 @@ private:
                 if (value.isEmpty()) continue;
                 if (++cells > m_limits.cells)
                     return fail(QStringLiteral("Túl sok kitöltött cella a munkalapon (legfeljebb %1).").arg(m_limits.cells));
-                row.cells.set(column, value);
+                row.cells.set(column, value, number);
             }
         }
         const QString error = readError(xml, *device, label);

@@ -211,7 +211,8 @@ TEST_F(ImportTest, SpreadsheetCellsAreRead) {
         worksheet_write_string(sheet, lxw_row_t(r), 8, "Sz/2026/ő", nullptr);
         worksheet_write_number(sheet, lxw_row_t(r), 11, r == 1 ? 521 : 466, nullptr);
         worksheet_write_number(sheet, lxw_row_t(r), 12, 454, nullptr);
-        worksheet_write_number(sheet, lxw_row_t(r), 13, r == 1 ? 1000.5 : 270, nullptr);
+        // 270.125 is stored as "270.125": a number cell, whose point is its decimal mark.
+        worksheet_write_number(sheet, lxw_row_t(r), 13, r == 1 ? 1000.5 : 270.125, nullptr);
     }
     worksheet_write_string(sheet, 2, 14, "A", nullptr);
     ASSERT_EQ(workbook_close(workbook), LXW_NO_ERROR);
@@ -226,6 +227,7 @@ TEST_F(ImportTest, SpreadsheetCellsAreRead) {
     EXPECT_EQ(rows[0][QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.01"));
     EXPECT_EQ(rows[0][QStringLiteral("SZAMLASZAM")].toString(), QStringLiteral("SZ/2026/Ő"));
     EXPECT_EQ(rows[1][QStringLiteral("SZLA")].toString(), QStringLiteral("466"));
+    EXPECT_EQ(rows[1][QStringLiteral("ERTEK")].toDouble(), 270.125);
     EXPECT_EQ(rows[1][QStringLiteral("TART_KOV")].toString(), QStringLiteral("A"));
 }
 
@@ -592,7 +594,7 @@ TEST_F(ImportTest, AFormatDeclaresItsDecimalMark) {
     const QStringList lines{kHeading, QStringLiteral("A;BK;2026.03.05;2026.03.05;;;;;;;;384;311;1.234;;;;;;")};
     const QString path = write(QStringLiteral("amounts.csv"), lines);
 
-    const ImportReport either = ImportItems(path, {});
+    const ImportReport either = ImportItems(path, {QStringLiteral("TETEL_CSV"), false});
     ASSERT_EQ(either.faults.size(), 1);
     EXPECT_EQ(either.faults[0].line, 2);
     EXPECT_TRUE(either.faults[0].text.startsWith(QStringLiteral("Hibás érték."))) << either.faults[0].text.toStdString();

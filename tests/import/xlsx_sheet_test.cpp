@@ -40,6 +40,9 @@ TEST_F(XlsxSheetTest, CellsSharedTextsAndRowsWithoutNumbers) {
     EXPECT_EQ(rows[0].cells.at(1), QString());
     EXPECT_EQ(rows[0].cells.at(2), QStringLiteral("Bank"));
     EXPECT_EQ(rows[1].cells.at(0), QStringLiteral("1250.5"));
+    EXPECT_TRUE(rows[1].cells.isNumber(0));
+    EXPECT_FALSE(rows[1].cells.isNumber(1));
+    EXPECT_FALSE(rows[0].cells.isNumber(2));
     EXPECT_EQ(rows[1].cells.at(1), QStringLiteral("Árvíztűrő"));
     EXPECT_EQ(rows[1].cells.cells().size(), 2);
     EXPECT_EQ(rows[2].number, 3);
