@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli_command.h"
+#include "db/stop_request.h"
 #include "import/adatbeo.h"
 
 namespace {
@@ -15,6 +16,8 @@ int import(CliContext& context) {
         return CliFail(QStringLiteral("Használat: tarvedo-cli import FILE [--dry-run] [--format NAME]"));
     const QString file = QFileInfo(context.args.first()).absoluteFilePath();
 
+    // Ctrl-C or a shutdown ends the run at its next safe point, rolled back.
+    InstallStopSignals();
     const ImportReport report = ImportItems(file, options);
     for (const QString& warning : report.warnings) std::fprintf(stderr, "Figyelmeztetés: %s\n", warning.toUtf8().constData());
     for (const ImportFault& fault : report.faults)
@@ -24,6 +27,8 @@ int import(CliContext& context) {
     if (options.dryRun)
         std::printf("Próba (%s): %d sor, %d bizonylat, %d tétel, %d hibás sor; semmi sem tárolódott.\n",
                     report.format.toUtf8().constData(), report.lines, report.vouchers, report.items, report.faultyLines);
+    else if (report.faults.isEmpty() && report.vouchers == 0 && report.alreadyImported > 0)
+        std::printf("%s\n", NothingNewText().toUtf8().constData());
     else if (report.faults.isEmpty())
         std::printf("Átvéve (%s): %d sor, %d bizonylat, %d tétel, sorszámok %s - %s.\n", report.format.toUtf8().constData(),
                     report.lines, report.vouchers, report.items, report.firstSorszam.toUtf8().constData(),

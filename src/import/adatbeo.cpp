@@ -15,13 +15,16 @@
 #include "db/db_error.h"
 #include "db/fb_write.h"
 #include "db/sequence.h"
+#include "db/stop_request.h"
 #include "import/import_format.h"
 #include "import/import_source.h"
 #include "import/import_values.h"
+#include "import/imported_vouchers.h"
 #include "ledger/ledger_batch_writer.h"
 #include "ledger/ledger_item.h"
 #include "ledger/turnover_load.h"
 #include "posting/posting_lookups.h"
+#include "posting/voucher_checks.h"
 
 namespace {
 
@@ -81,6 +84,8 @@ struct Item {
 
 struct Voucher {
     QString ntipus;
+    QString key;            // the voucher key of the file's record
+    bool imported = false;  // stored by an earlier import of the same file
     QList<Item> items;
 };
 
@@ -145,6 +150,12 @@ private:
     void convertAndCheck();
     Line convert(const SourceLine& source) const;
     void check(Line& line);
+    // The line as the voucher window would hold it, for the window's checks.
+    KonyvelFields windowFields(const Line& line) const;
+    // The key of the voucher a line starts; faults for a key that cannot be one.
+    QString startVoucherKey(const Line& line);
+    // Whether a stop was asked for; the run then ends with its message.
+    bool stopAsked();
     // The fault of a text longer than its TETEL column; empty when it fits.
     QString tooLong(int field, const QString& value) const;
     void add(Line line);
@@ -169,6 +180,9 @@ private:
     int m_lastFaultyLine = -1;
     QList<Voucher> m_vouchers;  // all of them while the run may write; else the one being read
     QString m_voucherKey;
+    QSet<QString> m_seenKeys;  // the voucher keys met so far, with a key column
+    QString m_digest;
+    QSet<QString> m_importedKeys;  // the file's vouchers stored before
     int m_vouchersRead = 0, m_itemsRead = 0, m_rowsRead = 0;
     ImportFormat m_format;
     SourceTable m_table;
@@ -176,7 +190,6 @@ private:
     QList<int> m_widths;  // TETEL width per ImportableFields() index, 0: not a text column
     int m_keyIndex = -1;
     PostingLookups m_lookups;
-    QString m_today;
 };
 
 bool ImportRun::prepare(const QString& path) {
@@ -190,7 +203,15 @@ bool ImportRun::prepare(const QString& path) {
         return false;
     }
     if (!LoadImportFormat(m_report.format, m_format, m_report.error)) return false;
+    // The file's digest is worked out beside the reading.
+    auto digest = std::async(std::launch::async, ImportFileDigest, path);
     if (!ReadImportSource(path, m_format, m_table, m_report.error)) return false;
+    m_digest = digest.get();
+    if (m_digest.isEmpty()) {
+        m_report.error = QStringLiteral("A fájl nem olvasható: ") + path;
+        return false;
+    }
+    m_importedKeys = ImportedVoucherKeys(m_digest);
     // With a name in two columns either could be meant.
     const QStringList repeated = m_table.repeatedHeadings();
     if (!repeated.isEmpty()) {
@@ -226,7 +247,6 @@ bool ImportRun::prepare(const QString& path) {
     }
     warnUnreadColumns();
     readWidths();
-    m_today = DateToText();
     return true;
 }
 
@@ -275,6 +295,7 @@ void ImportRun::convertAndCheck() {
     Block next = startBlock(0);
     for (qsizetype from = 0; from < count; from += kConvertBlock) {
         std::vector<Line> halves[2] = {next.first.get(), next.second.get()};
+        if (stopAsked()) return;
         if (from + kConvertBlock < count) next = startBlock(from + kConvertBlock);
         for (std::vector<Line>& half : halves)
             for (Line& line : half) {
@@ -308,11 +329,15 @@ Line ImportRun::convert(const SourceLine& source) const {
                 continue;
             }
         }
-        if (plan.upper) value = value.toUpper();
+        // Partner codes are stored upper-case, as the voucher window stores them.
+        if (plan.upper || plan.field == kUgyfelkod) value = value.toUpper();
         if (plan.number) {
             double number = 0;
             QString reason;
-            if (!ImportNumber(value, number, &reason)) {
+            // A worksheet's number cell is stored with a decimal point.
+            const DecimalMark mark =
+                plan.source >= 0 && source.cells.isNumber(plan.source) ? DecimalMark::Point : m_format.decimalMark;
+            if (!ImportNumber(value, number, &reason, mark)) {
                 line.faults << kNumberFaults.value(column.field, QStringLiteral("Hibás szám: ") + column.field)
                                    + QLatin1Char(' ') + reason;
                 if (plan.numberSlot >= 0) line.unreadable[plan.numberSlot] = true;
@@ -347,30 +372,82 @@ QString ImportRun::tooLong(int field, const QString& value) const {
     return QStringLiteral("Túl hosszú adat: %1 (legfeljebb %2 karakter).").arg(ImportableFields()[field]).arg(w);
 }
 
+KonyvelFields ImportRun::windowFields(const Line& line) const {
+    const auto date = [&line](int field) { return line.text(field).isEmpty() ? EmptyDate : line.text(field); };
+    KonyvelFields f;
+    f.e_ntipus = line.text(kNtipus);
+    f.e_konyvdat = date(kKonyvelve);
+    f.e_teljkelt = date(kTeljkelt);
+    f.e_szamlakelt = date(kSzlakelt);
+    f.e_fizhatido = date(kFizhatido);
+    f.e_ugyfelkod = line.text(kUgyfelkod);
+    f.e_ktsghely = line.text(kKtsghely);
+    f.e_devizanem = line.text(kDevizanem);
+    f.e_szla = line.text(kSzla);
+    f.e_eszla = line.text(kEszla);
+    // The amount is read by the format's own decimal mark; the check only
+    // asks whether there is one.
+    if (line.given[0] || line.unreadable[0]) f.e_ertek = QStringLiteral("0");
+    return f;
+}
+
 void ImportRun::check(Line& line) {
     for (const QString& text : std::as_const(line.faults)) fault(line.number, text);
+    const auto refuse = [&](const QString& text) {
+        // A value the conversion refused is not reported twice.
+        if (!line.faults.contains(text)) fault(line.number, text);
+    };
     for (int field = 0; field < line.texts.size(); ++field) {
         const QString tooLongFault = tooLong(field, line.texts[field]);
-        if (!tooLongFault.isEmpty()) fault(line.number, tooLongFault);
+        if (!tooLongFault.isEmpty()) refuse(tooLongFault);
     }
-    if (!m_lookups.journalType(line.text(kNtipus))) fault(line.number, QStringLiteral("Rossz naplótípus."));
-    const QString& szla = line.text(kSzla);
-    if (szla.isEmpty())
-        fault(line.number, QStringLiteral("Hiányzó tartozik számlaszám."));
-    else if (!m_lookups.account(szla))
-        fault(line.number, QStringLiteral("Hibás tartozik számlaszám."));
-    const QString& eszla = line.text(kEszla);
-    if (eszla.isEmpty())
-        fault(line.number, QStringLiteral("Hiányzó követel számlaszám."));
-    else if (!m_lookups.account(eszla))
-        fault(line.number, QStringLiteral("Hibás követel számlaszám."));
-    if (!line.given[0] && !line.unreadable[0]) fault(line.number, QStringLiteral("Hiányzó érték."));
+    // The voucher window's checks, every field of the item filled: the
+    // voucher number is the import's own, amounts and rates are read already.
+    KonyvelControls controls;
+    controls.P_fej = controls.p_tetel = true;
+    controls.e_konyvbiz = false;
+    const KonyvelFields fields = windowFields(line);
+    for (const QString& text : FejEllenoriz(fields, controls, m_lookups).lines) refuse(text);
+    for (const QString& text : TetelEllenoriz(fields, controls, m_lookups).lines) refuse(text);
+    // The codes the window offers from their tables only.
+    const QString& ktsghely = line.text(kKtsghely);
+    if (!ktsghely.isEmpty() && !m_lookups.costCentre(ktsghely)) refuse(QStringLiteral("Hibás költséghely."));
+    const QString& devizanem = line.text(kDevizanem);
+    if (!devizanem.isEmpty() && !m_lookups.exists(QStringLiteral("SZ_DEVIZA"), QStringLiteral("KOD"), devizanem))
+        refuse(QStringLiteral("Hibás devizanem."));
+    else if (!devizanem.isEmpty() && devizanem != QLatin1String("HUF") && !line.given[2] && !line.unreadable[2])
+        refuse(QStringLiteral("Hiányzó árfolyam."));
     const QString& afakulcs = line.text(kAfakulcs);
     if (!afakulcs.isEmpty() && !m_lookups.exists(QStringLiteral("SZ_ADO"), QStringLiteral("KOD"), afakulcs))
-        fault(line.number, QStringLiteral("Hibás ÁFA kulcs."));
+        refuse(QStringLiteral("Hibás ÁFA kulcs."));
     const QString& tartKov = line.text(kTartKov);
-    if (!tartKov.isEmpty() && tartKov != QLatin1String("A"))
-        fault(line.number, QStringLiteral("A TART_KOV értéke A vagy üres lehet."));
+    if (!tartKov.isEmpty() && tartKov != QLatin1String("A")) refuse(QStringLiteral("A TART_KOV értéke A vagy üres lehet."));
+}
+
+QString ImportRun::startVoucherKey(const Line& line) {
+    // Without a key column a voucher is known by its first line, which is
+    // the same in the same file.
+    if (m_keyIndex < 0) return QString::number(line.number);
+    const QString& key = line.voucherKey;
+    if (m_seenKeys.contains(key))
+        fault(line.number, QStringLiteral("A(z) „%1” bizonylatkulcs korábban is szerepelt a fájlban; egy bizonylat sorai "
+                                          "egymás után következzenek.")
+                               .arg(key));
+    else if (key.size() > kMaxImportVoucherKey)
+        fault(line.number, QStringLiteral("A bizonylatkulcs (%1 oszlop) legfeljebb %2 karakter lehet.")
+                               .arg(m_format.voucherKey)
+                               .arg(kMaxImportVoucherKey));
+    m_seenKeys.insert(key);
+    return key;
+}
+
+bool ImportRun::stopAsked() {
+    if (!StopRequested()) return false;
+    m_report.stopped = true;
+    m_report.error = QStringLiteral("Megszakítva: a futás visszagörgetve, ebben a futásban nem tárolódott bizonylat "
+                                    "(a fájlból korábban tárolt bizonylatok: %1).")
+                         .arg(m_report.alreadyImported);
+    return true;
 }
 
 // Adds a checked line to its voucher: a new voucher starts with a new
@@ -384,17 +461,20 @@ void ImportRun::add(Line line) {
     // needed: a large faulty file is counted, not kept.
     if (starts) {
         if (!writing()) m_vouchers.clear();
-        m_vouchers << Voucher{ntipus, {}};
-        ++m_vouchersRead;
+        const QString key = startVoucherKey(line);
+        const bool imported = m_importedKeys.contains(key);
+        m_vouchers << Voucher{ntipus, key, imported, {}};
+        ++(imported ? m_report.alreadyImported : m_vouchersRead);
     }
     Voucher& voucher = m_vouchers.last();
     if (ntipus != voucher.ntipus)
         fault(line.number, QStringLiteral("Egy bizonylat tételei csak azonos naplótípusúak lehetnek."));
     if (!line.isVat()) {
         if (!writing()) voucher.items.clear();
+        const bool counted = !voucher.imported;
         voucher.items << Item{std::move(line), std::nullopt};
-        ++m_itemsRead;
-        ++m_rowsRead;
+        m_itemsRead += counted;
+        m_rowsRead += counted;
         return;
     }
     if (voucher.items.isEmpty()) {
@@ -409,7 +489,7 @@ void ImportRun::add(Line line) {
     if (line.text(kSzla) == item.main.text(kSzla) && line.text(kEszla) == item.main.text(kEszla))
         fault(line.number, QStringLiteral("Az ÁFA sor számlái megegyeznek a főtételéivel."));
     item.vat = std::move(line);
-    ++m_rowsRead;
+    m_rowsRead += !voucher.imported;
 }
 
 LedgerItem ImportRun::ledgerItem(const Line& line) const {
@@ -418,7 +498,6 @@ LedgerItem ImportRun::ledgerItem(const Line& line) const {
     item.szla = line.text(kSzla);
     item.eszla = line.text(kEszla);
     item.konyvelve = line.text(kKonyvelve);
-    if (item.konyvelve.isEmpty()) item.konyvelve = m_today;
     item.teljkelt = line.text(kTeljkelt);
     if (item.teljkelt.isEmpty()) item.teljkelt = item.konyvelve;
     item.bizkelt = line.text(kBizkelt);
@@ -449,6 +528,8 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
         ++voucherCounts[voucher.ntipus];
         m_report.items += int(voucher.items.size());
     }
+    EnsureImportRecord();
+    if (stopAsked()) return;
 
     // The numbers are reserved first, each block in a short transaction of
     // its own: the counters are never held while the items are written, so
@@ -458,12 +539,25 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
     QHash<QString, qlonglong> nextVoucher;
     for (auto it = voucherCounts.cbegin(); it != voucherCounts.cend(); ++it)
         nextVoucher[it.key()] = ReserveSequenceBlock(d_tarvedo, it.key(), year, it.value());
+    QList<ImportedVoucher> record;
+    record.reserve(vouchers.size());
+    for (const Voucher& voucher : vouchers)
+        record << ImportedVoucher{voucher.key, voucher.ntipus, SequenceNumberText(year, nextVoucher[voucher.ntipus]++)};
 
     // Written straight through the client library: the rows, their turnover
     // sums and the log row in one transaction. The rows of the next
     // vouchers are numbered and summed on a thread of their own while the
     // rows before them are written.
     FbWriteTransaction transaction(d_tarvedo);
+    // The record first: a workstation importing the same file at the same
+    // moment waits here for the other's end instead of writing every row.
+    try {
+        RecordImportedVouchers(transaction, m_digest, record);
+    } catch (const DbError&) {
+        if (ImportedVoucherKeys(m_digest).isEmpty()) throw;
+        m_report.error = QStringLiteral("Ezt a fájlt közben egy másik munkahely átvette; ebben a futásban nem tárolódott bizonylat.");
+        return;
+    }
     TurnoverLoad turnovers(d_tarvedo, transaction);
     LedgerBatchWriter writer(transaction);
     qsizetype nextVoucherIndex = 0;
@@ -472,7 +566,7 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
         const qsizetype end = std::min(nextVoucherIndex + kWriteBlockVouchers, vouchers.size());
         for (; nextVoucherIndex < end; ++nextVoucherIndex) {
             const Voucher& voucher = vouchers[nextVoucherIndex];
-            const QString konyvbiz = SequenceNumberText(year, nextVoucher[voucher.ntipus]++);
+            const QString& konyvbiz = record[nextVoucherIndex].konyvbiz;
             int kapocs = 0;
             for (const Item& item : voucher.items) {
                 LedgerItem main = ledgerItem(item.main);
@@ -508,6 +602,8 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
     std::future<std::vector<LedgerItem>> nextBlock = std::async(std::launch::async, numberBlock);
     while (nextBlock.valid()) {
         const std::vector<LedgerItem> rows = nextBlock.get();
+        // Returning rolls back what was written.
+        if (stopAsked()) return;
         if (nextVoucherIndex < vouchers.size()) nextBlock = std::async(std::launch::async, numberBlock);
         for (const LedgerItem& row : rows) writer.write(row);
         m_report.rows += int(rows.size());
@@ -524,16 +620,25 @@ void ImportRun::write(const QList<Voucher>& vouchers) {
 void ImportRun::run() {
     if (!prepare(m_path)) return;
     convertAndCheck();
+    if (m_report.stopped) return;
     m_report.lines = int(m_table.lines.size());
     m_table.lines.clear();
     std::stable_sort(m_report.faults.begin(), m_report.faults.end(),
                      [](const ImportFault& a, const ImportFault& b) { return a.line < b.line; });
 
+    if (m_report.alreadyImported > 0)
+        m_report.warnings << QStringLiteral("A fájl %1 bizonylatát egy korábbi átvétel már tárolta; ezeket kihagyja.")
+                                 .arg(m_report.alreadyImported);
     if (!m_report.faults.isEmpty() || m_options.dryRun) {
         m_report.result = m_options.dryRun ? QStringLiteral("PROBA") : QStringLiteral("HIBAS");
         m_report.vouchers = m_vouchersRead;
         m_report.items = m_itemsRead;
         m_report.rows = m_rowsRead;
+        return;
+    }
+    m_vouchers.removeIf([](const Voucher& voucher) { return voucher.imported; });
+    if (m_vouchers.isEmpty()) {
+        m_report.result = QStringLiteral("SIKERES");
         return;
     }
     write(m_vouchers);
@@ -545,6 +650,10 @@ QString UnlistedFaultsText(int unlisted) {
     return unlisted > 0 ? QStringLiteral("… és még %1 hiba.").arg(unlisted) : QString();
 }
 
+QString NothingNewText() {
+    return QStringLiteral("Nincs új bizonylat: a fájl minden bizonylatát egy korábbi átvétel már tárolta; semmi sem tárolódott.");
+}
+
 ImportReport ImportItems(const QString& path, const ImportOptions& options) {
     ImportReport report;
     bool logged = false;
@@ -554,6 +663,9 @@ ImportReport ImportItems(const QString& path, const ImportOptions& options) {
         logged = run.logged();
     } catch (const DbError& error) {
         report.error = QStringLiteral("Adatbázis hiba: ") + error.message();
+    }
+    if (!report.error.isEmpty()) {
+        // Whatever the run had written is rolled back.
         report.result = QStringLiteral("HIBAS");
         report.rows = report.vouchers = report.items = 0;
         report.firstSorszam.clear();

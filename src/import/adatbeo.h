@@ -8,7 +8,12 @@
 // of a successful run is written in the transaction of its items.
 //
 // A line is a ledger row: a line with TART_KOV "A" is the VAT row of the
-// item on the line before it.
+// item on the line before it. Each line passes the voucher window's checks.
+//
+// Every stored voucher is recorded by the file's digest and its voucher key
+// in the same transaction, so importing the same file again stores only the
+// vouchers still missing. A stop request (db/stop_request.h) is answered at
+// the safe points: what this run wrote is rolled back.
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,6 +29,9 @@ constexpr int kListedImportFaults = 1000;
 // "… és még N hiba." for the faults a report does not list; empty when it lists all.
 QString UnlistedFaultsText(int unlisted);
 
+// What a run says that found every voucher of its file stored before.
+QString NothingNewText();
+
 struct ImportReport {
     QString error;   // why the file was not taken at all (closed year, format, unreadable file)
     QString format;  // the format used
@@ -37,6 +45,8 @@ struct ImportReport {
     QList<ImportFault> faults;  // the first kListedImportFaults faults
     int unlistedFaults = 0;     // the faults beyond them
     QStringList warnings;  // what the run left aside, such as columns of the file no format column reads
+    int alreadyImported = 0;  // vouchers of the file stored by an earlier import, left alone
+    bool stopped = false;     // a stop request ended the run; nothing of it stays
     bool ok() const { return error.isEmpty() && faults.isEmpty(); }
 };
 

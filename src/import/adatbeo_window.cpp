@@ -104,6 +104,8 @@ void Tadatbeofm::run(bool dryRun) {
         l_eredmeny->setText(m_report.error);
     else if (!m_report.faults.isEmpty())
         l_eredmeny->setText(QStringLiteral("%1 sorból %2 hibás; semmi sem tárolódott.").arg(m_report.lines).arg(m_report.faultyLines));
+    else if (m_report.vouchers == 0 && m_report.alreadyImported > 0)
+        l_eredmeny->setText(NothingNewText());
     else if (dryRun)
         l_eredmeny->setText(QStringLiteral("A fájl hibátlan: %1 sor, %2 bizonylat, %3 tétel. Semmi sem tárolódott.")
                                 .arg(m_report.lines)

@@ -2,12 +2,17 @@
 
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include "db/dat.h"
 
 namespace {
 
-QString text(const QSqlQuery& q, const char* column) { return q.value(QString::fromLatin1(column)).toString().trimmed(); }
+// A column's text; empty for a column the database does not have.
+QString text(const QSqlQuery& q, const char* column) {
+    const int at = q.record().indexOf(QLatin1String(column));
+    return at < 0 ? QString() : q.value(at).toString().trimmed();
+}
 
 }  // namespace
 
@@ -38,6 +43,16 @@ bool LoadImportFormat(const QString& name, ImportFormat& format, QString& error)
             format.headingLines = q.value(QStringLiteral("FEJLECSOR")).toInt();
             format.sheetName = text(q, "LAPNEV");
             format.voucherKey = text(q, "BIZONYLATKULCS");
+            // Databases made before the column existed have none: the amounts tell.
+            const QString mark = text(q, "TIZEDESJEL");
+            if (mark == QLatin1String(","))
+                format.decimalMark = DecimalMark::Comma;
+            else if (mark == QLatin1String("."))
+                format.decimalMark = DecimalMark::Point;
+            else if (!mark.isEmpty()) {
+                error = QStringLiteral("%1 formátum: a tizedesjel vessző vagy pont lehet, nem „%2”.").arg(format.name, mark);
+                return false;
+            }
             continue;
         }
         ImportColumn column;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "db/amount_text.h"
+
 struct ImportColumn {
     int order = 0;         // SORREND
     QString source;        // OSZLOP: heading text, column letter or 1-based number; empty: the default only
@@ -25,6 +27,9 @@ struct ImportFormat {
     int headingLines = 0;  // FEJLECSOR
     QString sheetName;     // LAPNEV
     QString voucherKey;    // BIZONYLATKULCS: a source column
+    // TIZEDESJEL: "," or "." when the file says which mark is its decimal
+    // one; empty: each amount has to tell by itself.
+    DecimalMark decimalMark = DecimalMark::Either;
     QList<ImportColumn> columns;
 };
 

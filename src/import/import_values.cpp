@@ -48,4 +48,6 @@ bool ImportDate(const QString& text, QString& date) {
     return true;
 }
 
-bool ImportNumber(const QString& text, double& value, QString* error) { return ParseAmount(text, value, error); }
+bool ImportNumber(const QString& text, double& value, QString* error, DecimalMark mark) {
+    return ParseAmount(text, value, error, mark);
+}

@@ -8,10 +8,10 @@ bool before(const SourceCell& cell, int column) { return cell.column < column; }
 
 }  // namespace
 
-void SourceCells::set(int column, const QString& text) {
+void SourceCells::set(int column, const QString& text, bool number) {
     // Cells mostly come in column order: appending is the common case.
     if (m_cells.isEmpty() || m_cells.last().column < column) {
-        if (!text.isEmpty()) m_cells.append(SourceCell{column, text});
+        if (!text.isEmpty()) m_cells.append(SourceCell{column, number, text});
         return;
     }
     const auto at = std::lower_bound(m_cells.begin(), m_cells.end(), column, before);
@@ -19,13 +19,23 @@ void SourceCells::set(int column, const QString& text) {
     if (text.isEmpty()) {
         if (present) m_cells.erase(at);
     } else if (present) {
-        at->text = text;
+        *at = SourceCell{column, number, text};
     } else {
-        m_cells.insert(at, SourceCell{column, text});
+        m_cells.insert(at, SourceCell{column, number, text});
     }
 }
 
-QString SourceCells::at(int column) const {
+const SourceCell* SourceCells::find(int column) const {
     const auto found = std::lower_bound(m_cells.cbegin(), m_cells.cend(), column, before);
-    return found != m_cells.cend() && found->column == column ? found->text : QString();
+    return found != m_cells.cend() && found->column == column ? &*found : nullptr;
+}
+
+QString SourceCells::at(int column) const {
+    const SourceCell* cell = find(column);
+    return cell ? cell->text : QString();
+}
+
+bool SourceCells::isNumber(int column) const {
+    const SourceCell* cell = find(column);
+    return cell && cell->number;
 }

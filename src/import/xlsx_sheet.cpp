@@ -93,24 +93,27 @@ QString readError(const QXmlStreamReader& xml, const PartDevice& device, const Q
 }
 
 // The text of the current element (<si> or <is>): its <t> runs, the
-// phonetic hints left out.
-QString elementText(QXmlStreamReader& xml) {
-    QString text;
+// phonetic hints left out. False as soon as it grows beyond `maxChars`: a
+// text no cell can hold is not gathered further.
+bool elementText(QXmlStreamReader& xml, int maxChars, QString& text) {
+    text.clear();
     int depth = 1;
     while (depth > 0 && !xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            if (xml.name() == QLatin1String("t"))
+            if (xml.name() == QLatin1String("t")) {
                 text += xml.readElementText();
-            else if (xml.name() == QLatin1String("rPh"))
+                if (text.size() > maxChars) return false;
+            } else if (xml.name() == QLatin1String("rPh")) {
                 xml.skipCurrentElement();
-            else
+            } else {
                 ++depth;
+            }
         } else if (xml.isEndElement()) {
             --depth;
         }
     }
-    return text;
+    return true;
 }
 
 // A positive decimal number of at most `max`; 0 for anything else (no
@@ -214,7 +217,12 @@ private:
             if (!xml.isStartElement() || xml.name() != QLatin1String("si")) continue;
             if (m_strings.size() >= m_limits.cells)
                 return fail(QStringLiteral("Túl sok közös szöveg a munkafüzetben (legfeljebb %1).").arg(m_limits.cells));
-            m_strings << elementText(xml);
+            QString text;
+            if (!elementText(xml, m_limits.cellChars, text))
+                return fail(QStringLiteral("A munkafüzet %1. közös szövege túl hosszú (egy cellában legfeljebb %2 karakter lehet).")
+                                .arg(m_strings.size() + 1)
+                                .arg(m_limits.cellChars));
+            m_strings << text;
         }
         const QString error = readError(xml, *device, label);
         return error.isEmpty() || fail(error);
@@ -242,6 +250,14 @@ private:
         if (boundedNumber(digits, m_limits.rows) == 0) return rowOutOfRange(digits.toString());
         column = int(index - 1);
         return true;
+    }
+
+    bool cellTooLong(const QString& ref, int row, int column) {
+        const QString cell = ref.isEmpty() ? QStringLiteral("%1. sor %2. oszlopának").arg(row).arg(column + 1)
+                                           : QStringLiteral("%1 cellájának").arg(ref.left(40));
+        return fail(QStringLiteral("A munkalap %1 szövege túl hosszú (egy cellában legfeljebb %2 karakter lehet).")
+                        .arg(cell)
+                        .arg(m_limits.cellChars));
     }
 
     bool rowOutOfRange(const QString& number) {
@@ -281,30 +297,39 @@ private:
                 if (column >= m_limits.columns)
                     return fail(QStringLiteral("Túl sok oszlop a munkalapon (legfeljebb %1 lehet).").arg(m_limits.columns));
                 lastColumn = column;
-                const bool shared = a.value(QLatin1String("t")) == QLatin1String("s");
+                const QStringView type = a.value(QLatin1String("t"));
+                const bool shared = type == QLatin1String("s");
+                const bool number = type.isEmpty() || type == QLatin1String("n");
                 QString value;
-                while (!xml.atEnd()) {
+                bool fits = true;
+                while (!xml.atEnd() && fits) {
                     xml.readNext();
                     if (xml.isEndElement() && xml.name() == QLatin1String("c")) break;
                     if (!xml.isStartElement()) continue;
-                    if (xml.name() == QLatin1String("v")) value = xml.readElementText();
-                    else if (xml.name() == QLatin1String("is")) value = elementText(xml);
+                    if (xml.name() == QLatin1String("v")) {
+                        value = xml.readElementText();
+                        fits = value.size() <= m_limits.cellChars;
+                    } else if (xml.name() == QLatin1String("is")) {
+                        fits = elementText(xml, m_limits.cellChars, value);
+                    }
                 }
+                if (!fits) return cellTooLong(ref, row.number, column);
                 if (shared && !value.isEmpty()) {
                     bool ok = false;
                     const qsizetype index = value.toLongLong(&ok);
                     if (!ok || index < 0 || index >= m_strings.size())
                         return fail(QStringLiteral("Hibás közös szöveg hivatkozás a munkalapon: %1").arg(value.left(40)));
                     value = m_strings.at(index);
-                } else {
-                    textChars += value.size();
-                    if (textChars > m_limits.textChars)
-                        return fail(QStringLiteral("Túl sok szöveg a munkalapon (legfeljebb %1 karakter).").arg(m_limits.textChars));
                 }
+                // A shared text counts in every cell it fills: each cell is
+                // a text of its own for the rest of the import.
+                textChars += value.size();
+                if (textChars > m_limits.textChars)
+                    return fail(QStringLiteral("Túl sok szöveg a munkalapon (legfeljebb %1 karakter).").arg(m_limits.textChars));
                 if (value.isEmpty()) continue;
                 if (++cells > m_limits.cells)
                     return fail(QStringLiteral("Túl sok kitöltött cella a munkalapon (legfeljebb %1).").arg(m_limits.cells));
-                row.cells.set(column, value);
+                row.cells.set(column, value, number);
             }
         }
         const QString error = readError(xml, *device, label);

@@ -22,7 +22,8 @@ struct SheetLimits {
     int columns = 16384;           // XFD, the last column of a worksheet
     int rows = 1048576;            // the last row of a worksheet
     qint64 cells = 4000000;        // filled cells kept
-    qint64 textChars = 64 << 20;   // characters of the cells' own texts kept (shared texts counted once)
+    int cellChars = 32767;         // characters of one cell, as in the spreadsheet programs themselves
+    qint64 textChars = 64 << 20;   // characters of all cells kept, a shared text counted in every cell it fills
     qint64 sheetBytes = qint64(512) << 20;   // the sheet unpacked
     qint64 sharedBytes = qint64(128) << 20;  // the shared texts unpacked
     qint64 otherBytes = qint64(16) << 20;    // the workbook's sheet list and its relations unpacked

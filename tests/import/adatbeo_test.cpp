@@ -1,13 +1,18 @@
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <sys/resource.h>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <csignal>
 #include <xlsxwriter.h>
 
 #include "db/cp1250.h"
+#include "db/amount_text.h"
 #include "db/dat.h"
+#include "db/stop_request.h"
 #include "import/adatbeo.h"
+#include "import/import_format.h"
 #include "import/xlsx_package.h"
 #include "support/test_db.h"
 #include "support/turnover_sums.h"
@@ -201,11 +206,13 @@ TEST_F(ImportTest, SpreadsheetCellsAreRead) {
     for (int r = 1; r <= 2; ++r) {
         worksheet_write_number(sheet, lxw_row_t(r), 0, 7, nullptr);
         worksheet_write_string(sheet, lxw_row_t(r), 1, "SZ", nullptr);
+        worksheet_write_datetime(sheet, lxw_row_t(r), 2, &day, dateFormat);
         worksheet_write_datetime(sheet, lxw_row_t(r), 3, &day, dateFormat);
         worksheet_write_string(sheet, lxw_row_t(r), 8, "Sz/2026/ő", nullptr);
         worksheet_write_number(sheet, lxw_row_t(r), 11, r == 1 ? 521 : 466, nullptr);
         worksheet_write_number(sheet, lxw_row_t(r), 12, 454, nullptr);
-        worksheet_write_number(sheet, lxw_row_t(r), 13, r == 1 ? 1000.5 : 270, nullptr);
+        // 270.125 is stored as "270.125": a number cell, whose point is its decimal mark.
+        worksheet_write_number(sheet, lxw_row_t(r), 13, r == 1 ? 1000.5 : 270.125, nullptr);
     }
     worksheet_write_string(sheet, 2, 14, "A", nullptr);
     ASSERT_EQ(workbook_close(workbook), LXW_NO_ERROR);
@@ -220,12 +227,14 @@ TEST_F(ImportTest, SpreadsheetCellsAreRead) {
     EXPECT_EQ(rows[0][QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.01"));
     EXPECT_EQ(rows[0][QStringLiteral("SZAMLASZAM")].toString(), QStringLiteral("SZ/2026/Ő"));
     EXPECT_EQ(rows[1][QStringLiteral("SZLA")].toString(), QStringLiteral("466"));
+    EXPECT_EQ(rows[1][QStringLiteral("ERTEK")].toDouble(), 270.125);
     EXPECT_EQ(rows[1][QStringLiteral("TART_KOV")].toString(), QStringLiteral("A"));
 }
 
 TEST_F(ImportTest, LargeFilesAreWrittenInBlocksAsSmallOnes) {
     // 75 items of one bank statement and 5 invoices with VAT rows: full
     // blocks of rows and a remainder.
+    Exec(QStringLiteral("insert into UGYFEL (KOD, NEV) values ('U1', 'Vevő')"));
     QStringList lines{kHeading};
     double total = 0;
     for (int i = 1; i <= 75; ++i) {
@@ -255,6 +264,7 @@ TEST_F(ImportTest, LargeFilesAreWrittenInBlocksAsSmallOnes) {
 TEST_F(ImportTest, TheTurnoverTableGetsOneRowPerKeyOfTheImportedItems) {
     // One bank key of 75 rows and two invoice keys: the import writes the
     // three sums itself instead of the trigger adding a row per item row.
+    Exec(QStringLiteral("insert into UGYFEL (KOD, NEV) values ('U1', 'Vevő')"));
     QStringList lines{kHeading};
     for (int i = 1; i <= 75; ++i) lines << QStringLiteral("A;BK;2026.03.05;2026.03.05;;;;;;%1;Tétel;384;311;%2;;;;;;").arg(i).arg(i * 10);
     for (int i = 1; i <= 5; ++i) {
@@ -275,7 +285,9 @@ TEST_F(ImportTest, TheTurnoverTableGetsOneRowPerKeyOfTheImportedItems) {
     Exec(QStringLiteral("create or alter trigger TETEL_FORGALOM for TETEL active after insert position 0 as begin "
                         "insert into FORGALOM (SZLA, ESZLA, TELJKELT, NTIPUS, ERTEK) "
                         "values (NEW.SZLA, NEW.ESZLA, NEW.TELJKELT, NEW.NTIPUS, NEW.ERTEK); end"));
-    ASSERT_TRUE(ImportItems(path, {}).ok());
+    // The same rows under other voucher keys: a file of its own.
+    lines.replaceInStrings(QStringLiteral("A;BK;"), QStringLiteral("B;BK;"));
+    ASSERT_TRUE(ImportItems(write(QStringLiteral("sums2.csv"), lines), {}).ok());
     EXPECT_EQ(turnoverRows(), 4 + 85);
     EXPECT_EQ(TurnoverSums(QStringLiteral("FORGALOM")), TurnoverSums(QStringLiteral("TETEL")));
 }
@@ -462,6 +474,206 @@ TEST_F(ImportTest, AFaultySheetOfEveryRowIsCountedNotKept) {
     EXPECT_EQ(report.vouchers, 1);
     EXPECT_EQ(report.items, kRows);
     EXPECT_TRUE(ledger().isEmpty());
+}
+
+// The same file imported again stores nothing; a file whose vouchers were
+// partly stored before stores only the missing ones. Dry runs tell the same.
+TEST_F(ImportTest, AFileImportedAgainStoresOnlyWhatIsMissing) {
+    const QString path = write(QStringLiteral("items.csv"), invoices);
+    ASSERT_TRUE(ImportItems(path, {}).ok());
+    ASSERT_EQ(ledger().size(), 4);
+
+    const ImportReport trial = ImportItems(path, {QString(), true});
+    EXPECT_TRUE(trial.ok());
+    EXPECT_EQ(trial.alreadyImported, 2);
+    EXPECT_EQ(trial.vouchers, 0);
+    EXPECT_EQ(trial.items, 0);
+
+    ImportReport again = ImportItems(path, {});
+    ASSERT_TRUE(again.ok()) << again.error.toStdString();
+    EXPECT_EQ(again.result, QStringLiteral("SIKERES"));
+    EXPECT_EQ(again.alreadyImported, 2);
+    EXPECT_EQ(again.vouchers, 0);
+    EXPECT_EQ(again.rows, 0);
+    EXPECT_EQ(again.warnings, QStringList{QStringLiteral("A fájl 2 bizonylatát egy korábbi átvétel már tárolta; ezeket kihagyja.")});
+    EXPECT_EQ(ledger().size(), 4);
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 3);
+    EXPECT_EQ(counter(QStringLiteral("BK")), 1);
+    EXPECT_EQ(lastLog()[QStringLiteral("TETELEK")].toInt(), 0);
+
+    // As if the bank voucher had not been stored: only it is stored again,
+    // under the next numbers.
+    Exec(QStringLiteral("delete from TETEL where NTIPUS = 'BK'"));
+    Exec(QStringLiteral("delete from BEOVETT where KULCS = 'B'"));
+    again = ImportItems(path, {});
+    ASSERT_TRUE(again.ok()) << again.error.toStdString();
+    EXPECT_EQ(again.alreadyImported, 1);
+    EXPECT_EQ(again.vouchers, 1);
+    EXPECT_EQ(again.rows, 1);
+    const QList<QVariantMap> bank = rowsOf(QStringLiteral("select * from TETEL where NTIPUS = 'BK'"));
+    ASSERT_EQ(bank.size(), 1);
+    EXPECT_EQ(bank[0][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600002"));
+    EXPECT_EQ(bank[0][QStringLiteral("SORSZAM")].toString(), QStringLiteral("2600004"));
+    EXPECT_EQ(ledger().size(), 4);
+    const QList<QVariantMap> record = rowsOf(QStringLiteral("select KULCS, NTIPUS, KONYVBIZ from BEOVETT order by KULCS"));
+    ASSERT_EQ(record.size(), 2);
+    EXPECT_EQ(record[0][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+    EXPECT_EQ(record[1][QStringLiteral("NTIPUS")].toString(), QStringLiteral("BK"));
+    EXPECT_EQ(record[1][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600002"));
+}
+
+// A database made before the record existed gets it with its first import.
+TEST_F(ImportTest, TheRecordIsMadeInAnOlderDatabase) {
+    Exec(QStringLiteral("drop table BEOVETT"));
+    const QString path = write(QStringLiteral("items.csv"), invoices);
+    ASSERT_TRUE(ImportItems(path, {}).ok());
+    const ImportReport again = ImportItems(path, {});
+    EXPECT_EQ(again.alreadyImported, 2);
+    EXPECT_EQ(ledger().size(), 4);
+}
+
+// What the voucher window and `post` refuse, the import refuses too, each
+// by its line in the window's words.
+TEST_F(ImportTest, LinesAreCheckedAsTheVoucherWindowChecksThem) {
+    Exec(QStringLiteral("insert into UGYFEL (KOD, NEV) values ('VEVO1', 'Első Vevő Kft.')"));
+    struct Case {
+        const char* line;
+        const char* fault;  // empty: taken
+    };
+    const Case cases[] = {
+        {"A;BK;2026.03.05;2026.03.05;;;VEVO1;01;;;;384;311;100;;;;;;", ""},
+        {"B;BK;2026.03.05;2026.03.05;;;vevo1;;;;;384;311;100;;;;EUR;;400", ""},
+        {"C;BK;2026.03.05;2026.03.05;;;NINCS;;;;;384;311;100;;;;;;", "Hibás ügyfélkód."},
+        {"D;BK;2026.03.05;2026.03.05;;;;99;;;;384;311;100;;;;;;", "Hibás költséghely."},
+        {"E;BK;2026.03.05;2026.03.05;;;;;;;;384;311;100;;;;XYZ;;", "Hibás devizanem."},
+        {"F;BK;2026.03.05;2026.03.05;;;;;;;;384;311;100;;;;EUR;;", "Hiányzó árfolyam."},
+        {"G;BK;;2026.03.05;;;;;;;;384;311;100;;;;;;", "Hibás könyvelési dátum."},
+        {"H;BK;2026.03.05;2026.03.05;2026.13.01;;;;;;;384;311;100;;;;;;", "Hibás számla kelte."},
+        {"I;XX;2026.03.05;2026.03.05;;;;;;;;384;311;100;;;;;;", "Rossz naplótípus."},
+        {"J;BK;2026.03.05;2026.03.05;;;;;;;;;311;100;;;;;;", "Hiányzó tartozik számlaszám."},
+        {"K;BK;2026.03.05;2026.03.05;;;;;;;;384;311;;;;;;;", "Hiányzó érték."},
+        // A key met before, after another voucher: a second voucher under one key.
+        {"A;BK;2026.03.05;2026.03.05;;;;;;;;384;311;100;;;;;;",
+         "A(z) „A” bizonylatkulcs korábban is szerepelt a fájlban; egy bizonylat sorai egymás után következzenek."},
+        {"LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL;BK;2026.03.05;2026.03.05;;;;;;;;384;311;100;;;;;;",
+         "A bizonylatkulcs (VOUCHER oszlop) legfeljebb 60 karakter lehet."},
+    };
+    QStringList lines{kHeading};
+    for (const Case& c : cases) lines << QString::fromUtf8(c.line);
+    const ImportReport report = ImportItems(write(QStringLiteral("checked.csv"), lines), {});
+    QMap<int, QStringList> faults;
+    for (const ImportFault& f : report.faults) faults[f.line] << f.text;
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        SCOPED_TRACE(cases[i].line);
+        const QString expected = QString::fromUtf8(cases[i].fault);
+        EXPECT_EQ(faults.value(i + 2), expected.isEmpty() ? QStringList() : QStringList{expected});
+    }
+    EXPECT_TRUE(ledger().isEmpty());
+
+    // The good lines alone are stored, the partner code as the window stores it.
+    const ImportReport good = ImportItems(write(QStringLiteral("good.csv"), lines.mid(0, 3)), {});
+    ASSERT_TRUE(good.ok()) << (good.faults.isEmpty() ? good.error : good.faults[0].text).toStdString();
+    const QList<QVariantMap> rows = ledger();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[1][QStringLiteral("UGYFELKOD")].toString(), QStringLiteral("VEVO1"));
+    EXPECT_EQ(rows[1][QStringLiteral("ARFOLYAM")].toDouble(), 400);
+}
+
+// A format may say which mark is its decimal one; without it an amount that
+// reads either way is refused by its line and field.
+TEST_F(ImportTest, AFormatDeclaresItsDecimalMark) {
+    double probe = 0;
+    if (ParseAmount(QStringLiteral("1.234"), probe, nullptr, DecimalMark::Comma) && probe != 1234)
+        GTEST_SKIP() << "the amount reader does not tell the decimal marks apart yet";
+    for (const char* mark : {"VESSZO", "PONT"})
+        Exec(QStringLiteral("insert into BEOVEZ (FORMATUM, SORREND, MEGNEVEZES, FAJLTIPUS, ELVALASZTO, KODLAP, FEJLECSOR, LAPNEV, "
+                            "BIZONYLATKULCS, OSZLOP, MEZO, ALAPERTEK, ATALAKITAS, KOTELEZO, TIZEDESJEL) select '%1', SORREND, MEGNEVEZES, FAJLTIPUS, ELVALASZTO, KODLAP, FEJLECSOR, "
+                            "LAPNEV, BIZONYLATKULCS, OSZLOP, MEZO, ALAPERTEK, ATALAKITAS, KOTELEZO, "
+                            "case when SORREND = 0 then '%2' end from BEOVEZ where FORMATUM = 'TETEL_CSV'")
+                 .arg(QLatin1String(mark), QLatin1String(mark[0] == 'V' ? "," : ".")));
+    const QStringList lines{kHeading, QStringLiteral("A;BK;2026.03.05;2026.03.05;;;;;;;;384;311;1.234;;;;;;")};
+    const QString path = write(QStringLiteral("amounts.csv"), lines);
+
+    const ImportReport either = ImportItems(path, {QStringLiteral("TETEL_CSV"), false});
+    ASSERT_EQ(either.faults.size(), 1);
+    EXPECT_EQ(either.faults[0].line, 2);
+    EXPECT_TRUE(either.faults[0].text.startsWith(QStringLiteral("Hibás érték."))) << either.faults[0].text.toStdString();
+    EXPECT_TRUE(either.faults[0].text.contains(QStringLiteral("1.234"))) << either.faults[0].text.toStdString();
+
+    const struct {
+        const char* format;
+        double ertek;
+    } declared[] = {{"VESSZO", 1234}, {"PONT", 1.234}};
+    for (const auto& d : declared) {
+        SCOPED_TRACE(d.format);
+        Exec(QStringLiteral("delete from TETEL"));
+        Exec(QStringLiteral("delete from BEOVETT"));
+        const ImportReport report = ImportItems(path, {QString::fromLatin1(d.format), false});
+        ASSERT_TRUE(report.ok()) << (report.faults.isEmpty() ? report.error : report.faults[0].text).toStdString();
+        EXPECT_EQ(ledger().value(0)[QStringLiteral("ERTEK")].toDouble(), d.ertek);
+    }
+}
+
+TEST_F(ImportTest, AnUnknownDecimalMarkIsAFaultOfTheFormat) {
+    Exec(QStringLiteral("update BEOVEZ set TIZEDESJEL = ';' where FORMATUM = 'TETEL_CSV' and SORREND = 0"));
+    const ImportReport report = ImportItems(write(QStringLiteral("items.csv"), invoices), {});
+    EXPECT_EQ(report.error, QStringLiteral("TETEL_CSV formátum: a tizedesjel vessző vagy pont lehet, nem „;”."));
+    EXPECT_TRUE(ledger().isEmpty());
+}
+
+// A database made before the format could declare a mark reads its formats
+// as before.
+TEST_F(ImportTest, FormatsOfAnOlderDatabaseDeclareNoMark) {
+    Exec(QStringLiteral("alter table BEOVEZ drop TIZEDESJEL"));
+    ImportFormat format;
+    QString error;
+    ASSERT_TRUE(LoadImportFormat(QStringLiteral("TETEL_CSV"), format, error)) << error.toStdString();
+    EXPECT_EQ(format.decimalMark, DecimalMark::Either);
+    EXPECT_TRUE(ImportItems(write(QStringLiteral("items.csv"), invoices), {}).ok());
+}
+
+// One shared text of 32 million characters, blanks around it, filling
+// 20 000 cells: a workbook of a few hundred kilobytes that took hours when
+// every cell trimmed its own copy. It is refused in seconds.
+TEST_F(ImportTest, AHugeSharedTextIsRefusedInSeconds) {
+    const QString path = db.dir() + QStringLiteral("/huge.xlsx");
+    QByteArray shared = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>VOUCHER</t></si><si>";
+    const QByteArray run = "<r><t xml:space=\"preserve\"> " + QByteArray(32000 - 2, 'x') + " </t></r>";
+    for (int i = 0; i < 1000; ++i) shared += run;
+    shared += "</si></sst>";
+    QByteArray head = SheetHead() + "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>";
+    WriteWorkbook(path,
+                  GeneratedPart{head,
+                                [](qint64 i) {
+                                    return QStringLiteral("<row r=\"%1\"><c r=\"A%1\" t=\"s\"><v>1</v></c></row>").arg(i + 2).toUtf8();
+                                },
+                                20000, SheetTail()},
+                  shared);
+    ASSERT_LT(QFileInfo(path).size(), 1 << 20);
+    QElapsedTimer timer;
+    timer.start();
+    const ImportReport report = ImportItems(path, {});
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_EQ(report.error, QStringLiteral("A munkafüzet 2. közös szövege túl hosszú (egy cellában legfeljebb 32767 karakter lehet)."));
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(lastLog()[QStringLiteral("EREDMENY")].toString(), QStringLiteral("HIBAS"));
+}
+
+// A stop asked for (Ctrl-C, a shutdown) ends the run at its next safe
+// point: nothing of it is stored, the log says why.
+TEST_F(ImportTest, AStopRequestStoresNothing) {
+    InstallStopSignals();
+    std::raise(SIGTERM);
+    const ImportReport report = ImportItems(write(QStringLiteral("items.csv"), invoices), {});
+    ClearStopRequest();
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(report.error, QStringLiteral("Megszakítva: a futás visszagörgetve, ebben a futásban nem tárolódott bizonylat "
+                                           "(a fájlból korábban tárolt bizonylatok: 0)."));
+    EXPECT_EQ(report.vouchers, 0);
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_EQ(lastLog()[QStringLiteral("EREDMENY")].toString(), QStringLiteral("HIBAS"));
+    EXPECT_TRUE(ImportItems(write(QStringLiteral("items.csv"), invoices), {}).ok());
+    EXPECT_EQ(ledger().size(), 4);
 }
 
 }  // namespace

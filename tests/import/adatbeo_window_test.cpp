@@ -48,6 +48,14 @@ TEST_F(AdatbeoWindowTest, TrialShowsTheFaultsThenTheImportStores) {
     EXPECT_EQ(w.l_eredmeny->text(), QStringLiteral("Átvéve: 1 bizonylat, 1 tétel (sorszámok 2600001 - 2600001)."));
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL")).toInt(), 1);
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from BEOLOG")).toInt(), 3);
+
+    // The same file again: nothing new, and the window says so.
+    w.b_atvetel->click();
+    EXPECT_EQ(w.l_eredmeny->text(), QStringLiteral("Nincs új bizonylat: a fájl minden bizonylatát egy korábbi átvétel már tárolta; "
+                                                   "semmi sem tárolódott."));
+    EXPECT_EQ(w.m_eredmeny->toPlainText(),
+              QStringLiteral("Figyelmeztetés: A fájl 1 bizonylatát egy korábbi átvétel már tárolta; ezeket kihagyja."));
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL")).toInt(), 1);
 }
 
 // The file name box reports the end of editing when it loses the focus,

@@ -45,10 +45,9 @@ QVariant Value(const QString& connection, const QString& sql) {
     return NextRow(q) ? q.value(0) : QVariant();
 }
 
-TEST(ConcurrentImportTest, TwoWorkstationsImportingAtOnceStoreEverythingWithDistinctNumbers) {
-    if (TestServer().isEmpty()) GTEST_SKIP() << "no Firebird server (TARVEDO_TEST_SERVER)";
-    QTemporaryDir tmp(QStringLiteral("/tmp/tarvedo-import-XXXXXX"));
-    const QString work = tmp.filePath(QStringLiteral("demo"));
+// A demo company of the 2025 books without items in `work`, its databases
+// reached through the server as workstations sharing them reach them.
+void MakeServedDemo(const QTemporaryDir& tmp, const QString& work) {
     const CliResult made = RunCli({QStringLiteral("init-demo"), work, QStringLiteral("--items"), QStringLiteral("0"),
                                                  QStringLiteral("--year"), QStringLiteral("2025")});
     ASSERT_EQ(made.code, 0) << made.err.toStdString();
@@ -66,6 +65,13 @@ TEST(ConcurrentImportTest, TwoWorkstationsImportingAtOnceStoreEverythingWithDist
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ini.write(settings);
     ini.close();
+}
+
+TEST(ConcurrentImportTest, TwoWorkstationsImportingAtOnceStoreEverythingWithDistinctNumbers) {
+    if (TestServer().isEmpty()) GTEST_SKIP() << "no Firebird server (TARVEDO_TEST_SERVER)";
+    QTemporaryDir tmp(QStringLiteral("/tmp/tarvedo-import-XXXXXX"));
+    const QString work = tmp.filePath(QStringLiteral("demo"));
+    ASSERT_NO_FATAL_FAILURE(MakeServedDemo(tmp, work));
 
     QProcess imports[2];
     for (int i = 0; i < 2; ++i) {
@@ -96,6 +102,46 @@ TEST(ConcurrentImportTest, TwoWorkstationsImportingAtOnceStoreEverythingWithDist
     EXPECT_EQ(Value(connection, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = 'BK' and EV = '2025'")).toInt(),
               2 * kBankVouchers);
     EXPECT_EQ(Value(connection, QStringLiteral("select count(*) from BEOLOG where EREDMENY = 'SIKERES'")).toInt(), 2);
+    DbDisconnect(connection);
+    QSqlDatabase::removeDatabase(connection);
+}
+
+// Two workstations importing the same file at the same moment: it is
+// stored once. The later one waits for the earlier and then says that the
+// file was taken meanwhile, or, starting after it, that nothing is new.
+TEST(ConcurrentImportTest, TheSameFileFromTwoWorkstationsIsStoredOnce) {
+    if (TestServer().isEmpty()) GTEST_SKIP() << "no Firebird server (TARVEDO_TEST_SERVER)";
+    QTemporaryDir tmp(QStringLiteral("/tmp/tarvedo-import-XXXXXX"));
+    const QString work = tmp.filePath(QStringLiteral("demo"));
+    ASSERT_NO_FATAL_FAILURE(MakeServedDemo(tmp, work));
+    const QString file = tmp.filePath(QStringLiteral("import.csv"));
+    WriteImportFile(file, QStringLiteral("W"));
+
+    QProcess imports[2];
+    for (QProcess& p : imports)
+        p.start(QStringLiteral(TARVEDO_CLI_PATH), {QStringLiteral("--workdir"), work, QStringLiteral("import"), file});
+    int stored = 0;
+    for (QProcess& p : imports) {
+        ASSERT_TRUE(p.waitForFinished(240000));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput()), err = QString::fromUtf8(p.readAllStandardError());
+        if (out.startsWith(QStringLiteral("Átvéve"))) {
+            ++stored;
+            EXPECT_EQ(p.exitCode(), 0) << err.toStdString();
+        } else if (p.exitCode() == 0) {
+            EXPECT_TRUE(out.startsWith(QStringLiteral("Nincs új bizonylat"))) << out.toStdString();
+        } else {
+            EXPECT_EQ(err, QStringLiteral("Ezt a fájlt közben egy másik munkahely átvette; ebben a futásban nem tárolódott "
+                                          "bizonylat.\n"));
+        }
+    }
+    EXPECT_EQ(stored, 1);
+
+    const QString connection = QStringLiteral("concurrent_import_check");
+    ASSERT_TRUE(OpenDatabase(connection, TestServer() + QLatin1Char(':') + work + QStringLiteral("/TARVEDO_MINTA_2025.GDB")))
+        << Connection(connection).lastError().text().toStdString();
+    EXPECT_EQ(Value(connection, QStringLiteral("select count(*) from TETEL")).toInt(), kRowsPerFile);
+    EXPECT_EQ(Value(connection, QStringLiteral("select count(*) from BEOVETT")).toInt(), kBankVouchers + kInvoices);
+    EXPECT_EQ(Value(connection, QStringLiteral("select count(*) from BEOLOG where EREDMENY = 'SIKERES' and TETELEK > 0")).toInt(), 1);
     DbDisconnect(connection);
     QSqlDatabase::removeDatabase(connection);
 }

@@ -40,6 +40,9 @@ TEST_F(XlsxSheetTest, CellsSharedTextsAndRowsWithoutNumbers) {
     EXPECT_EQ(rows[0].cells.at(1), QString());
     EXPECT_EQ(rows[0].cells.at(2), QStringLiteral("Bank"));
     EXPECT_EQ(rows[1].cells.at(0), QStringLiteral("1250.5"));
+    EXPECT_TRUE(rows[1].cells.isNumber(0));
+    EXPECT_FALSE(rows[1].cells.isNumber(1));
+    EXPECT_FALSE(rows[0].cells.isNumber(2));
     EXPECT_EQ(rows[1].cells.at(1), QStringLiteral("Árvíztűrő"));
     EXPECT_EQ(rows[1].cells.cells().size(), 2);
     EXPECT_EQ(rows[2].number, 3);
@@ -154,6 +157,46 @@ TEST_F(XlsxSheetTest, SheetsBeyondTheLimitsAreRefused) {
         EXPECT_EQ(error, QString::fromUtf8(c.error));
         EXPECT_TRUE(rows.isEmpty());
     }
+}
+
+// One cell holds at most what a spreadsheet program lets it hold, and a
+// shared text counts in every cell it fills: each of them is a text of its
+// own for the rest of the import.
+TEST_F(XlsxSheetTest, TextsAreBoundedByCellAndByCellsFilled) {
+    const QByteArray sst = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
+    const QByteArray longest = QByteArray(32767, 'x');
+    struct Case {
+        const char* name;
+        QByteArray rows, shared;
+        const char* error;  // empty: read
+    };
+    const Case cases[] = {
+        {"longest inline", "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" + longest + "</t></is></c></row>", {}, ""},
+        {"inline beyond", "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>" + longest + "</t><t>x</t></is></c></row>", {},
+         "A munkalap A1 cellájának szövege túl hosszú (egy cellában legfeljebb 32767 karakter lehet)."},
+        {"value beyond", "<row r=\"1\"><c r=\"B1\"><v>" + longest + "1</v></c></row>", {},
+         "A munkalap B1 cellájának szövege túl hosszú (egy cellában legfeljebb 32767 karakter lehet)."},
+        {"shared beyond", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>",
+         sst + "<si><t>" + longest + "</t><t>x</t></si></sst>",
+         "A munkafüzet 1. közös szövege túl hosszú (egy cellában legfeljebb 32767 karakter lehet)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        error.clear();
+        WriteWorkbook(path, c.rows, c.shared);
+        const bool read = ReadXlsxSheet(path, QString(), rows, error);
+        EXPECT_EQ(error, QString::fromUtf8(c.error));
+        EXPECT_EQ(read, error.isEmpty());
+    }
+
+    // 3 000 cells of one shared text of 30 000 characters: 90 million.
+    WriteWorkbook(path,
+                  GeneratedPart{SheetHead(),
+                                [](qint64 i) { return QStringLiteral("<row r=\"%1\"><c r=\"A%1\" t=\"s\"><v>0</v></c></row>").arg(i + 1).toUtf8(); },
+                                3000, SheetTail()},
+                  sst + "<si><t>" + QByteArray(30000, 'x') + "</t></si></sst>");
+    EXPECT_FALSE(ReadXlsxSheet(path, QString(), rows, error));
+    EXPECT_EQ(error, QStringLiteral("Túl sok szöveg a munkalapon (legfeljebb 67108864 karakter)."));
 }
 
 }  // namespace

@@ -9,7 +9,9 @@ spreadsheets.
    KODLAP 'UTF-8' or 'WINDOWS-1250', FEJLECSOR the number of heading lines
    to skip, LAPNEV the worksheet to read (empty: the first one), and
    BIZONYLATKULCS the source column whose change of value starts a new
-   voucher (each imported voucher gets its own voucher number).
+   voucher (each imported voucher gets its own voucher number),
+   TIZEDESJEL the decimal mark of the file's amounts (',' or '.'; empty:
+   an amount that could be read either way, such as "1.234", is refused).
    The rows with SORREND 1, 2, ... map the file's columns to TETEL:
    OSZLOP is the source column (its heading text, or a column letter
    such as "C", or a 1-based column number), MEZO the TETEL column it
@@ -28,6 +30,7 @@ CREATE TABLE BEOVEZ (
   FEJLECSOR       INTEGER DEFAULT 0,
   LAPNEV          VARCHAR(31),
   BIZONYLATKULCS  VARCHAR(31),
+  TIZEDESJEL      VARCHAR(1),
   OSZLOP          VARCHAR(60),
   MEZO            VARCHAR(31),
   ALAPERTEK       VARCHAR(120),
@@ -57,3 +60,16 @@ CREATE TABLE BEOLOG (
   UZENET         BLOB SUB_TYPE TEXT
 );
 CREATE INDEX BEOLOG_MIKOR ON BEOLOG (MIKOR);
+
+/* The vouchers of imported files that are stored: the file by the SHA-256
+   digest of its content, the voucher by its key in the file (the value of
+   the format's BIZONYLATKULCS column, or the number of its first line when
+   the format has none). Each row is written with its voucher, so a file
+   imported again stores only what is still missing. */
+CREATE TABLE BEOVETT (
+  DIGEST    VARCHAR(64) NOT NULL,
+  KULCS     VARCHAR(60) NOT NULL,
+  NTIPUS    VARCHAR(3),
+  KONYVBIZ  VARCHAR(15),
+  CONSTRAINT PK_BEOVETT PRIMARY KEY (DIGEST, KULCS)
+);
