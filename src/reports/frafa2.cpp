@@ -60,7 +60,7 @@ struct Places {
 Places placesFor(qsizetype amounts, double pageWidth) {
     constexpr double TotalWidth = 24;
     if (amounts <= 5) return {0, 22, 57, 97, 115, 134, 19, 153, 20, 153 + 20.0 * double(amounts), TotalWidth};
-    constexpr double Konyvbiz = 18, Szamlaszam = 30, DateWidth = 16, UgyfelAtLeast = 20;
+    constexpr double Konyvbiz = 16, Szamlaszam = 28, DateWidth = 18, UgyfelAtLeast = 20;
     const double texts = Konyvbiz + Szamlaszam + 3 * DateWidth;
     const double amountWidth = qMin(17.0, (pageWidth - TotalWidth - texts - UgyfelAtLeast) / double(amounts));
     const double ugyfel = pageWidth - TotalWidth - texts - amountWidth * double(amounts);

@@ -5,6 +5,7 @@
 #include "assets_test_support.h"
 #include "db/altproc.h"
 #include "db/db_error.h"
+#include "ledger/demo_company.h"
 
 namespace {
 
@@ -372,3 +373,36 @@ TEST_F(EcsSzamolTest, AStoredPeriodIsNeverChargedTwice) {
 }
 
 }  // namespace
+
+// The demo company's register over its whole year: TE-009, 6 455 000 at
+// 14.5 % (935 975 a year) sold on 2025.04.25, is charged its 115 days,
+// 294 896, and its card keeps the nil net value of the sale; TE-001's rate
+// overshoots its seven years, so it holds no residual value instead of
+// (1 - 0.145 * 7) * 2 175 000 = -32 625; no card goes below nil.
+TEST_F(AssetsTest, TheDemoRegisterStaysWithinItsValue) {
+    GenerateDemoCompany(d_tarvedo, {0, 2025, 1});
+    db1AfterConnect();
+    const auto asset = [](const char* kod) {
+        return rowsOf(QStringLiteral("select * from ESZKOZ where KOD = :k"), {{QStringLiteral("k"), QString::fromLatin1(kod)}})
+            .value(0);
+    };
+    const QVariantMap sold = asset("TE-009");
+    EXPECT_EQ(sold.value(QStringLiteral("NETTOERT")).toDouble(), 6455000);
+    EXPECT_EQ(sold.value(QStringLiteral("KIVEZETVE")).toString(), QStringLiteral("2025.04.25"));
+    EXPECT_EQ(asset("TE-001").value(QStringLiteral("NETTOERT")).toDouble(), 2175000);
+    EXPECT_EQ(asset("TE-001").value(QStringLiteral("MARADVANY")).toDouble(), 0);
+    EXPECT_TRUE(rowsOf(QStringLiteral("select * from ESZKOZ where MARADVANY < 0")).isEmpty());
+
+    EcsSzamolForm form;
+    form.FormShow();
+    form.e_datumtol = QStringLiteral("2025.01");
+    form.e_datumig = QStringLiteral("2025.12");
+    ASSERT_TRUE(form.Indul());
+    ASSERT_TRUE(form.Tarolas());
+    const QList<QVariantMap> movements = card(sold.value(QStringLiteral("BELSOKOD")).toString());
+    ASSERT_EQ(movements.size(), 3);
+    EXPECT_EQ(movements[2][QStringLiteral("ECSNOV")].toDouble(), 294896);
+    EXPECT_EQ(movements[2][QStringLiteral("NETTOERT")].toDouble(), 0);
+    EXPECT_EQ(movements[2][QStringLiteral("KELT")].toString(), QStringLiteral("2025.12.31"));
+    EXPECT_TRUE(rowsOf(QStringLiteral("select * from ESZKOZKARTON where NETTOERT < 0")).isEmpty());
+}
