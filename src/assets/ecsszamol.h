@@ -18,7 +18,8 @@ struct EcsAsset {
     double nettoert = 0;
     double maradvany = 0;  // residual value the depreciation stops at
     // Net value before the period: the card's last net value apart from the
-    // period's own movement, the asset's value when the card has none.
+    // period's own movement and the withdrawal, the asset's value when the
+    // card has none.
     double kartonNetto = 0;
 };
 
