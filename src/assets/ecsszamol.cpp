@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 #include <QThread>
 
+#include "assets/eszkoz.h"
 #include "db/altproc.h"
 #include "db/dat.h"
 #include "db/db_error.h"
@@ -85,16 +86,17 @@ qint64 EcsOsszeg(const EcsAsset& asset, const QString& lTol, const QString& lIg,
     if (RoundHalfAway(asset.kulcs1) == 100) {
         a = yearly;
     } else {
-        const QDate t = ParseDate(lTol);
-        const QDate u = ParseDate(lIg);
-        qint64 days = t.daysTo(u) + 1;
-        if (asset.uzembehely > lTol)
-            days -= t.daysTo(ParseDate(asset.uzembehely));
-        else if (asset.ecsvege < lIg)
-            days -= ParseDate(asset.ecsvege).daysTo(u);
-        a = double(days) * (yearly / evnap);
+        // The days of the period the asset was in use: from the later of the
+        // period's start and the commissioning to the earliest of the
+        // period's end, the end of depreciation and the sale.
+        const QString from = qMax(lTol, asset.uzembehely);
+        QString to = qMin(lIg, asset.ecsvege);
+        if (!asset.kivezetve.trimmed().isEmpty()) to = qMin(to, asset.kivezetve.trimmed());
+        if (to < from) return 0;
+        a = double(ParseDate(from).daysTo(ParseDate(to)) + 1) * (yearly / evnap);
     }
-    return RoundHalfAway(a);
+    const double left = asset.kartonNetto - qMax(asset.maradvany, 0.0);
+    return qBound<qint64>(0, RoundHalfAway(a), qMax<qint64>(RoundHalfAway(left), 0));
 }
 
 QString EcsSzamla(const QString& szla) {
@@ -175,17 +177,29 @@ bool EcsSzamolForm::Indul() {
     // one transaction of their own.
     QList<EcsAsset> assets;
     {
-        QSqlQuery q = ExecSql(d_tarvedo,
-                              QStringLiteral("SELECT *\nFROM ESZKOZ\nWHERE UZEMBEHELY <= :datumig\nand ECSVEGE >= :datumtol\n"
-                                             "Order BY BELSOKOD"),
-                              {{QStringLiteral("datumtol"), e_datumtol + QStringLiteral(".01")},
-                               {QStringLiteral("datumig"), e_datumig + QStringLiteral(".31")}});
+        // Each asset with the net value its card holds before the period.
+        // A re-run replaces the period's own movement, so that one is passed
+        // over; so is the withdrawal, which writes the net value off at the
+        // sale while the depreciation up to the sale is still due.
+        QSqlQuery q = ExecSql(
+            d_tarvedo,
+            QStringLiteral("SELECT E.*,\n"
+                           " COALESCE((SELECT FIRST 1 K.NETTOERT FROM ESZKOZKARTON K\n"
+                           "            WHERE K.ESZKOZKOD = E.BELSOKOD AND K.SZOVEG IS DISTINCT FROM :szoveg\n"
+                           "              AND K.SZOVEG IS DISTINCT FROM :kivezetes\n"
+                           "            ORDER BY K.SORSZAM DESC), E.NETTOERT) KARTONNETTO\n"
+                           "FROM ESZKOZ E\nWHERE E.UZEMBEHELY <= :datumig\nand E.ECSVEGE >= :datumtol\n"
+                           "Order BY E.BELSOKOD"),
+            {{QStringLiteral("datumtol"), e_datumtol + QStringLiteral(".01")},
+             {QStringLiteral("datumig"), e_datumig + QStringLiteral(".31")},
+             {QStringLiteral("szoveg"), EcsMozgasSzoveg(e_datumtol, e_datumig)},
+             {QStringLiteral("kivezetes"), Kivezetes}});
         const QSqlRecord columns = q.record();
-        const int belsokod = columns.indexOf(QStringLiteral("BELSOKOD")), szla = columns.indexOf(QStringLiteral("SZLA")),
-                  megnevezes = columns.indexOf(QStringLiteral("MEGNEVEZES")),
-                  uzembehely = columns.indexOf(QStringLiteral("UZEMBEHELY")),
-                  ecsvege = columns.indexOf(QStringLiteral("ECSVEGE")), ecsmod = columns.indexOf(QStringLiteral("ECSMOD")),
-                  kulcs1 = columns.indexOf(QStringLiteral("KULCS1")), nettoert = columns.indexOf(QStringLiteral("NETTOERT"));
+        const auto at = [&columns](const char* name) { return columns.indexOf(QLatin1String(name)); };
+        const int belsokod = at("BELSOKOD"), szla = at("SZLA"), megnevezes = at("MEGNEVEZES"),
+                  uzembehely = at("UZEMBEHELY"), ecsvege = at("ECSVEGE"), ecsmod = at("ECSMOD"),
+                  kivezetve = at("KIVEZETVE"), kulcs1 = at("KULCS1"), nettoert = at("NETTOERT"),
+                  maradvany = at("MARADVANY"), kartonNetto = at("KARTONNETTO");
         while (NextRow(q)) {
             EcsAsset a;
             a.belsokod = q.value(belsokod).toString();
@@ -194,8 +208,11 @@ bool EcsSzamolForm::Indul() {
             a.uzembehely = q.value(uzembehely).toString();
             a.ecsvege = q.value(ecsvege).toString();
             a.ecsmod = q.value(ecsmod).toString();
+            a.kivezetve = q.value(kivezetve).toString();
             a.kulcs1 = q.value(kulcs1).toDouble();
             a.nettoert = q.value(nettoert).toDouble();
+            a.maradvany = q.value(maradvany).toDouble();
+            a.kartonNetto = q.value(kartonNetto).toDouble();
             assets << a;
         }
     }
@@ -276,23 +293,28 @@ void EcsSzamolForm::storeOnce(const QString& szoveg) {
     RowInsert remove(QStringLiteral("DELETE from ESZKOZKARTON\n Where ESZKOZKOD = :eszkozkod\n and SZOVEG = :szoveg"));
     for (const ResultRow& r : result)
         remove.run({{QStringLiteral("eszkozkod"), r.eszkozkod}, {QStringLiteral("szoveg"), szoveg}});
-    // The last movement of each asset of the run: its number and net value.
+    // The last movement of each asset of the run: its number and net value;
+    // an asset without movements starts from its own value.
     QHash<QString, std::pair<int, double>> lastMovements;
     {
         QSqlQuery last = ExecSql(
-            d_tarvedo, QStringLiteral("Select k.ESZKOZKOD, k.SORSZAM, k.NETTOERT\n  from ") + wtmp.name +
-                           QStringLiteral(" t\n  join ESZKOZKARTON k on k.ESZKOZKOD = t.ESZKOZKOD\n"
-                                          " Where k.SORSZAM = (Select Max(m.SORSZAM) from ESZKOZKARTON m "
+            d_tarvedo, QStringLiteral("Select t.ESZKOZKOD, COALESCE(k.SORSZAM, 0), COALESCE(k.NETTOERT, e.NETTOERT, 0)\n  from ") +
+                           wtmp.name +
+                           QStringLiteral(" t\n  left join ESZKOZ e on e.BELSOKOD = t.ESZKOZKOD\n"
+                                          "  left join ESZKOZKARTON k on k.ESZKOZKOD = t.ESZKOZKOD\n"
+                                          "   and k.SORSZAM = (Select Max(m.SORSZAM) from ESZKOZKARTON m "
                                           "where m.ESZKOZKOD = t.ESZKOZKOD)"));
         while (NextRow(last))
             lastMovements.insert(last.value(0).toString(), {last.value(1).toInt(), last.value(2).toDouble()});
     }
+    // The movements belong to the period, so they carry its last day.
+    const QString kelt = LastDayOfMonth(wrunIg);
     double total = 0;
     for (const ResultRow& r : result) {
         const auto [n, w] = lastMovements.value(r.eszkozkod, {0, 0.0});
         movement.run({{QStringLiteral("eszkozkod"), r.eszkozkod},
                       {QStringLiteral("sorszam"), n + 1},
-                      {QStringLiteral("kelt"), today},
+                      {QStringLiteral("kelt"), kelt},
                       {QStringLiteral("bizonylat"), NonNullText(QString())},
                       {QStringLiteral("szoveg"), szoveg},
                       {QStringLiteral("mennyiseg"), 0.0},
@@ -301,7 +323,8 @@ void EcsSzamolForm::storeOnce(const QString& szoveg) {
                       {QStringLiteral("brutto"), 0.0},
                       {QStringLiteral("ecsnov"), r.ertek},
                       {QStringLiteral("ecscsok"), 0.0},
-                      {QStringLiteral("nettoert"), w - r.ertek},
+                      // A withdrawn asset's net value stays written off.
+                      {QStringLiteral("nettoert"), qMax(w - r.ertek, 0.0)},
                       {QStringLiteral("szla"), EcsSzamla(r.szla)}});
         total += r.ertek;
     }

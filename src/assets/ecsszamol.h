@@ -13,8 +13,14 @@
 // The columns of an asset the computation reads.
 struct EcsAsset {
     QString belsokod, szla, megnevezes, uzembehely, ecsvege, ecsmod;
+    QString kivezetve;  // date of sale or scrapping, empty while the asset is in use
     double kulcs1 = 0;
     double nettoert = 0;
+    double maradvany = 0;  // residual value the depreciation stops at
+    // Net value before the period: the card's last net value apart from the
+    // period's own movement and the withdrawal, the asset's value when the
+    // card has none.
+    double kartonNetto = 0;
 };
 
 // The only method the run computes: straight line on the asset's value.
@@ -23,8 +29,11 @@ inline const QString LinearMethod = QStringLiteral("BLA");
 // The depreciation of one asset for the period from its first day `lTol`
 // to its last day `lIg` ("yyyy.mm.dd"), in whole forints: a rate of 100 %
 // gives the whole value, other rates the yearly amount prorated by the days
-// of the period the asset was in use; 0 for any other method. Throws
-// HelperError for a date that cannot be read.
+// of the period the asset was in use (from its commissioning up to the end
+// of its depreciation or its sale, both days included); 0 for any other
+// method. Never more than the net value left above the residual value (a
+// negative residual counts as none). Throws HelperError for a date that
+// cannot be read.
 qint64 EcsOsszeg(const EcsAsset& asset, const QString& lTol, const QString& lIg, int evnap = 365);
 
 // The accumulated depreciation account of an asset account: its last

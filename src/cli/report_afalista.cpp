@@ -19,7 +19,7 @@ const bool registered = RegisterCliReport(
          p.run = RunAfalista(c, memory).run;
          p.emptyMessage = AfaNoData;
          const AfaLayoutTexts texts{AfaPeriodLabel(c), AfaOrderLabel(c.sorrend), teteles};
-         p.layout = c.sorrend == AfaByVoucher ? Frafa2(texts) : Frafa(texts);
+         p.layout = c.sorrend == AfaByVoucher ? Frafa2(texts, AfaTableRates(p.run.table)) : Frafa(texts);
          return p;
      }});
 

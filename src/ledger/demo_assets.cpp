@@ -131,7 +131,9 @@ int WriteDemoAssets(const QString& connection, int year, quint64 seed) {
             asset.addBindValue(uzembehely);
             asset.addBindValue(value);
             asset.addBindValue(kind.kulcs1);
-            asset.addBindValue(double(terms.maradvany));
+            // A rate whose years overshoot the value (14.5 % for seven years)
+            // leaves no residual value rather than a negative one.
+            asset.addBindValue(double(qMax<qint64>(terms.maradvany, 0)));
             asset.addBindValue(terms.adoev);
             asset.addBindValue(terms.ecsvege);
             asset.addBindValue(terms.adoev);

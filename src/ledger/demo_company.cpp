@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cmath>
 #include <deque>
 #include <optional>
 #include <stdexcept>
@@ -57,6 +58,11 @@ const QList<Town> kTowns{{"1117", "Budapest", "43"}, {"1138", "Budapest", "41"},
                          {"3525", "Miskolc", "05"},  {"6000", "Kecskemét", "03"}, {"8000", "Székesfehérvár", "07"}};
 const QStringList kStreets{"Fő utca", "Petőfi Sándor utca", "Kossuth Lajos utca", "Ady Endre út", "Rákóczi út",
                            "Széchenyi tér", "Dózsa György út", "Bajcsy-Zsilinszky út"};
+
+// The till's opening balance, and what a withdrawal leaves in it beyond
+// the purchase it was made for.
+constexpr double OpeningCash = 186'500;
+constexpr double CashFloat = 150'000;
 
 struct Partner {
     QString kod;
@@ -136,6 +142,7 @@ private:
     QString m_bankVoucher, m_cashVoucher;
     QDate m_bankDay, m_cashDay;
     int m_bankSerial = 0, m_cashSerial = 0;
+    double m_cashBalance = 0;  // of the till (381) after the items so far
     qint64 m_invoiceSerial = 0;
     DemoStats m_stats;
 };
@@ -345,7 +352,8 @@ void DemoWriter::writeOpening() {
     liability(account(QStringLiteral("149")), 3'120'000, QStringLiteral("Nyitó: halmozott értékcsökkenés"));
     asset(account(QStringLiteral("261")), 2'480'000, QStringLiteral("Nyitó: áruk"));
     asset(account(QStringLiteral("384")), 4'265'000, QStringLiteral("Nyitó: bankszámla"));
-    asset(account(QStringLiteral("381")), 186'500, QStringLiteral("Nyitó: pénztár"));
+    asset(account(QStringLiteral("381")), OpeningCash, QStringLiteral("Nyitó: pénztár"));
+    m_cashBalance = OpeningCash;
 
     // Invoices of the previous year still open: they carry their number and partner.
     const QString previous = QString::number(m_options.year - 1);
@@ -532,7 +540,9 @@ void DemoWriter::bankItem(const QDate& day) {
     if (invoice.gross < 3) queue.erase(queue.begin() + chosen);
 }
 
-// Small purchases paid in cash, the VAT included.
+// Small purchases paid in cash, the VAT included. The till never runs
+// dry: a purchase it could not pay becomes a withdrawal from the bank
+// instead, so the cash balance stays above zero on every day.
 void DemoWriter::cashItem(const QDate& day) {
     if (m_cashDay != day) {
         m_cashVoucher = newVoucher(m_pt);
@@ -541,25 +551,39 @@ void DemoWriter::cashItem(const QDate& day) {
     LedgerItem item = baseItem(m_pt, m_cashVoucher, day);
     item.bizonylat = QStringLiteral("P-%1").arg(++m_cashSerial, 5, 10, QLatin1Char('0'));
     const QString cash = account(QStringLiteral("381"));
-    if (m_random.chance(12)) {
+    const auto withdrawal = [&](double amount) {
         item.szla = cash;
         item.eszla = account(QStringLiteral("384"));
-        item.ertek = double(m_random.range(1, 20)) * 10000;
+        item.ertek = amount;
         item.szoveg = QStringLiteral("Készpénzfelvétel");
         addItem(item);
+        m_cashBalance += amount;
+    };
+    if (m_random.chance(12)) {
+        withdrawal(double(m_random.range(1, 20)) * 10000);
         return;
     }
     static const QStringList purchases{"512", "514", "516", "526", "527", "554"};
     const VatCode& vat = m_vatCodes.first();
+    const QString expense = account(m_random.pick(purchases));
+    const double net = double(m_random.range(5, 600)) * 100;
+    const double vatAmount = roundVat(net, vat.rate);
+    if (net + vatAmount > m_cashBalance) {
+        // Enough for the purchase and a float, in round fifty thousands.
+        const double wanted = net + vatAmount - m_cashBalance + CashFloat;
+        withdrawal(std::ceil(wanted / 50000) * 50000);
+        return;
+    }
     QString sor65;
     const QString vatAcc = vatAccount(m_pt, vat, sor65);
-    item.szla = account(m_random.pick(purchases));
+    item.szla = expense;
     item.eszla = cash;
-    item.ertek = double(m_random.range(5, 600)) * 100;
+    item.ertek = net;
     item.afakulcs = vat.kod;
     item.sor65 = sor65;
     item.szoveg = QStringLiteral("Készpénzes vásárlás");
-    addItem(item, roundVat(item.ertek, vat.rate), vatAcc, true);
+    addItem(item, vatAmount, vatAcc, true);
+    m_cashBalance -= net + vatAmount;
 }
 
 // Wages, their taxes, depreciation and the cost of goods sold of a month.

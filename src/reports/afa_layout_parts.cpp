@@ -1,9 +1,12 @@
 #include "reports/afa_layout_parts.h"
 
+#include <QSet>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include "db/dat.h"
 #include "reports/afalista.h"
+#include "reports/afalista_sides.h"
 #include "reports/engine/company_page_header.h"
 
 void AddAfaPageHeader(ReportLayout& r, const AfaLayoutTexts& texts) {
@@ -41,6 +44,22 @@ QString AfaNames::partner(const ReportRow& row) const {
 
 double AfaAmount(const ReportRow& row, const QString& column) {
     return row.indexOf(column) >= 0 ? row.number(column) : 0.0;
+}
+
+std::vector<AfaRate> AfaTableRates(const QString& table) {
+    QSet<QString> columns;
+    {
+        QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select * from ") + table + QStringLiteral(" where 1 = 0"));
+        const QSqlRecord record = q.record();
+        for (int i = 0; i < record.count(); ++i) columns.insert(record.fieldName(i).toUpper());
+    }
+    std::vector<AfaRate> rates;
+    QSqlQuery codes = ExecSql(d_tarvedo, QStringLiteral("select KOD, ERTEK from SZ_ADO order by ERTEK, KOD"));
+    while (NextRow(codes)) {
+        const QString kod = codes.value(0).toString().trimmed();
+        if (columns.contains(AfaColumn(QStringLiteral("ALAP"), kod))) rates.push_back({kod, codes.value(1).toDouble()});
+    }
+    return rates;
 }
 
 void HideAfaDetailUnlessItemised(ReportLayout& layout, bool teteles) {

@@ -4,6 +4,7 @@
 // name, an amount column the period may lack, and the itemised switch.
 #include <QHash>
 #include <QString>
+#include <vector>
 
 #include "reports/engine/report_layout.h"
 
@@ -31,6 +32,15 @@ struct AfaNames {
 // A column's amount, 0 when the result has no such column (no item of
 // that VAT code in the period).
 double AfaAmount(const ReportRow& row, const QString& column);
+
+// A VAT code of SZ_ADO and its rate (0.27 for 27 %).
+struct AfaRate {
+    QString kod;
+    double rate = 0;
+};
+// The VAT codes whose columns the result table `table` has (those of the
+// period's VAT accounts), by rate and code.
+std::vector<AfaRate> AfaTableRates(const QString& table);
 
 // Not itemised: the detail lines take no room and print nothing, but their
 // amounts still enter the sums.

@@ -51,7 +51,7 @@ void AfaFolder::add(const AfaPair& p) {
     const double wholeVat = sign * double(RoundHalfAway(p.afa));
     amounts->base += wholeBase;
     amounts->vat += wholeVat;
-    if (p.side->fizlev == AfaLevonhato && p.vatEszla.starts_with("161")) {  // a fixed-asset purchase
+    if (AfaFixedAsset(p.side->fizlev, p.szla, p.vatEszla)) {
         amounts->fixedAssetBase += wholeBase;
         amounts->fixedAssetVat += wholeVat;
     }

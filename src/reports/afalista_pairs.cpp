@@ -340,6 +340,7 @@ void ReadAfaPairs(const std::vector<const AfaSide*>& sides, const AfalistaCriter
                 pair.teljkelt = b.row[Teljkelt];
                 pair.szlakelt = b.row[Szlakelt];
                 pair.fizhatido = b.row[Fizhatido];
+                pair.szla = b.row[Szla];
                 pair.partner = b.partner;
                 const bool reversal = like(b.row, Szla, "9");
                 for (const LedgerRow* item : vatItems) {

@@ -38,6 +38,7 @@ struct AfaPair {
     bool newBase = false;  // the first pair of its base item
     // The base item; a NULL text as empty.
     std::string_view konyvbiz, kapocs, szamlaszam, teljkelt, szlakelt, fizhatido;
+    std::string_view szla;  // its debit account
     double alap = 0;
     const AfaPartner* partner = nullptr;  // nullptr when the item names no existing partner
     // The VAT item; a NULL text as empty.

@@ -84,7 +84,8 @@ void FillAfalistaPerItem(const AfalistaCriteria& criteria, const QString& table)
                                           increment(AfaColumn(QStringLiteral("AFA"), code, account), wholeVat),
                                           increment(AfaColumn(QStringLiteral("ALAP"), code), wholeBase),
                                           increment(AfaColumn(QStringLiteral("AFA"), code), wholeVat)};
-                if (AfaFixedAsset(side.fizlev, vat.value(1).toString()))
+                if (AfaFixedAsset(side.fizlev, base.value(3).toString().toStdString(),
+                                  vat.value(1).toString().toStdString()))
                     increments << increment(AfaColumn(QStringLiteral("TE_ALAP"), code, account), wholeBase)
                                << increment(AfaColumn(QStringLiteral("TE_AFA"), code, account), wholeVat)
                                << increment(AfaColumn(QStringLiteral("TE_ALAP"), code), wholeBase)

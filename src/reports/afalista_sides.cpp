@@ -136,3 +136,9 @@ std::vector<AfaColumnPair> AfaPeriodPairs(const AfalistaCriteria& c) {
 }
 
 QString AfaTextList(const QStringList& texts) { return texts.join(QStringLiteral(", ")).left(250); }
+
+bool AfaFixedAsset(const QString& fizlev, std::string_view baseDebit, std::string_view vatItemCredit) {
+    if (fizlev != AfaLevonhato) return false;
+    const bool assetAccount = baseDebit.size() >= 2 && baseDebit[0] == '1' && baseDebit[1] >= '1' && baseDebit[1] <= '6';
+    return assetAccount || vatItemCredit.starts_with("161");
+}

@@ -7,6 +7,7 @@
 // kind. Also the dynamic columns and the texts both ways share.
 #include <QString>
 #include <QVariantMap>
+#include <string_view>
 #include <vector>
 
 #include "reports/afalista.h"
@@ -63,7 +64,7 @@ std::vector<AfaColumnPair> AfaVatPairs();
 
 // The texts of a base item's VAT items, joined by ", ", at most 250 characters.
 QString AfaTextList(const QStringList& texts);
-// Whether the VAT item's credit account makes it a fixed-asset purchase.
-inline bool AfaFixedAsset(const QString& fizlev, const QString& vatItemCredit) {
-    return fizlev == AfaLevonhato && vatItemCredit.startsWith(QLatin1String("161"));
-}
+// Whether a deductible pair is a fixed-asset purchase: its base item debits
+// an intangible or tangible asset account (classes 11 to 16, investments on
+// 161 included), or its VAT item credits an investment account (161).
+bool AfaFixedAsset(const QString& fizlev, std::string_view baseDebit, std::string_view vatItemCredit);

@@ -228,7 +228,9 @@ void TAFAlistafm::Run(Output output) {
             ReportRun shown = run.run;
             // The preview is shown even without rows: the report's headers tell the period.
             shown.rows = qMax<qint64>(shown.rows, 1);
-            PresentReport(this, shown, c.sorrend == AfaByVoucher ? Frafa2(texts) : Frafa(texts), ReportOutcome::Preview,
+            PresentReport(this, shown,
+                          c.sorrend == AfaByVoucher ? Frafa2(texts, AfaTableRates(shown.table)) : Frafa(texts),
+                          ReportOutcome::Preview,
                           pbar, QString(), QStringLiteral("q_afalista"));
         }
     } catch (const std::invalid_argument& error) {

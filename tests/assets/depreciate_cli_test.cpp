@@ -116,13 +116,18 @@ TEST(DepreciateCommandTest, WorkstationsStoringAtOnceChargeThePeriodOnce) {
                       .toInt(),
                   charged);
         EXPECT_EQ(SelectValue(Conn, QStringLiteral("select count(*) from ECS_IDOSZAK")).toInt(), 1);
-        // Each charge follows the movement before it.
+        // Each charge follows the movement before it; after a sale the net
+        // value stays written off.
+        const QVariantMap withSale{{QStringLiteral("t"), text},
+                                   {QStringLiteral("w"), QStringLiteral("Értékesítés / Megsemmisítés")}};
         EXPECT_EQ(SelectValue(Conn, QStringLiteral("select count(*) from ESZKOZKARTON k join ESZKOZKARTON p on "
                                                    "p.ESZKOZKOD = k.ESZKOZKOD and p.SORSZAM = k.SORSZAM - 1 "
-                                                   "where k.SZOVEG = :t and k.NETTOERT <> p.NETTOERT - k.ECSNOV"),
-                              params)
+                                                   "where k.SZOVEG = :t and k.NETTOERT <> "
+                                                   "iif(p.SZOVEG = :w, 0, p.NETTOERT - k.ECSNOV)"),
+                              withSale)
                       .toInt(),
                   0);
+        EXPECT_EQ(SelectValue(Conn, QStringLiteral("select count(*) from ESZKOZKARTON where NETTOERT < 0")).toInt(), 0);
     }
     DbDisconnect(Conn);
 }

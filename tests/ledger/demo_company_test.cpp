@@ -128,6 +128,28 @@ TEST_F(CompanyDbTest, DemoVatRowsTakeTheJournalTypesMainVatAccount) {
               0);
 }
 
+// The till of the demo year, the one init-demo makes by default: its
+// balance after each day's items is never below zero.
+TEST_F(CompanyDbTest, DemoCashNeverRunsBelowZero) {
+    GenerateDemoCompany(d_tarvedo, {3000, 2025, 1});
+    const auto value = [](const char* sql) { return SelectValue(d_tarvedo, QString::fromLatin1(sql)).toDouble(); };
+    QSqlQuery days = ExecSql(d_tarvedo,
+                             QStringLiteral("select TELJKELT, sum(iif(SZLA = '381', ERTEK, 0)) - sum(iif(ESZLA = '381', ERTEK, 0)) "
+                                            "from TETEL where SZLA = '381' or ESZLA = '381' group by TELJKELT order by TELJKELT"));
+    double balance = 0, lowest = 0;
+    int dayCount = 0;
+    while (NextRow(days)) {
+        balance += days.value(1).toDouble();
+        lowest = dayCount++ == 0 ? balance : qMin(lowest, balance);
+    }
+    EXPECT_GT(dayCount, 100);
+    EXPECT_GE(lowest, 0);
+    EXPECT_GE(balance, 0);
+    // The till still pays for purchases all year, the bank tops it up.
+    EXPECT_GT(value("select count(*) from TETEL where NTIPUS = 'PT' and SZLA starting with '5' and ESZLA = '381'"), 100);
+    EXPECT_GT(value("select count(*) from TETEL where NTIPUS = 'PT' and SZLA = '381' and ESZLA = '384'"), 10);
+}
+
 TEST(DemoCompanyDeterminism, SameSeedSameBooks) {
     auto fingerprint = [](quint64 seed) {
         TempCompanyDb db;

@@ -11,6 +11,7 @@
 #include "db/db_error.h"
 #include "ledger/demo_company.h"
 #include "reports/afalista.h"
+#include "reports/afa_layout_parts.h"
 #include "reports/afalista_table.h"
 #include "support/test_db.h"
 
@@ -109,6 +110,32 @@ TEST_F(Afalista, SidesAccountsAndSignsByVatAccount) {
                   "V1 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 0 | 400 | 400",
                   "V2 | 0 | 0 | -200 | -54 | 0 | 0 | 0 | 0 | 0 | 0",
               }));
+}
+
+TEST_F(Afalista, AssetPurchasesByTheAccountTheirBaseItemDebits) {
+    // A machine (1431) and an investment (1611) bought on supplier invoices
+    // whose VAT rows are the usual 466/454, a shelf (141) paid in cash, and
+    // beside them a supplier's credit note for a machine (454/143) and a
+    // licence sold (311/114): only the purchases are fixed assets.
+    QList<afa::Row> rows;
+    rows << afa::Item("SZ", "S4", "001", "1431", "454", 2000, "466", "454", 540, "SZ-4", "S001");
+    rows << afa::Item("SZ", "S5", "001", "454", "143", 300, "454", "466", 81, "SZ-5", "S001");
+    rows << afa::Item("SZ", "S6", "001", "1611", "454", 5000, "466", "454", 1350, "SZ-6", "S001");
+    rows << afa::Item("PT", "P2", "001", "141", "381", 400, "466", "381", 108);
+    rows << afa::Item("VE", "V4", "001", "311", "114", 700, "311", "467", 189, "VSZ-4", "V001");
+    afa::Post(rows);
+    for (int sorrend : {AfaByAccount, AfaByVoucher}) {
+        SCOPED_TRACE(sorrend);
+        const AfalistaRun r = RunAfalista(afa::Quarter(sorrend), memory, true);
+        EXPECT_EQ(items::Rows("select KONYVBIZ, TE_ALAP27, TE_AFA27, TE_ALAP27466 from " + r.run.table +
+                                  " where TE_ALAP27 <> 0 or TE_AFA27 <> 0 order by KONYVBIZ",
+                              {"KONYVBIZ", "TE_ALAP27", "TE_AFA27", "TE_ALAP27466"}),
+                  QStringList({"P2 | 400 | 108 | 400", "S2 | 1000 | 270 | 1000", "S4 | 2000 | 540 | 2000",
+                               "S6 | 5000 | 1350 | 5000"}));
+        // 400 + 1 000 + 2 000 + 5 000 and 108 + 270 + 540 + 1 350.
+        EXPECT_EQ(items::Rows("select sum(TE_ALAP27) A, sum(TE_AFA27) V from " + r.run.table, {"A", "V"}),
+                  QStringList({"8400 | 2268"}));
+    }
 }
 
 TEST_F(Afalista, ByVoucherOneRowPerInvoice) {
@@ -276,4 +303,30 @@ TEST_F(Afalista, ColumnsOfEveryVatAccountThePeriodsItemsUse) {
             EXPECT_TRUE(columns.contains("AFA05467"));
         }
     }
+}
+
+// The demo year by voucher: its asset purchases in the fixed-asset share,
+// and every rate in columns of its own that add up to the gross.
+TEST_F(CompanyDbTest, TheDemoYearByVoucher) {
+    GenerateDemoCompany(d_tarvedo, {3000, 2025, 1});
+    db1AfterConnect();
+    AfalistaCriteria c;
+    c.tol = "2025.01";
+    c.ig = "2025.12";
+    c.sorrend = AfaByVoucher;
+    AfalistaMemory memory;
+    const QString table = RunAfalista(c, memory).run.table;
+    // The 21 supplier invoices of machines and furniture of the year.
+    EXPECT_EQ(items::Rows("select count(*) N, sum(TE_ALAP27) A, sum(TE_AFA27) V from " + table + " where TE_ALAP27 <> 0",
+                          {"N", "A", "V"}),
+              QStringList({"21 | 23101000 | 6237270"}));
+    EXPECT_EQ(items::Rows("select sum(ALAP18) A, sum(AFA18) V from " + table + " where FIZLEV = 'FIZ'", {"A", "V"}),
+              QStringList({"14572000 | 2622960"}));
+    QStringList codes;
+    for (const AfaRate& rate : AfaTableRates(table)) codes << rate.kod;
+    EXPECT_EQ(codes, QStringList({"00", "05", "18", "27"}));
+    EXPECT_EQ(items::Rows("select count(*) N from " + table +
+                              " where ALAP00 + ALAP05 + AFA05 + ALAP18 + AFA18 + ALAP27 + AFA27 <> BRUTTO",
+                          {"N"}),
+              QStringList({"0"}));
 }
