@@ -340,6 +340,7 @@ TEST_F(PostVouchersTest, WhatIsNoAmountDateOrFittingTextIsRefusedByLineAndColumn
         SCOPED_TRACE(std::string(c.teljkelt) + " | " + c.szoveg + " | " + c.ertek);
         Exec(QStringLiteral("delete from TETEL"));
         Exec(QStringLiteral("delete from KONYVELT_FAJL"));
+        const int serialBefore = counter(QStringLiteral("SORSZAM"));
         const PostReport report = PostVoucherFile(write({QStringLiteral("1;BK;;2026.04.01;%1;;;;;;;%2;384;311;%3;N;;;;;")
                                                              .arg(QString::fromUtf8(c.teljkelt), QString::fromUtf8(c.szoveg),
                                                                   QString::fromUtf8(c.ertek))}),
@@ -356,7 +357,7 @@ TEST_F(PostVouchersTest, WhatIsNoAmountDateOrFittingTextIsRefusedByLineAndColumn
             EXPECT_TRUE(report.faults.first().text.startsWith(QString::fromUtf8(c.expected)))
                 << report.faults.first().text.toStdString();
             EXPECT_TRUE(ledger().isEmpty());
-            EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);
+            EXPECT_EQ(counter(QStringLiteral("SORSZAM")), serialBefore);
         }
     }
     // A narrative longer than its column, by its line.
