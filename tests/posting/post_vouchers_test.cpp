@@ -27,6 +27,12 @@ protected:
         return SelectValue(d_tarvedo, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = :F"), {{QStringLiteral("F"), kind}})
             .toInt();
     }
+    // The voucher number and link number of the item with the narrative.
+    static QString voucherOf(const char* szoveg) {
+        return SelectValue(d_tarvedo, QStringLiteral("select KONYVBIZ || '/' || KAPOCS from TETEL where SZOVEG = :S"),
+                           {{QStringLiteral("S"), QString::fromUtf8(szoveg)}})
+            .toString();
+    }
     static QStringList faults(const PostReport& report) {
         QStringList list;
         for (const PostFault& f : report.faults) list << QStringLiteral("%1: %2").arg(f.line).arg(f.text);
@@ -166,15 +172,10 @@ TEST_F(PostVouchersTest, ANumberTheCounterWouldHandOutAgainIsSkipped) {
                                                      QStringLiteral("2;BK;;2026.04.01;;;;;;;;Kettő;384;311;300;N;;;;;")}),
                                               false);
     ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
-    const auto link = [](const char* szoveg) {
-        return SelectValue(d_tarvedo, QStringLiteral("select KONYVBIZ || '/' || KAPOCS from TETEL where SZOVEG = :S"),
-                           {{QStringLiteral("S"), QString::fromUtf8(szoveg)}})
-            .toString();
-    };
     // Neither voucher is added to the old one: the first gets the next free number.
-    EXPECT_EQ(link("Egy"), QStringLiteral("2600003/001"));
-    EXPECT_EQ(link("Egy b"), QStringLiteral("2600003/002"));
-    EXPECT_EQ(link("Kettő"), QStringLiteral("2600002/001"));
+    EXPECT_EQ(voucherOf("Egy"), QStringLiteral("2600003/001"));
+    EXPECT_EQ(voucherOf("Egy b"), QStringLiteral("2600003/002"));
+    EXPECT_EQ(voucherOf("Kettő"), QStringLiteral("2600002/001"));
     EXPECT_EQ(counter(QStringLiteral("BK")), 3);
 }
 
@@ -202,14 +203,9 @@ TEST_F(PostVouchersTest, TypedVoucherNumbersNameNewVouchersAndMoveTheCounterPast
                                                      QStringLiteral("3;BK;;2026.04.01;;;;;;;;Három;384;311;300;N;;;;;")}),
                                               false);
     ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
-    const auto number = [](const char* szoveg) {
-        return SelectValue(d_tarvedo, QStringLiteral("select KONYVBIZ from TETEL where SZOVEG = :S"),
-                           {{QStringLiteral("S"), QString::fromUtf8(szoveg)}})
-            .toString();
-    };
-    EXPECT_EQ(number("Egy"), QStringLiteral("2610000"));
-    EXPECT_EQ(number("Kettő"), QStringLiteral("2609999"));
-    EXPECT_EQ(number("Három"), QStringLiteral("2610001"));
+    EXPECT_EQ(voucherOf("Egy"), QStringLiteral("2610000/001"));
+    EXPECT_EQ(voucherOf("Kettő"), QStringLiteral("2609999/001"));
+    EXPECT_EQ(voucherOf("Három"), QStringLiteral("2610001/001"));
     EXPECT_EQ(counter(QStringLiteral("BK")), 10001);
 }
 
