@@ -28,7 +28,7 @@ bool validGroups(const QString& whole, QChar separator) {
 
 // Splits `body` (sign removed, blanks turned into one kind of separator) into
 // the whole digits and the decimal digits. False when it is no amount.
-bool splitNumber(QString body, QString& whole, QString& fraction) {
+bool splitNumber(QString body, DecimalMark mark, QString& whole, QString& fraction) {
     bool blanks = false;
     for (QChar& c : body)
         if (isBlank(c)) {
@@ -39,7 +39,17 @@ bool splitNumber(QString body, QString& whole, QString& fraction) {
     const qsizetype points = body.count(u'.');
     QChar decimal;
     QChar thousands = blanks ? QChar(u' ') : QChar();
-    if (commas > 0 && points > 0) {
+    if (mark != DecimalMark::Either) {
+        // The format says which mark is the decimal one; the other groups thousands.
+        decimal = mark == DecimalMark::Comma ? QChar(u',') : QChar(u'.');
+        const QChar other = mark == DecimalMark::Comma ? QChar(u'.') : QChar(u',');
+        if (body.count(decimal) > 1) return false;
+        if (body.contains(other)) {
+            if (blanks) return false;
+            thousands = other;
+        }
+        if (!body.contains(decimal)) decimal = QChar();
+    } else if (commas > 0 && points > 0) {
         // "1.234.567,89" or "1,234,567.89": the last mark is the decimal one.
         decimal = body.lastIndexOf(u',') > body.lastIndexOf(u'.') ? QChar(u',') : QChar(u'.');
         const QChar other = decimal == u',' ? QChar(u'.') : QChar(u',');
@@ -66,12 +76,25 @@ bool splitNumber(QString body, QString& whole, QString& fraction) {
     return true;
 }
 
+// "1.234" or "-12.500": one point before exactly three digits, with one to
+// three digits before it (not starting with 0) and no other mark. Hungarian writing uses the
+// point to group thousands as often as others use it for decimals, so such
+// a text means two amounts a thousand times apart.
+bool ambiguousPoint(QStringView body) {
+    const qsizetype at = body.indexOf(u'.');
+    // "0.500" groups nothing: a group never starts with a nought.
+    if (at < 1 || at > 3 || body.size() - at - 1 != 3 || body.front() == u'0') return false;
+    for (qsizetype i = 0; i < body.size(); ++i)
+        if (i != at && (body[i] < u'0' || body[i] > u'9')) return false;
+    return true;
+}
+
 // The common amount, digits with an optional sign and one decimal mark
 // ("-1234", "12,5"), read without copies: false for anything else, which
 // the full reading takes. Up to 15 digits the digits are an exact integer
 // and a power of ten exact, so their quotient is the nearest double to the
 // decimal, as the full reading gives it.
-bool parsePlain(QStringView text, double& value) {
+bool parsePlain(QStringView text, double& value, DecimalMark mark) {
     text = text.trimmed();
     bool negative = false;
     if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
@@ -86,7 +109,10 @@ bool parsePlain(QStringView text, double& value) {
             digits = digits * 10 + (c.unicode() - u'0');
             if (decimals >= 0) ++decimals;
         } else if ((c == u',' || c == u'.') && decimals < 0 && count > 0) {
+            // A mark the format gives to the thousands is read the long way.
+            if ((c == u'.' && mark == DecimalMark::Comma) || (c == u',' && mark == DecimalMark::Point)) return false;
             decimals = 0;
+            if (c == u'.' && mark == DecimalMark::Either && ambiguousPoint(text)) return false;
         } else {
             return false;
         }
@@ -104,7 +130,11 @@ bool parsePlain(QStringView text, double& value) {
 }  // namespace
 
 bool ParseAmount(const QString& text, double& value, QString* error) {
-    if (parsePlain(text, value)) return true;
+    return ParseAmount(text, value, error, DecimalMark::Either);
+}
+
+bool ParseAmount(const QString& text, double& value, QString* error, DecimalMark mark) {
+    if (parsePlain(text, value, mark)) return true;
     const QString trimmed = text.trimmed();
     auto refuse = [&](const QString& message) {
         if (error) *error = message.arg(trimmed);
@@ -116,9 +146,12 @@ bool ParseAmount(const QString& text, double& value, QString* error) {
         negative = body.startsWith(u'-');
         body = body.mid(1).trimmed();
     }
+    if (mark == DecimalMark::Either && ambiguousPoint(body))
+        return refuse(QStringLiteral("Kétértelmű összeg: „%1”. A pont ezres tagolás és tizedespont is lehet: "
+                                     "írja ezres tagolás nélkül vagy tizedesvesszővel."));
     QString whole;
     QString fraction;
-    if (body.isEmpty() || !splitNumber(body, whole, fraction))
+    if (body.isEmpty() || !splitNumber(body, mark, whole, fraction))
         return refuse(QStringLiteral("Hibás összeg: „%1”. Összegben csak előjel, számjegyek, "
                                      "ezres tagolás és tizedesvessző lehet."));
     bool ok = false;
@@ -128,11 +161,6 @@ bool ParseAmount(const QString& text, double& value, QString* error) {
     value = negative ? -magnitude : magnitude;
     if (value == 0) value = 0;  // no negative zero
     return true;
-}
-
-bool ParseAmount(const QString& text, double& value, QString* error, DecimalMark mark) {
-    Q_UNUSED(mark);
-    return ParseAmount(text, value, error);
 }
 
 AmountInput CheckAmountInput(const QString& text) {

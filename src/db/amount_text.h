@@ -6,7 +6,9 @@
 // Accepted: an optional sign, digits, blanks or dots as thousands separators
 // (groups of three), and a decimal comma or point. With both a comma and a
 // point the last one is the decimal mark; a single point or comma is the
-// decimal mark; several dots are thousands separators. Anything else
+// decimal mark; several dots are thousands separators. A single point
+// before exactly three digits ("1.234", "-12.500") is refused as ambiguous,
+// unless the caller knows the file's decimal mark. Anything else
 // (letters, exponents, a sign inside the number, two numbers) is refused, and
 // so is an amount of 10^15 forints or more in absolute value.
 #include <QString>
@@ -20,7 +22,8 @@ constexpr double kAmountLimit = 1e15;
 bool ParseAmount(const QString& text, double& value, QString* error = nullptr);
 
 // Which mark a file's own format declares as its decimal separator. Either:
-// the file does not say, and the text alone has to tell.
+// the file does not say, and the text alone has to tell. Comma: points group
+// thousands ("1.234,5"); Point: commas group thousands ("1,234.5").
 enum class DecimalMark { Either, Comma, Point };
 bool ParseAmount(const QString& text, double& value, QString* error, DecimalMark mark);
 

@@ -23,7 +23,8 @@ QByteArray transactionOptions(int lockSeconds) {
 }
 
 const char kUpdate[] =
-    "update SORSZAM set UTOLSO = coalesce(UTOLSO, 0) + ?, FOGLALT = null where FAJTA = ? and EV = ? returning UTOLSO";
+    "update SORSZAM set UTOLSO = maxvalue(coalesce(UTOLSO, 0), cast(? as bigint)) + ?, FOGLALT = null where FAJTA = ? and EV = ? "
+    "returning UTOLSO";
 const char kInsert[] = "insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO) values (?, ?, 1, ?)";
 
 constexpr int kMaxAttempts = 200;
@@ -83,8 +84,8 @@ QString lockTimeoutMessage(const QString& kind, const QString& year, int lockSec
 
 // One try in one transaction for every counter of `counts`: Retry on a
 // conflict, after rolling back; a counter with no row gets one.
-Outcome advanceOnce(isc_db_handle database, const QString& year, const QMap<QString, qlonglong>& counts, int lockSeconds,
-                    QMap<QString, qlonglong>& last) {
+Outcome advanceOnce(isc_db_handle database, const QString& year, const QMap<QString, qlonglong>& counts,
+                    const QMap<QString, qlonglong>& floors, int lockSeconds, QMap<QString, qlonglong>& last) {
     ISC_STATUS_ARRAY status;
     isc_tr_handle transaction = 0;
     const QByteArray tpb = transactionOptions(lockSeconds);
@@ -109,10 +110,12 @@ Outcome advanceOnce(isc_db_handle database, const QString& year, const QMap<QStr
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
         kind = it.key();
         const qlonglong count = it.value();
-        Params in(3);
-        in.setInt64(0, count);
-        in.setText(1, kind);
-        in.setText(2, year);
+        const qlonglong floor = floors.value(kind);
+        Params in(4);
+        in.setInt64(0, floor);
+        in.setInt64(1, count);
+        in.setText(2, kind);
+        in.setText(3, year);
         QByteArray outBytes(qsizetype(XSQLDA_LENGTH(1)), '\0');
         auto* out = reinterpret_cast<XSQLDA*>(outBytes.data());
         out->version = SQLDA_VERSION1;
@@ -129,10 +132,10 @@ Outcome advanceOnce(isc_db_handle database, const QString& year, const QMap<QStr
             Params row(3);
             row.setText(0, kind);
             row.setText(1, year);
-            row.setInt64(2, count);
+            row.setInt64(2, floor + count);
             if (isc_dsql_execute_immediate(status, &database, &transaction, 0, kInsert, SQL_DIALECT_V6, row.da()))
                 return fail();
-            value = count;
+            value = floor + count;
         }
         last[kind] = value;
     }
@@ -142,24 +145,33 @@ Outcome advanceOnce(isc_db_handle database, const QString& year, const QMap<QStr
 
 }  // namespace
 
-QMap<QString, qlonglong> AdvanceCounters(const QString& connection, const QString& year, const QMap<QString, qlonglong>& counts,
-                                         int lockSeconds) {
+QMap<QString, qlonglong> AdvanceCountersPast(const QString& connection, const QString& year,
+                                             const QMap<QString, qlonglong>& counts, const QMap<QString, qlonglong>& floors,
+                                             int lockSeconds) {
+    QMap<QString, qlonglong> all = counts;  // every counter to touch
+    for (auto it = floors.cbegin(); it != floors.cend(); ++it)
+        if (it.value() > 0 && !all.contains(it.key())) all.insert(it.key(), 0);
     QMap<QString, qlonglong> last;
-    if (counts.isEmpty()) return last;
+    if (all.isEmpty()) return last;
     const isc_db_handle database = attachmentOf(connection);
     QElapsedTimer waited;
     waited.start();
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         last.clear();
-        if (advanceOnce(database, year, counts, lockSeconds, last) == Outcome::Done) return last;
+        if (advanceOnce(database, year, all, floors, lockSeconds, last) == Outcome::Done) return last;
         // Another workstation took a counter, or made its row, first; or
         // it still holds the row after the whole wait.
         if (waited.elapsed() >= qint64(lockSeconds) * 1000)
-            throw DbError(lockTimeoutMessage(counts.firstKey(), year, lockSeconds));
+            throw DbError(lockTimeoutMessage(all.firstKey(), year, lockSeconds));
         QThread::msleep(1 + attempt % 7);
     }
     throw DbError(
-        QStringLiteral("A sorszámot nem lehetett kiadni: %1 folyamatosan foglalt.").arg(counterName(counts.firstKey(), year)));
+        QStringLiteral("A sorszámot nem lehetett kiadni: %1 folyamatosan foglalt.").arg(counterName(all.firstKey(), year)));
+}
+
+QMap<QString, qlonglong> AdvanceCounters(const QString& connection, const QString& year, const QMap<QString, qlonglong>& counts,
+                                         int lockSeconds) {
+    return AdvanceCountersPast(connection, year, counts, {}, lockSeconds);
 }
 
 qlonglong AdvanceCounter(const QString& connection, const QString& kind, const QString& year, qlonglong count,

@@ -22,3 +22,11 @@ qlonglong AdvanceCounter(const QString& connection, const QString& kind, const Q
 // wanted; the result maps it to its new last value.
 QMap<QString, qlonglong> AdvanceCounters(const QString& connection, const QString& year, const QMap<QString, qlonglong>& counts,
                                          int lockSeconds = kCounterLockSeconds);
+
+// The same, with the counters first moved up to `floors` (kind -> a counter
+// value already used, a voucher number typed ahead of its counter) where
+// they are behind: the numbers handed out then come after it. A kind may
+// have a floor and no count.
+QMap<QString, qlonglong> AdvanceCountersPast(const QString& connection, const QString& year,
+                                             const QMap<QString, qlonglong>& counts, const QMap<QString, qlonglong>& floors,
+                                             int lockSeconds = kCounterLockSeconds);

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 
@@ -68,6 +69,81 @@ QString Decode8BitText(const QByteArray& bytes, bool* wasUtf8) {
     const bool isUtf8 = !utf8.hasError();
     if (wasUtf8) *wasUtf8 = isUtf8;
     return isUtf8 ? text : DecodeCp1250(bytes);
+}
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence of two or more bytes at `at`,
+// or 0 when there is none.
+int utf8SequenceAt(const QByteArray& bytes, qsizetype at) {
+    const auto byte = [&](qsizetype i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u; };
+    const unsigned lead = byte(at);
+    int length = 0;
+    unsigned low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (byte(at + 1) < low || byte(at + 1) > high) return 0;
+    for (int i = 2; i < length; ++i)
+        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
+    return length;
+}
+
+int lineOf(const QByteArray& bytes, qsizetype at) { return int(QByteArrayView(bytes).first(at).count('\n')) + 1; }
+
+}  // namespace
+
+bool DecodeDataFile(const QByteArray& bytes, QString& text, QString& error) {
+    bool utf8 = false;
+    text = Decode8BitText(bytes, &utf8);
+    if (utf8) return true;
+    // Not valid UTF-8: Windows-1250 if the UTF-8 letters in it are fewer
+    // than its bad bytes (a Windows-1250 text rarely has a byte pair that
+    // reads as a UTF-8 letter, and has many bytes that read as none).
+    qsizetype letters = 0, bad = 0, firstBad = -1;
+    for (qsizetype i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+        } else if (const int length = utf8SequenceAt(bytes, i)) {
+            ++letters;
+            i += length;
+        } else {
+            if (firstBad < 0) firstBad = i;
+            ++bad;
+            ++i;
+        }
+    }
+    if (letters >= bad) {
+        text.clear();
+        error = QStringLiteral("A fájl UTF-8 kódolású, de a(z) %1. sorában hibás bájt van; így az ékezetes betűk nem "
+                               "olvashatók biztosan. Mentse újra a fájlt UTF-8 vagy Windows-1250 kódolással.")
+                    .arg(lineOf(bytes, firstBad));
+        return false;
+    }
+    // The bytes the code page leaves undefined are in no Windows-1250 text.
+    const auto undefined = std::find_if(bytes.cbegin(), bytes.cend(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b == 0x81 || b == 0x83 || b == 0x88 || b == 0x90 || b == 0x98;
+    });
+    if (undefined != bytes.cend()) {
+        text.clear();
+        error = QStringLiteral("A fájl sem UTF-8, sem Windows-1250 kódolású: a(z) %1. sorában olyan bájt van, amely "
+                               "egyikben sem jelent betűt. Mentse újra a fájlt UTF-8 vagy Windows-1250 kódolással.")
+                    .arg(lineOf(bytes, undefined - bytes.cbegin()));
+        return false;
+    }
+    text = DecodeCp1250(bytes);
+    return true;
 }
 
 QByteArray Encode8BitText(const QString& text, bool utf8) {

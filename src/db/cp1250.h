@@ -19,3 +19,11 @@ QByteArray EncodeCp1250(const QString& text);
 // back the same way.
 QString Decode8BitText(const QByteArray& bytes, bool* wasUtf8 = nullptr);
 QByteArray Encode8BitText(const QString& text, bool utf8);
+
+// The rule of the data files other programs write (voucher files, imports),
+// where a wrong guess would garble every accent that gets stored: valid UTF-8
+// is read as UTF-8, a file with no UTF-8 letters in it as Windows-1250. A
+// file that is UTF-8 but for some bad bytes, or that holds a byte
+// Windows-1250 leaves undefined, is refused: false, and `error` says so,
+// naming the line of the first bad byte.
+bool DecodeDataFile(const QByteArray& bytes, QString& text, QString& error);

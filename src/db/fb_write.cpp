@@ -103,7 +103,7 @@ isc_stmt_handle FbWriteTransaction::prepare(const QString& sql) {
 
 void FbWriteTransaction::execute(isc_stmt_handle statement, FbParams& params) {
     if (isc_dsql_execute(m_status, &m_transaction, &statement, SQLDA_VERSION1, params.da()))
-        throw DbError(FbStatusText(m_status));
+        throw DbError(FbStatusText(m_status), QString::number(isc_sqlcode(m_status)));
 }
 
 void FbWriteTransaction::commit() {

@@ -19,6 +19,13 @@ QString SequenceNumberText(const QString& year, qlonglong counter) {
     return year.mid(2, 2) + ZeroPad(QString::number(counter), 5);
 }
 
+qlonglong CounterOfNumber(const QString& year, const QString& number) {
+    if (number.size() < 7 || !number.startsWith(year.mid(2, 2))) return 0;
+    bool ok = false;
+    const qlonglong counter = number.mid(2).toLongLong(&ok);
+    return ok && counter > 0 && SequenceNumberText(year, counter) == number ? counter : 0;
+}
+
 qlonglong ReserveSequenceBlock(const QString& connection, const QString& kind, const QString& year, qlonglong count) {
     return AdvanceCounter(connection, kind, year, count) - count + 1;
 }

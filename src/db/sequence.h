@@ -17,6 +17,10 @@ QString NextSequenceNumber(const QString& kind);
 // digits (more digits from 100000 on).
 QString SequenceNumberText(const QString& year, qlonglong counter);
 
+// The counter value a number of `year` stands for ("2509999" in 2025:
+// 9999), 0 for a text of any other form (a number typed by hand, "T-1").
+qlonglong CounterOfNumber(const QString& year, const QString& number);
+
 // Reserves `count` consecutive numbers of `kind` at once for a bulk writer
 // (the demo ledger, an import) and returns the first counter; the counter
 // row then holds the last one, as if they had been taken one by one.

@@ -1,6 +1,7 @@
 #include "delimited_text.h"
 
 #include <QFile>
+#include <algorithm>
 #include <future>
 
 #include "db/cp1250.h"
@@ -133,15 +134,49 @@ QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, in
     return lines;
 }
 
-bool ReadTextFile(const QString& path, QString& text, const QString& encoding) {
+namespace {
+
+bool isControl(QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\t'); }
+
+QString controlName(QChar c) { return QStringLiteral("0x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')); }
+
+}  // namespace
+
+QString ControlCharacterFault(QStringView field) {
+    for (const QChar c : field)
+        if (isControl(c))
+            return c == QLatin1Char('\n') || c == QLatin1Char('\r')
+                       ? QStringLiteral("sortörés")
+                       : QStringLiteral("vezérlőkarakter (%1)").arg(controlName(c));
+    return {};
+}
+
+bool ReadTextFile(const QString& path, QString& text, const QString& encoding, QString* error) {
+    QString refusal;
+    const auto refuse = [&](const QString& why) {
+        text.clear();
+        if (error) *error = why;
+        return false;
+    };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!file.open(QIODevice::ReadOnly)) return refuse(QStringLiteral("A fájl nem olvasható: ") + path);
     const QByteArray bytes = file.readAll();
     const QString e = encoding.trimmed().toUpper();
-    // A file said to be UTF-8 that is not valid UTF-8 is still read as Windows-1250.
     if (e == QLatin1String("WINDOWS-1250") || e == QLatin1String("CP1250"))
         text = DecodeCp1250(bytes);
-    else
-        text = Decode8BitText(bytes);
+    else if (!DecodeDataFile(bytes, text, refusal))
+        return refuse(refusal);
+    // Line ends and tabs are the file's own; any other control character
+    // would be stored in a text.
+    const auto control = std::find_if(text.cbegin(), text.cend(), [](QChar c) {
+        return isControl(c) && c != QLatin1Char('\n') && c != QLatin1Char('\r');
+    });
+    if (control != text.cend()) {
+        const qsizetype at = control - text.cbegin();
+        return refuse(QStringLiteral("A fájl %1. sorában vezérlőkarakter (%2) van; ilyen jel nem kerülhet a "
+                                     "könyvelésbe. Javítsa a fájlt, semmi sem került át belőle.")
+                          .arg(QStringView(text).first(at).count(QLatin1Char('\n')) + 1)
+                          .arg(controlName(*control)));
+    }
     return true;
 }

@@ -26,7 +26,14 @@ QList<DelimitedLine> SplitDelimitedText(const QString& text, QChar separator, in
 // The message for such a text.
 QString UnclosedQuoteMessage(int line);
 
-// Reads a file as 8-bit text: valid UTF-8 as UTF-8, anything else as
-// Windows-1250; the encoding "WINDOWS-1250" reads every file as that.
-// False when the file cannot be read.
-bool ReadTextFile(const QString& path, QString& text, const QString& encoding = {});
+// Reads a data file as text: valid UTF-8 as UTF-8, a plausible Windows-1250
+// file as that; the encoding "WINDOWS-1250" reads every file as that. False
+// when the file cannot be read, or is refused: a file that is neither UTF-8
+// nor Windows-1250, or holds a control character (any below a blank but the
+// tab and the line ends), which no stored text may hold. `error` (when
+// given) then says why, naming the line.
+bool ReadTextFile(const QString& path, QString& text, const QString& encoding = {}, QString* error = nullptr);
+
+// The message for a field that holds a control character (a line break in a
+// quoted field included; a tab is allowed); empty when it holds none.
+QString ControlCharacterFault(QStringView field);

@@ -20,6 +20,8 @@
 #include "db/catalog.h"
 #include "db/counter_update.h"
 #include "db/dat.h"
+#include "db/date_text.h"
+#include "db/stop_request.h"
 #include "db/db_error.h"
 #include "db/sequence.h"
 #include "ledger/turnover_table.h"
@@ -34,14 +36,18 @@
 
 namespace {
 
-const QStringList kColumns{"VOUCHER",    "NTIPUS",    "KONYVBIZ", "KONYVELVE", "TELJKELT", "SZLAKELT", "FIZHATIDO",
-                           "UGYFELKOD",  "KTSGHELY",  "SZAMLASZAM", "BIZONYLAT", "SZOVEG", "SZLA",     "ESZLA",
-                           "ERTEK",      "AFA",       "AFAKULCS", "ASZLA",     "SOR65",    "DEVIZANEM", "ARFOLYAM"};
+constexpr const char* kColumnNames[] = {"VOUCHER",    "NTIPUS",    "KONYVBIZ", "KONYVELVE", "TELJKELT", "SZLAKELT",
+                                        "FIZHATIDO",  "UGYFELKOD", "KTSGHELY", "SZAMLASZAM", "BIZONYLAT", "SZOVEG",
+                                        "SZLA",       "ESZLA",     "ERTEK",    "AFA",       "AFAKULCS", "ASZLA",
+                                        "SOR65",      "DEVIZANEM", "ARFOLYAM"};
+const QStringList kColumns = [] {
+    QStringList names;
+    for (const char* name : kColumnNames) names << QLatin1String(name);
+    return names;
+}();
 const QStringList kRequired{"VOUCHER", "NTIPUS", "SZLA", "ESZLA", "ERTEK"};
 // Items written in one transaction: numbered together, written together,
-// committed together. The first batches are small, so that the writing
-// starts early beside the checking; later ones larger, for fewer commits.
-constexpr int kFirstBatchItems = 1000;
+// committed together.
 constexpr int kBatchItems = 10000;
 
 QString voucherId(const QString& ntipus, const QString& konyvbiz) { return ntipus + QChar(0x1F) + konyvbiz; }
@@ -77,19 +83,14 @@ private:
     const DelimitedLine* m_line;
 };
 
-// A date as the masked field would hold it.
+// A date as the masked field would hold it: the empty mask, or the date in
+// the stored form; a text that is no date stays as typed, for the header
+// check to refuse by its field.
 QString fieldDate(const QString& text) {
     const QString t = text.trimmed();
-    // The empty masked field as stored: no date.
     if (t.isEmpty() || t == EmptyDate.trimmed()) return EmptyDate;
-    if (t.size() == 8 && OnlyDigits(t) == t) return DotDate(t);
-    if (t.size() == 10 && (t.at(4) == QLatin1Char('-') || t.at(4) == QLatin1Char('/')) && t.at(7) == t.at(4)) {
-        QString dotted = t;
-        dotted[4] = QLatin1Char('.');
-        dotted[7] = QLatin1Char('.');
-        return dotted;
-    }
-    return t;
+    QString date;
+    return ReadDateText(t, date) ? date : t;
 }
 
 // The text columns of the file and the ledger columns they are stored in:
@@ -153,12 +154,11 @@ public:
         m_columns = LedgerBatchWriter::ColumnsOf(m_form.statements.qi_tetel.join(QLatin1Char('\n')));
         m_year = Td().ceg.text(QStringLiteral("AKTUALISEV"));
     }
-    void post(const QList<Row>& rows);
-    // Stores the vouchers still waiting.
-    void finish() {
-        flush();
-        finishWriting();
-    }
+    // Checks a voucher; a faultless one waits for the rest of the file.
+    void check(const QList<Row>& rows);
+    // Stores the checked vouchers, batch by batch, when the whole file is
+    // faultless: a file with any fault stores nothing and takes no number.
+    void store(const PostProgress& storing);
 
 private:
     // The window as the user leaves it after keying the line's item: a new
@@ -166,21 +166,23 @@ private:
     void key(const Row& row, bool firstItem, const QString& konyvbiz);
     // The faults of the line that the window's keys would not let through.
     QStringList formatFaults(const Row& row) const;
+    // A typed voucher number names a new voucher: not one the ledger or
+    // the file already has.
+    void checkTypedNumber(const QString& ntipus, const QString& konyvbiz, int line);
     void fault(int line, const QString& text) { m_report.faults << PostFault{line, text}; }
 
-    // Numbers, link numbers and the writing of the waiting vouchers.
-    void flush();
-    void number();
+    // Claims, numbers and writes one batch; false when the run stops.
+    bool writeBatch(QList<CheckedVoucher> batch);
+    void number(QList<CheckedVoucher>& batch);
     int linkBase(const QString& ntipus, const QString& konyvbiz);
     void readLinks(const QString& ntipus, const QStringList& numbers);
-    void finishWriting();
-    qsizetype reportRefused(const QList<CheckedVoucher>& batch, QList<RefusedVoucher> refused);
 
     PostReport& m_report;
     bool m_dryRun;
     QString m_digest;
     QSet<QString> m_posted;  // the keys of this file's vouchers stored before
     QSet<QString> m_seen;    // the keys met in this run
+    QHash<QString, int> m_typedNumbers;  // voucher (journal type and typed number) -> its first line
     QHash<QString, int> m_textLengths;  // file column -> the length of its TETEL column
     PostingLookups m_lookups;
     KonyvelForm m_form;
@@ -188,11 +190,8 @@ private:
     const QString m_today = DateToText();  // the vouchers' entry date
     QString m_year;
 
-    QList<CheckedVoucher> m_waiting;
-    int m_waitingItems = 0;
-    int m_batchItems = kFirstBatchItems;  // the size of the batch being gathered
+    QList<CheckedVoucher> m_checked;  // the faultless vouchers, in the order of the file
     QHash<QString, int> m_links;  // voucher -> greatest link number, for every voucher this run wrote to
-    std::optional<VoucherBatchWriter> m_writing;  // the batch before the waiting vouchers
 };
 
 QStringList VoucherPoster::formatFaults(const Row& row) const {
@@ -200,6 +199,12 @@ QStringList VoucherPoster::formatFaults(const Row& row) const {
     const QString afa = row["AFA"].toUpper();
     if (!afa.isEmpty() && afa != QLatin1String("I") && afa != QLatin1String("N"))
         faults << QStringLiteral("Az AFA oszlop értéke I vagy N lehet.");
+    for (const char* column : kColumnNames) {
+        const QString control = ControlCharacterFault(row[column]);
+        if (!control.isEmpty())
+            faults << QStringLiteral("A(z) %1 oszlopban %2 van; ilyen jel nem kerülhet a könyvelésbe.")
+                          .arg(QLatin1String(column), control);
+    }
     for (auto it = m_textLengths.cbegin(); it != m_textLengths.cend(); ++it) {
         if (row[it.key().toLatin1().constData()].size() > it.value())
             faults << QStringLiteral("Túl hosszú adat a(z) %1 oszlopban: legfeljebb %2 karakter lehet.")
@@ -280,7 +285,7 @@ void VoucherPoster::key(const Row& row, bool firstItem, const QString& konyvbiz)
     form.AfaSzamol(AfaTrigger::Ertek);
 }
 
-void VoucherPoster::post(const QList<Row>& rows) {
+void VoucherPoster::check(const QList<Row>& rows) {
     ++m_report.vouchers;
     const int firstLine = rows.first().number();
     const QString voucherKey = rows.first()["VOUCHER"];
@@ -306,6 +311,7 @@ void VoucherPoster::post(const QList<Row>& rows) {
     // The lines of one voucher share its journal type and voucher number.
     const QString ntipus = rows.first()["NTIPUS"].toUpper();
     QString konyvbiz = rows.first()["KONYVBIZ"];
+    if (!konyvbiz.isEmpty()) checkTypedNumber(ntipus, konyvbiz, firstLine);
     for (const Row& row : rows) {
         if (row["NTIPUS"].toUpper() != ntipus)
             fault(row.number(), QStringLiteral("Egy bizonylat tételei csak azonos naplótípusúak lehetnek."));
@@ -337,50 +343,81 @@ void VoucherPoster::post(const QList<Row>& rows) {
         ++m_report.rejectedVouchers;
         return;
     }
-    if (m_dryRun) {
-        ++m_report.storedVouchers;
-        m_report.storedItems += int(rows.size());
-        return;
-    }
     if (storeFault) {
         for (const QString& line : storeFault->text.split(QLatin1Char('\n'))) fault(storeFault->line, line);
         ++m_report.rejectedVouchers;
         return;
     }
-
-    m_waiting << CheckedVoucher{voucherKey, ntipus, konyvbiz, firstLine, m_report.faults.size(), items};
-    m_waitingItems += int(rows.size());
-    ++m_report.storedVouchers;
-    m_report.storedItems += int(rows.size());
-    if (m_waitingItems >= m_batchItems) {
-        flush();
-        m_batchItems = qMin(2 * m_batchItems, kBatchItems);
-    }
+    ++m_report.faultlessVouchers;
+    m_report.faultlessItems += int(rows.size());
+    if (!m_dryRun) m_checked << CheckedVoucher{voucherKey, ntipus, konyvbiz, firstLine, false, items};
 }
 
-// The numbers of the waiting vouchers, taken at once in one short
-// transaction of their own: exactly as many as they use, so nothing is
-// given back and no other workstation's numbers are skipped or shared.
-void VoucherPoster::number() {
+void VoucherPoster::checkTypedNumber(const QString& ntipus, const QString& konyvbiz, int line) {
+    const QString id = voucherId(ntipus, konyvbiz);
+    if (const auto first = m_typedNumbers.constFind(id); first != m_typedNumbers.constEnd()) {
+        fault(line, QStringLiteral("A(z) %1 %2 bizonylatszám a fájl %3. sorában is szerepel; két bizonylatnak nem lehet "
+                                   "azonos a száma.")
+                        .arg(ntipus, konyvbiz)
+                        .arg(*first));
+        return;
+    }
+    m_typedNumbers.insert(id, line);
+    if (VoucherExists(ntipus, konyvbiz))
+        fault(line, QStringLiteral("A(z) %1 %2 bizonylat már létezik a könyvelésben; a fájl új bizonylatokat könyvel, "
+                                   "meglévőhöz nem fűz tételt. Hagyja üresen a KONYVBIZ oszlopot, vagy adjon új számot.")
+                        .arg(ntipus, konyvbiz));
+}
+
+// The numbers of a batch, taken at once in one short transaction of their
+// own: exactly as many as they use, so nothing is given back and no other
+// workstation's numbers are skipped or shared. A typed number of the year
+// ahead of its counter moves the counter past it in the same transaction,
+// so the counter never hands it out again.
+void VoucherPoster::number(QList<CheckedVoucher>& batch) {
     QMap<QString, qlonglong> wanted;  // counter -> numbers
-    for (const CheckedVoucher& voucher : m_waiting) {
-        if (voucher.konyvbiz.isEmpty()) ++wanted[voucher.ntipus];
+    QMap<QString, qlonglong> typed;   // counter -> the greatest typed counter value
+    for (const CheckedVoucher& voucher : std::as_const(batch)) {
+        if (voucher.konyvbiz.isEmpty())
+            ++wanted[voucher.ntipus];
+        else if (const qlonglong counter = CounterOfNumber(m_year, voucher.konyvbiz); counter > typed.value(voucher.ntipus))
+            typed[voucher.ntipus] = counter;
         wanted[QStringLiteral("SORSZAM")] += voucher.items.size();
     }
-    const QMap<QString, qlonglong> last = AdvanceCounters(d_tarvedo, m_year, wanted);
+    const QMap<QString, qlonglong> last = AdvanceCountersPast(d_tarvedo, m_year, wanted, typed);
     QMap<QString, qlonglong> next;
     for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) next[it.key()] = last.value(it.key()) - it.value() + 1;
 
-    QMap<QString, QStringList> allocated;  // journal type -> voucher numbers taken now
-    for (CheckedVoucher& voucher : m_waiting)
-        if (voucher.konyvbiz.isEmpty()) {
-            voucher.konyvbiz = SequenceNumberText(m_year, next[voucher.ntipus]++);
-            allocated[voucher.ntipus] << voucher.konyvbiz;
+    QList<CheckedVoucher*> unnumbered;
+    for (CheckedVoucher& voucher : batch)
+        if (voucher.konyvbiz.isEmpty()) unnumbered << &voucher;
+    while (!unnumbered.isEmpty()) {
+        QMap<QString, QStringList> allocated;  // journal type -> voucher numbers taken now
+        for (CheckedVoucher* voucher : std::as_const(unnumbered)) {
+            voucher->konyvbiz = SequenceNumberText(m_year, next[voucher->ntipus]++);
+            voucher->numberTaken = true;
+            allocated[voucher->ntipus] << voucher->konyvbiz;
         }
-    for (auto it = allocated.cbegin(); it != allocated.cend(); ++it) readLinks(it.key(), it.value());
+        for (auto it = allocated.cbegin(); it != allocated.cend(); ++it) readLinks(it.key(), it.value());
+        // A number typed ahead of its counter before typed numbers moved the
+        // counter may name a voucher already: such a voucher takes the next
+        // number, never items of another.
+        QList<CheckedVoucher*> clashing;
+        QMap<QString, qlonglong> more;
+        for (CheckedVoucher* voucher : std::as_const(unnumbered))
+            if (m_links.value(voucherId(voucher->ntipus, voucher->konyvbiz)) > 0) {
+                clashing << voucher;
+                ++more[voucher->ntipus];
+            }
+        if (!clashing.isEmpty()) {
+            const QMap<QString, qlonglong> moreLast = AdvanceCounters(d_tarvedo, m_year, more);
+            for (auto it = more.cbegin(); it != more.cend(); ++it) next[it.key()] = moreLast.value(it.key()) - it.value() + 1;
+        }
+        unnumbered = clashing;
+    }
 
     qlonglong& item = next[QStringLiteral("SORSZAM")];
-    for (CheckedVoucher& voucher : m_waiting) {
+    for (CheckedVoucher& voucher : batch) {
         int link = linkBase(voucher.ntipus, voucher.konyvbiz);
         for (QList<LedgerItem>& rows : voucher.items) {
             const QString kapocs = ZeroPad(QString::number(++link), 3);
@@ -431,57 +468,72 @@ void VoucherPoster::readLinks(const QString& ntipus, const QStringList& numbers)
     }
 }
 
-// Hands the waiting vouchers, numbered, to the writing thread once the
-// batch before them is written.
-void VoucherPoster::flush() {
-    finishWriting();
-    if (m_waiting.isEmpty()) return;
+void VoucherPoster::store(const PostProgress& storing) {
+    if (m_dryRun || !m_report.faults.isEmpty() || m_report.stopped) return;
+    for (qsizetype from = 0; from < m_checked.size();) {
+        if (StopRequested()) {
+            m_report.stopped = true;
+            return;
+        }
+        QList<CheckedVoucher> batch;
+        for (qsizetype items = 0; from < m_checked.size() && items < kBatchItems; ++from) {
+            items += m_checked[from].items.size();
+            batch << std::move(m_checked[from]);
+        }
+        if (!writeBatch(std::move(batch))) return;
+        if (storing) storing(m_report.storedVouchers, int(m_checked.size()));
+    }
+    m_checked.clear();
+}
+
+// The batch's vouchers are claimed in its transaction before any number is
+// taken: another workstation posting the same file meets the claims (or
+// the records they became) and stops at once, with no number used.
+bool VoucherPoster::writeBatch(QList<CheckedVoucher> batch) {
+    const int firstLine = batch.first().firstLine;
+    const auto stopOn = [&](const DbError& error) {
+        fault(firstLine, QStringLiteral("Adatbázis hiba: ") + error.message());
+        return false;
+    };
+    std::optional<VoucherBatchWriter> writer;
     try {
-        number();
-        m_writing.emplace(m_waiting, m_columns, m_digest);
+        writer.emplace(m_columns, m_digest, batch);
+    } catch (const VouchersClaimed&) {
+        m_report.postedElsewhere = true;
+        return false;
     } catch (const DbError& error) {
-        // No numbers to be had, or no transaction: none of these is stored.
-        QList<RefusedVoucher> refused;
-        for (qsizetype i = 0; i < m_waiting.size(); ++i)
-            refused << RefusedVoucher{i, QStringLiteral("Adatbázis hiba: ") + error.message()};
-        reportRefused(m_waiting, refused);
+        return stopOn(error);
     }
-    m_waiting.clear();
-    m_waitingItems = 0;
-}
-
-void VoucherPoster::finishWriting() {
-    if (!m_writing) return;
-    const qsizetype inserted = reportRefused(m_writing->vouchers(), m_writing->wait());
-    m_writing.reset();
-    for (CheckedVoucher& voucher : m_waiting) voucher.faultsBefore += inserted;
-}
-
-// The vouchers of a batch the database refused: nothing of them stays, and
-// each fault takes the place it would have had had its voucher been written
-// alone. Returns the faults put in.
-qsizetype VoucherPoster::reportRefused(const QList<CheckedVoucher>& batch, QList<RefusedVoucher> refused) {
-    std::sort(refused.begin(), refused.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
-    qsizetype added = 0;
-    for (const RefusedVoucher& r : std::as_const(refused)) {
-        const CheckedVoucher& voucher = batch[r.index];
-        m_report.faults.insert(voucher.faultsBefore + added++, PostFault{voucher.firstLine, r.text});
-        --m_report.storedVouchers;
-        m_report.storedItems -= int(voucher.items.size());
-        ++m_report.rejectedVouchers;
+    try {
+        number(batch);
+    } catch (const DbError& error) {
+        return stopOn(error);  // the claims are rolled back with the writer
     }
-    return added;
+    writer->write(batch);
+    const QList<RefusedVoucher> refused = writer->wait();
+    if (writer->stopped()) {
+        m_report.stopped = true;
+        return false;
+    }
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < batch.size(); ++i) {
+        if (next < refused.size() && refused[next].index == i) {
+            fault(batch[i].firstLine, refused[next++].text);
+            ++m_report.rejectedVouchers;
+            continue;
+        }
+        ++m_report.storedVouchers;
+        m_report.storedItems += int(batch[i].items.size());
+    }
+    return true;
 }
 
 }  // namespace
 
-PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress& progress) {
+PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress& progress, const PostProgress& storing) {
     PostReport report;
     QString text;
-    if (!ReadTextFile(path, text)) {
-        report.fileError = QStringLiteral("A fájl nem olvasható: ") + path;
-        return report;
-    }
+    if (!ReadTextFile(path, text, {}, &report.fileError)) return report;
     if (Td().ceg.text(QStringLiteral("NYITVA")).trimmed().toUpper() != QLatin1String("I")) {
         report.fileError = QStringLiteral("Az év le van zárva.");
         return report;
@@ -544,14 +596,18 @@ PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress&
         }
         const Row row(&fileColumns, &lines[i]);
         if (!voucher.isEmpty() && row["VOUCHER"] != key) {
-            poster.post(voucher);
+            if (StopRequested()) break;
+            poster.check(voucher);
             voucher.clear();
         }
         key = row["VOUCHER"];
         voucher << row;
     }
-    if (!voucher.isEmpty()) poster.post(voucher);
-    poster.finish();
+    if (StopRequested())
+        report.stopped = true;
+    else if (!voucher.isEmpty())
+        poster.check(voucher);
+    poster.store(storing);
     // A file of many vouchers leaves its turnover rows merged here, not
     // for the next report to merge.
     if (!dryRun && report.storedItems > 0 && HasTurnoverTable(d_tarvedo)) MergeTurnoversIfMany(d_tarvedo);

@@ -5,15 +5,25 @@
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/fb_write.h"
+#include "db/stop_request.h"
 #include "ledger/ledger_batch_writer.h"
 #include "ledger/turnover_load.h"
 
 namespace {
 
-const QString kRecordInsert =
+const QString kClaim =
     QStringLiteral("insert into KONYVELT_FAJL (DIGEST, VOUCHER, NTIPUS, KONYVBIZ) values (?, ?, ?, ?)");
+const QString kRecordNumber =
+    QStringLiteral("update KONYVELT_FAJL set KONYVBIZ = ? where DIGEST = ? and VOUCHER = ?");
+const QString kUnclaim = QStringLiteral("delete from KONYVELT_FAJL where DIGEST = ? and VOUCHER = ?");
+
+// The engine's SQLCODE of a duplicate key.
+const QString kDuplicateKey = QStringLiteral("-803");
 
 QString refusal(const DbError& error) { return QStringLiteral("Adatbázis hiba: ") + error.message(); }
+
+// Ends the writing of a batch at a stop request.
+struct StopWriting {};
 
 }  // namespace
 
@@ -28,17 +38,40 @@ struct VoucherBatchWriter::Work {
     LedgerBatchWriter rows;
     QString digest;
     FbParams record;
+    bool stopped = false;
 
-    void write(const CheckedVoucher& voucher) {
-        for (const QList<LedgerItem>& item : voucher.items)
-            for (const LedgerItem& row : item) rows.write(row);
-        // The record goes with the voucher: both are stored, or neither.
+    void claim(const CheckedVoucher& voucher) {
         record.reset(4);
         record.text(0, digest);
         record.text(1, voucher.key);
         record.text(2, voucher.ntipus);
         record.text(3, voucher.konyvbiz);
-        transaction.execute(kRecordInsert, record);
+        try {
+            transaction.execute(kClaim, record);
+        } catch (const DbError& error) {
+            // Stored by another run meanwhile, or claimed by one that has
+            // not ended: waiting for it ended in a conflict.
+            if (error.nativeCode() == kDuplicateKey || error.isLockConflict()) throw VouchersClaimed();
+            throw;
+        }
+    }
+    void unclaim(const CheckedVoucher& voucher) {
+        record.reset(2);
+        record.text(0, digest);
+        record.text(1, voucher.key);
+        transaction.execute(kUnclaim, record);
+    }
+    void write(const CheckedVoucher& voucher) {
+        if (StopRequested()) throw StopWriting();
+        for (const QList<LedgerItem>& item : voucher.items)
+            for (const LedgerItem& row : item) rows.write(row);
+        if (!voucher.numberTaken) return;
+        // The record learns the number the voucher got.
+        record.reset(3);
+        record.text(0, voucher.konyvbiz);
+        record.text(1, digest);
+        record.text(2, voucher.key);
+        transaction.execute(kRecordNumber, record);
     }
     void addTurnovers(const CheckedVoucher& voucher) {
         for (const QList<LedgerItem>& item : voucher.items)
@@ -62,12 +95,18 @@ struct VoucherBatchWriter::Work {
                         addTurnovers(vouchers[i]);
                     } catch (const DbError& error) {
                         transaction.execute(QStringLiteral("ROLLBACK TO SAVEPOINT VOUCHER"));
+                        unclaim(vouchers[i]);
                         refused << RefusedVoucher{i, refusal(error)};
                     }
                 }
             }
             turnovers.write();
             transaction.commit();
+        } catch (const StopWriting&) {
+            // Rolled back with the transaction: none of the batch is stored.
+            stopped = true;
+            refused.clear();
+            for (qsizetype i = 0; i < vouchers.size(); ++i) refused << RefusedVoucher{i, QString()};
         } catch (const DbError& error) {
             // The batch could not be committed: none of it is stored.
             refused.clear();
@@ -77,13 +116,21 @@ struct VoucherBatchWriter::Work {
     }
 };
 
-VoucherBatchWriter::VoucherBatchWriter(QList<CheckedVoucher> vouchers, const QStringList& columns, const QString& digest)
-    : m_vouchers(std::move(vouchers)), m_work(std::make_unique<Work>(columns, digest)) {
-    m_done = std::async(std::launch::async, [this] { return m_work->run(m_vouchers); });
+VoucherBatchWriter::VoucherBatchWriter(const QStringList& columns, const QString& digest,
+                                       const QList<CheckedVoucher>& vouchers)
+    : m_work(std::make_unique<Work>(columns, digest)) {
+    for (const CheckedVoucher& voucher : vouchers) m_work->claim(voucher);
 }
 
 VoucherBatchWriter::~VoucherBatchWriter() {
     if (m_done.valid()) m_done.wait();
 }
 
+void VoucherBatchWriter::write(QList<CheckedVoucher> numbered) {
+    m_vouchers = std::move(numbered);
+    m_done = std::async(std::launch::async, [this] { return m_work->run(m_vouchers); });
+}
+
 QList<RefusedVoucher> VoucherBatchWriter::wait() { return m_done.get(); }
+
+bool VoucherBatchWriter::stopped() const { return m_work->stopped; }

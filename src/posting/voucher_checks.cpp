@@ -2,6 +2,7 @@
 
 #include "db/altproc.h"
 #include "db/amount_text.h"
+#include "db/date_text.h"
 
 namespace {
 
@@ -17,8 +18,11 @@ private:
     CheckResult& m_result;
 };
 
+// A date is stored as a real "yyyy.mm.dd" date: a text the reports would
+// compare wrongly ("202506", "2025x06x15") is no date.
+bool badDate(const QString& t) { return !IsStoredDate(t); }
 // An optional date: empty or the empty mask is no date; anything else must be one.
-bool badOptionalDate(const QString& t) { return !t.isEmpty() && t != EmptyDate && !DateValid(t, false); }
+bool badOptionalDate(const QString& t) { return !t.isEmpty() && t != EmptyDate && badDate(t); }
 
 // A filled amount field must hold an amount; an empty one is reported
 // (or allowed) by the rules on missing values.
@@ -43,7 +47,7 @@ CheckResult FejEllenoriz(const KonyvelFields& f, const KonyvelControls& c, Posti
             errors.fail(QStringLiteral("e_ntipus"), QStringLiteral("Rossz naplótípus."));
         if (c.e_konyvbiz && f.e_konyvbiz.isEmpty())
             errors.fail(QStringLiteral("e_konyvbiz"), QStringLiteral("Hiányzó könyvelési bizonylatszám."));
-        if (!DateValid(f.e_konyvdat, false))
+        if (badDate(f.e_konyvdat))
             errors.fail(QStringLiteral("e_konyvdat"), QStringLiteral("Hibás könyvelési dátum."));
         // Partner codes are stored upper-case; an empty code is allowed.
         if (c.ugyfel && !f.e_ugyfelkod.isEmpty() && !lookups.partner(f.e_ugyfelkod.toUpper()))

@@ -1,5 +1,9 @@
 #include "voucher_statements.h"
 
+#include <QSqlQuery>
+
+#include "db/dat.h"
+
 VoucherStatements AssembleVoucherStatements(bool currencyShown, bool rateColumn) {
     VoucherStatements s;
     s.qi_tetel = QStringList{
@@ -148,4 +152,12 @@ const QStringList& MaxLinkRangeStatement() {
         QStringLiteral(" group by KONYVBIZ"),
     };
     return sql;
+}
+
+bool VoucherExists(const QString& ntipus, const QString& konyvbiz) {
+    QSqlQuery q = ExecSql(d_tarvedo,
+                          QStringLiteral("select first 1 1 from TETEL where NTIPUS = cast(:ntipus as varchar(60)) and "
+                                         "KONYVBIZ = cast(:konyvbiz as varchar(60))"),
+                          {{QStringLiteral("ntipus"), ntipus}, {QStringLiteral("konyvbiz"), konyvbiz}});
+    return NextRow(q);
 }

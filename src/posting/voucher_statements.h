@@ -26,3 +26,7 @@ const QStringList& MaxLinkStatement();
 // The same for the vouchers of a journal type from one voucher number to
 // another (:ntipus, :elso, :utolso), one row per voucher: KONYVBIZ, MAXKAPOCS.
 const QStringList& MaxLinkRangeStatement();
+
+// Whether the ledger has a voucher of the journal type with the number;
+// a text longer than its column is simply no stored voucher.
+bool VoucherExists(const QString& ntipus, const QString& konyvbiz);

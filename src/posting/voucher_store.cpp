@@ -5,10 +5,12 @@
 
 #include "db/altproc.h"
 #include "db/dat.h"
+#include "db/counter_update.h"
 #include "db/sequence.h"
 #include "db/ui_hooks.h"
 #include "posting/item_rows.h"
 #include "posting/item_statements.h"
+#include "posting/voucher_statements.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ QString rowText(const QSqlRecord& row, const QString& column) {
 }
 
 double number(const QString& text) { return AmountOf(text); }
+
 
 void execute(const QStringList& statement, const QVariantMap& params) {
     ExecSql(d_tarvedo, statement.join(QLatin1Char('\n')), params);
@@ -141,6 +144,16 @@ StoreResult StoreItem(KonyvelForm& form, ItemStatements* statements) {
 
     const KonyvelFields before = form.f;
     const bool newItem = form.wstate == QLatin1String("insert") || form.wstate == QLatin1String("new");
+    // A typed number names a new voucher; items are added to a stored one
+    // only through "Új tétel".
+    if (form.wstate == QLatin1String("insert") && !form.f.e_konyvbiz.trimmed().isEmpty() &&
+        VoucherExists(form.f.e_ntipus, form.f.e_konyvbiz)) {
+        result.message = QStringLiteral("A(z) %1 %2 bizonylat már létezik. Új tételt a meglévő bizonylathoz az „Új tétel” "
+                                        "gombbal vehet fel; új bizonylatnak adjon új számot, vagy hagyja üresen.")
+                             .arg(form.f.e_ntipus, form.f.e_konyvbiz);
+        result.check.focus = QStringLiteral("e_konyvbiz");
+        return result;
+    }
     const bool update = !newItem && form.wstatesor == QLatin1String("update") && form.currentRow();
     KonyvelFields f = form.f;
     int kapocsn = form.wkapocsn;
@@ -161,11 +174,14 @@ StoreResult StoreItem(KonyvelForm& form, ItemStatements* statements) {
             f.e_konyvbiz = konyvbiz;
         }
         if (newItem) {
-            sorszam = NextSequenceNumber(QStringLiteral("SORSZAM"));
-            if (sorszam == QLatin1String("-1")) {
-                result.message = kNoSerialNumber;
-                return result;
-            }
+            // The serial number; a voucher number typed ahead of its counter
+            // moves the counter past it in the same short transaction.
+            const QString year = Td().ceg.text(QStringLiteral("AKTUALISEV"));
+            const qlonglong typed = CounterOfNumber(year, f.e_konyvbiz);
+            const QMap<QString, qlonglong> floors = typed > 0 ? QMap<QString, qlonglong>{{f.e_ntipus, typed}}
+                                                              : QMap<QString, qlonglong>{};
+            const QString kind = QStringLiteral("SORSZAM");
+            sorszam = SequenceNumberText(year, AdvanceCountersPast(d_tarvedo, year, {{kind, 1}}, floors).value(kind));
         }
     }
     try {

@@ -62,9 +62,63 @@ TEST(AmountText, PlainAmountsReadAsTheNearestDouble) {
         double expected = std::strtod(c.c_str(), nullptr);
         if (expected == 0) expected = 0;
         double value = -1;
-        ASSERT_TRUE(ParseAmount(QString::fromStdString(text), value)) << text;
+        // A point before three decimals after one to three digits could group thousands:
+        // only a file whose format names the point reads it as a decimal.
+        const std::size_t point = text.find('.');
+        const std::size_t sign = text[0] == '-' ? 1 : 0;
+        const bool ambiguous = point != std::string::npos && decimals == 3 && point - sign <= 3 && text[sign] != '0';
+        ASSERT_EQ(ParseAmount(QString::fromStdString(text), value), !ambiguous) << text;
+        if (ambiguous) ASSERT_TRUE(ParseAmount(QString::fromStdString(text), value, nullptr, DecimalMark::Point)) << text;
         ASSERT_EQ(value, expected) << text;
         ASSERT_FALSE(std::signbit(value) && value == 0) << text;
+    }
+}
+
+TEST(AmountText, APointBeforeThreeDigitsIsReadOnlyWhenTheFormatSaysWhatItIs) {
+    struct Case {
+        const char* text;
+        DecimalMark mark;
+        double value;  // NAN: refused
+        const char* reason;  // the start of the reason when refused
+    };
+    const Case cases[] = {
+        {"1.234", DecimalMark::Either, NAN, "Kétértelmű összeg: „1.234”"},
+        {"-12.500", DecimalMark::Either, NAN, "Kétértelmű összeg: „-12.500”"},
+        {"+999.000", DecimalMark::Either, NAN, "Kétértelmű összeg"},
+        {"1234.567", DecimalMark::Either, 1234.567, ""},  // no thousands group has four digits
+        {"1.2345", DecimalMark::Either, 1.2345, ""},
+        {"0.500", DecimalMark::Either, 0.5, ""},
+        {"1.23", DecimalMark::Either, 1.23, ""},
+        {"1.234.567", DecimalMark::Either, 1234567, ""},
+        {"1.234,5", DecimalMark::Either, 1234.5, ""},
+        {"1,234", DecimalMark::Either, 1.234, ""},
+        // A comma format: points group thousands.
+        {"1.234", DecimalMark::Comma, 1234, ""},
+        {"-12.500", DecimalMark::Comma, -12500, ""},
+        {"1.234,56", DecimalMark::Comma, 1234.56, ""},
+        {"1,5", DecimalMark::Comma, 1.5, ""},
+        {"1.5", DecimalMark::Comma, NAN, "Hibás összeg"},
+        {"1,234.5", DecimalMark::Comma, NAN, "Hibás összeg"},
+        {"1 234.5", DecimalMark::Comma, NAN, "Hibás összeg"},
+        // A point format: commas group thousands.
+        {"1.234", DecimalMark::Point, 1.234, ""},
+        {"1,234", DecimalMark::Point, 1234, ""},
+        {"1,234,567.89", DecimalMark::Point, 1234567.89, ""},
+        {"1 234.5", DecimalMark::Point, 1234.5, ""},
+        {"1,5", DecimalMark::Point, NAN, "Hibás összeg"},
+        {"1.234,5", DecimalMark::Point, NAN, "Hibás összeg"},
+    };
+    for (const Case& c : cases) {
+        double value = -7;
+        QString error;
+        const bool read = ParseAmount(QString::fromUtf8(c.text), value, &error, c.mark);
+        if (std::isnan(c.value)) {
+            EXPECT_FALSE(read) << c.text << " " << int(c.mark);
+            EXPECT_TRUE(error.startsWith(QString::fromUtf8(c.reason))) << c.text << ": " << error.toStdString();
+        } else {
+            EXPECT_TRUE(read) << c.text << " " << int(c.mark) << ": " << error.toStdString();
+            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        }
     }
 }
 

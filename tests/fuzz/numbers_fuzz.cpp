@@ -5,6 +5,7 @@
 
 #include "db/altproc.h"
 #include "db/amount_text.h"
+#include "db/date_text.h"
 #include "fuzz_support.h"
 #include "import/import_values.h"
 
@@ -17,6 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(std::isfinite(amount) && std::fabs(amount) < kAmountLimit);
     } else {
         FUZZ_CHECK(!error.isEmpty());
+    }
+    for (const DecimalMark mark : {DecimalMark::Either, DecimalMark::Comma, DecimalMark::Point}) {
+        QString why;
+        if (ParseAmount(text, amount, &why, mark))
+            FUZZ_CHECK(std::isfinite(amount) && std::fabs(amount) < kAmountLimit);
+        else
+            FUZZ_CHECK(!why.isEmpty());
     }
     CheckAmountInput(text);
 
@@ -33,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DateValid(text, false);
 
     QString date;
+    if (ReadDateText(text, date)) FUZZ_CHECK(IsStoredDate(date));
     if (ImportDate(text, date))
         FUZZ_CHECK(QDate::fromString(date, QStringLiteral("yyyy.MM.dd")).isValid());
     double number = 0;

@@ -27,6 +27,12 @@ protected:
         return SelectValue(d_tarvedo, QStringLiteral("select UTOLSO from SORSZAM where FAJTA = :F"), {{QStringLiteral("F"), kind}})
             .toInt();
     }
+    // The voucher number and link number of the item with the narrative.
+    static QString voucherOf(const char* szoveg) {
+        return SelectValue(d_tarvedo, QStringLiteral("select KONYVBIZ || '/' || KAPOCS from TETEL where SZOVEG = :S"),
+                           {{QStringLiteral("S"), QString::fromUtf8(szoveg)}})
+            .toString();
+    }
     static QStringList faults(const PostReport& report) {
         QStringList list;
         for (const PostFault& f : report.faults) list << QStringLiteral("%1: %2").arg(f.line).arg(f.text);
@@ -41,20 +47,35 @@ protected:
     };
 };
 
-TEST_F(PostVouchersTest, FaultlessVouchersAreStoredFaultyOnesNotAtAll) {
-    const PostReport report = PostVoucherFile(write(mixed), false);
-    EXPECT_TRUE(report.fileError.isEmpty()) << report.fileError.toStdString();
-    EXPECT_EQ(faults(report), (QStringList{QStringLiteral("4: Hibás követel számlaszám."), QStringLiteral("5: Hibás könyvelési dátum.")}));
-    EXPECT_EQ(report.vouchers, 2);
-    EXPECT_EQ(report.storedVouchers, 1);
-    EXPECT_EQ(report.storedItems, 2);
+TEST_F(PostVouchersTest, AFileWithAFaultyVoucherStoresNothingAndOnceCorrectedStoresEveryVoucherOnce) {
+    const QString path = write(mixed);
+    const PostReport faulty = PostVoucherFile(path, false);
+    EXPECT_TRUE(faulty.fileError.isEmpty()) << faulty.fileError.toStdString();
+    EXPECT_EQ(faults(faulty), (QStringList{QStringLiteral("4: Hibás követel számlaszám."), QStringLiteral("5: Hibás könyvelési dátum.")}));
+    EXPECT_EQ(faulty.vouchers, 2);
+    EXPECT_EQ(faulty.faultlessVouchers, 1);
+    EXPECT_EQ(faulty.rejectedVouchers, 1);
+    EXPECT_EQ(faulty.storedVouchers, 0);
+    EXPECT_TRUE(ledger().isEmpty());
+    EXPECT_TRUE(rowsOf(QStringLiteral("select * from KONYVELT_FAJL")).isEmpty());
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);
+    EXPECT_EQ(counter(QStringLiteral("VE")), 0);
+
+    // The user mends the two lines and posts the file again: every voucher once.
+    QStringList corrected = mixed;
+    corrected[2] = QStringLiteral("B;BK;;2026.03.02;;;;;;;1;Bank;384;311;500;N;;;;;");
+    corrected[3] = QStringLiteral("B;BK;;2026.03.02;;;;;;;2;Bank;384;311;500;N;;;;;");
+    const PostReport report = PostVoucherFile(write(corrected), false);
+    ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(report.storedVouchers, 2);
+    EXPECT_EQ(report.storedItems, 4);
 
     const QList<QVariantMap> rows = ledger();
-    ASSERT_EQ(rows.size(), 4);
-    for (const QVariantMap& r : rows) {
-        EXPECT_EQ(r[QStringLiteral("NTIPUS")].toString(), QStringLiteral("VE"));
-        EXPECT_EQ(r[QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
-        EXPECT_EQ(r[QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.01"));
+    ASSERT_EQ(rows.size(), 6);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(rows[i][QStringLiteral("NTIPUS")].toString(), QStringLiteral("VE"));
+        EXPECT_EQ(rows[i][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+        EXPECT_EQ(rows[i][QStringLiteral("TELJKELT")].toString(), QStringLiteral("2026.03.01"));
     }
     // Stored as the window stores them: the second item at 18 %, its own link number.
     EXPECT_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), 10000.0);
@@ -64,14 +85,28 @@ TEST_F(PostVouchersTest, FaultlessVouchersAreStoredFaultyOnesNotAtAll) {
     EXPECT_EQ(rows[2][QStringLiteral("AFAKULCS")].toString(), QStringLiteral("18"));
     EXPECT_EQ(rows[3][QStringLiteral("ERTEK")].toDouble(), 194.0);  // 1270 / 1.18 = 1076.27: VAT 194
     EXPECT_EQ(rows[3][QStringLiteral("SOR65")].toString(), QStringLiteral("06"));
-    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 2);
-    EXPECT_EQ(counter(QStringLiteral("BK")), 0);
+    for (int i = 4; i < 6; ++i) {
+        EXPECT_EQ(rows[i][QStringLiteral("NTIPUS")].toString(), QStringLiteral("BK"));
+        EXPECT_EQ(rows[i][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
+        EXPECT_EQ(rows[i][QStringLiteral("KONYVELVE")].toString(), QStringLiteral("2026.03.02"));
+    }
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 4);
+    EXPECT_EQ(counter(QStringLiteral("VE")), 1);
+    EXPECT_EQ(counter(QStringLiteral("BK")), 1);
+
+    // Posted once more, unchanged: nothing twice.
+    const PostReport again = PostVoucherFile(write(corrected), false);
+    EXPECT_TRUE(again.ok());
+    EXPECT_EQ(again.alreadyPosted, 2);
+    EXPECT_EQ(ledger().size(), 6);
 }
 
-TEST_F(PostVouchersTest, DryRunChecksEverythingAndWritesNothing) {
+TEST_F(PostVouchersTest, DryRunListsTheSameFaultsAndWritesNothing) {
     const PostReport report = PostVoucherFile(write(mixed), true);
-    EXPECT_EQ(report.faults.size(), 2);
-    EXPECT_EQ(report.storedVouchers, 1);
+    EXPECT_EQ(faults(report), (QStringList{QStringLiteral("4: Hibás követel számlaszám."), QStringLiteral("5: Hibás könyvelési dátum.")}));
+    EXPECT_EQ(report.faultlessVouchers, 1);
+    EXPECT_EQ(report.faultlessItems, 2);
+    EXPECT_EQ(report.storedVouchers, 0);
     EXPECT_TRUE(ledger().isEmpty());
     EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 0);
     EXPECT_EQ(counter(QStringLiteral("VE")), 0);
@@ -98,57 +133,80 @@ TEST_F(PostVouchersTest, ADatabaseFailureUndoesOnlyItsVoucher) {
     EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 4);
 }
 
-TEST_F(PostVouchersTest, RefusedVouchersOfABatchKeepTheirFaultsInLineOrder) {
+TEST_F(PostVouchersTest, VouchersTheDatabaseRefusesAreListedInLineOrder) {
     Exec(QStringLiteral("alter table TETEL add constraint TEST_NO_BOOM check (SZOVEG is distinct from 'BUMM')"));
     const PostReport report = PostVoucherFile(write({QStringLiteral("A;BK;;2026.04.01;;;;;;;;Első;384;311;100;N;;;;;"),
                                                      QStringLiteral("B;BK;;2026.04.01;;;;;;;;BUMM;384;311;200;N;;;;;"),
-                                                     QStringLiteral("C;BK;;2026.04.01;;;;;;;;Rossz;384;999;300;N;;;;;"),
-                                                     QStringLiteral("D;BK;;2026.04.01;;;;;;;;Jó;384;311;400;N;;;;;"),
+                                                     QStringLiteral("C;BK;;2026.04.01;;;;;;;;Jó;384;311;300;N;;;;;"),
+                                                     QStringLiteral("D;BK;;2026.04.01;;;;;;;;Jó is;384;311;400;N;;;;;"),
                                                      QStringLiteral("D;BK;;2026.04.01;;;;;;;;BUMM;384;311;450;N;;;;;"),
                                                      QStringLiteral("E;BK;;2026.04.01;;;;;;;;Utolsó;384;311;500;N;;;;;")}),
                                               false);
     const QStringList listed = faults(report);
-    ASSERT_EQ(listed.size(), 3) << listed.join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(listed.size(), 2) << listed.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(listed[0].startsWith(QStringLiteral("3: Adatbázis hiba: ")));
-    EXPECT_EQ(listed[1], QStringLiteral("4: Hibás követel számlaszám."));
-    EXPECT_TRUE(listed[2].startsWith(QStringLiteral("5: Adatbázis hiba: ")));
-    EXPECT_EQ(report.storedVouchers, 2);
-    EXPECT_EQ(report.storedItems, 2);
-    EXPECT_EQ(report.rejectedVouchers, 3);
-    // The refused vouchers' numbers stay unused; the checked-out one took none.
+    EXPECT_TRUE(listed[1].startsWith(QStringLiteral("5: Adatbázis hiba: ")));
+    EXPECT_EQ(report.storedVouchers, 3);
+    EXPECT_EQ(report.storedItems, 3);
+    EXPECT_EQ(report.rejectedVouchers, 2);
+    // The refused vouchers' numbers stay unused.
     const QList<QVariantMap> rows = rowsOf(QStringLiteral("select KONYVBIZ, SORSZAM, SZOVEG from TETEL order by SORSZAM"));
-    ASSERT_EQ(rows.size(), 2);
+    ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600001"));
-    EXPECT_EQ(rows[1][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600004"));
-    EXPECT_EQ(rows[1][QStringLiteral("SORSZAM")].toString(), QStringLiteral("2600005"));
-    EXPECT_EQ(counter(QStringLiteral("BK")), 4);
-    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 5);
-    EXPECT_EQ(rowsOf(QStringLiteral("select VOUCHER from KONYVELT_FAJL order by VOUCHER")).size(), 2);
+    EXPECT_EQ(rows[1][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600003"));
+    EXPECT_EQ(rows[1][QStringLiteral("SORSZAM")].toString(), QStringLiteral("2600003"));
+    EXPECT_EQ(rows[2][QStringLiteral("KONYVBIZ")].toString(), QStringLiteral("2600005"));
+    EXPECT_EQ(rows[2][QStringLiteral("SORSZAM")].toString(), QStringLiteral("2600006"));
+    EXPECT_EQ(counter(QStringLiteral("BK")), 5);
+    EXPECT_EQ(counter(QStringLiteral("SORSZAM")), 6);
+    // The refused vouchers leave no record, so posting the file again tries them again.
+    EXPECT_EQ(rowsOf(QStringLiteral("select VOUCHER from KONYVELT_FAJL order by VOUCHER")).size(), 3);
 }
 
-TEST_F(PostVouchersTest, LinkNumbersGoOnFromTheItemsAVoucherAlreadyHas) {
-    // A typed voucher with items, and a number typed ahead of the counter.
-    for (const auto& [konyvbiz, kapocs] : {std::pair{"T-1", "002"}, std::pair{"2600001", "004"}})
-        Exec(QStringLiteral("insert into TETEL (SORSZAM, NTIPUS, KONYVBIZ, KAPOCS, SZLA, ESZLA, ERTEK, TELJKELT) values "
-                            "('K%1', 'BK', '%1', '%2', '384', '311', 1, '2026.01.02')")
-                 .arg(QLatin1String(konyvbiz), QLatin1String(kapocs)));
+TEST_F(PostVouchersTest, ANumberTheCounterWouldHandOutAgainIsSkipped) {
+    // A voucher number typed ahead of the counter before typed numbers moved it.
+    Exec(QStringLiteral("insert into TETEL (SORSZAM, NTIPUS, KONYVBIZ, KAPOCS, SZLA, ESZLA, ERTEK, TELJKELT) values "
+                        "('K1', 'BK', '2600001', '004', '384', '311', 1, '2026.01.02')"));
     const PostReport report = PostVoucherFile(write({QStringLiteral("1;BK;;2026.04.01;;;;;;;;Egy;384;311;100;N;;;;;"),
                                                      QStringLiteral("1;BK;;2026.04.01;;;;;;;;Egy b;384;311;150;N;;;;;"),
-                                                     QStringLiteral("2;BK;T-1;2026.04.01;;;;;;;;Kettő;384;311;200;N;;;;;"),
-                                                     QStringLiteral("3;BK;;2026.04.01;;;;;;;;Három;384;311;300;N;;;;;"),
-                                                     QStringLiteral("4;BK;T-1;2026.04.01;;;;;;;;Négy;384;311;400;N;;;;;")}),
+                                                     QStringLiteral("2;BK;;2026.04.01;;;;;;;;Kettő;384;311;300;N;;;;;")}),
                                               false);
     ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
-    const auto link = [](const char* szoveg) {
-        return SelectValue(d_tarvedo, QStringLiteral("select KONYVBIZ || '/' || KAPOCS from TETEL where SZOVEG = :S"),
-                           {{QStringLiteral("S"), QString::fromUtf8(szoveg)}})
-            .toString();
-    };
-    EXPECT_EQ(link("Egy"), QStringLiteral("2600001/005"));
-    EXPECT_EQ(link("Egy b"), QStringLiteral("2600001/006"));
-    EXPECT_EQ(link("Kettő"), QStringLiteral("T-1/003"));
-    EXPECT_EQ(link("Három"), QStringLiteral("2600002/001"));
-    EXPECT_EQ(link("Négy"), QStringLiteral("T-1/004"));
+    // Neither voucher is added to the old one: the first gets the next free number.
+    EXPECT_EQ(voucherOf("Egy"), QStringLiteral("2600003/001"));
+    EXPECT_EQ(voucherOf("Egy b"), QStringLiteral("2600003/002"));
+    EXPECT_EQ(voucherOf("Kettő"), QStringLiteral("2600002/001"));
+    EXPECT_EQ(counter(QStringLiteral("BK")), 3);
+}
+
+TEST_F(PostVouchersTest, TypedVoucherNumbersNameNewVouchersAndMoveTheCounterPastThem) {
+    Exec(QStringLiteral("insert into TETEL (SORSZAM, NTIPUS, KONYVBIZ, KAPOCS, SZLA, ESZLA, ERTEK, TELJKELT) values "
+                        "('K1', 'BK', 'T-1', '002', '384', '311', 1, '2026.01.02')"));
+    Exec(QStringLiteral("insert into SORSZAM (FAJTA, EV, ELSO, UTOLSO) values ('BK', '2026', 1, 234)"));
+    // A number that exists, and one that two vouchers of the file share: nothing is stored.
+    const PostReport refused = PostVoucherFile(write({QStringLiteral("1;BK;T-1;2026.04.01;;;;;;;;Egy;384;311;100;N;;;;;"),
+                                                      QStringLiteral("2;BK;2609999;2026.04.01;;;;;;;;Kettő;384;311;200;N;;;;;"),
+                                                      QStringLiteral("3;BK;2609999;2026.04.01;;;;;;;;Három;384;311;300;N;;;;;")}),
+                                               false);
+    const QStringList listed = faults(refused);
+    ASSERT_EQ(listed.size(), 2) << listed.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(listed[0].startsWith(QStringLiteral("2: A(z) BK T-1 bizonylat már létezik"))) << listed[0].toStdString();
+    EXPECT_TRUE(listed[1].startsWith(QStringLiteral("4: A(z) BK 2609999 bizonylatszám a fájl 3. sorában is szerepel")))
+        << listed[1].toStdString();
+    EXPECT_EQ(ledger().size(), 1);
+    EXPECT_EQ(counter(QStringLiteral("BK")), 234);
+
+    // A typed number ahead of the counter (2609999 with the counter at 234): the counter
+    // moves past it in the same short transaction, so the next number handed out is 2610000.
+    const PostReport report = PostVoucherFile(write({QStringLiteral("1;BK;;2026.04.01;;;;;;;;Egy;384;311;100;N;;;;;"),
+                                                     QStringLiteral("2;BK;2609999;2026.04.01;;;;;;;;Kettő;384;311;200;N;;;;;"),
+                                                     QStringLiteral("3;BK;;2026.04.01;;;;;;;;Három;384;311;300;N;;;;;")}),
+                                              false);
+    ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(voucherOf("Egy"), QStringLiteral("2610000/001"));
+    EXPECT_EQ(voucherOf("Kettő"), QStringLiteral("2609999/001"));
+    EXPECT_EQ(voucherOf("Három"), QStringLiteral("2610001/001"));
+    EXPECT_EQ(counter(QStringLiteral("BK")), 10001);
 }
 
 TEST_F(PostVouchersTest, ManyVouchersAreNumberedInTheOrderOfTheFile) {
@@ -240,36 +298,62 @@ TEST_F(PostVouchersTest, AFilePostedAgainStoresOnlyWhatIsMissing) {
 
 TEST_F(PostVouchersTest, WhatIsNoAmountDateOrFittingTextIsRefusedByLineAndColumn) {
     const struct {
+        const char* teljkelt;
+        const char* szoveg;  // narrative, as the file holds it (quoted when it has a line break)
         const char* ertek;
-        const char* other;  // narrative
-        const char* expected;  // the start of the line's fault, empty: stored
+        const char* expected;  // the start of the line's fault; empty: stored
+        const char* storedTeljkelt;
+        double storedErtek;
     } cases[] = {
-        {"1O00", "x", "ERTEK oszlop: Hibás összeg: „1O00”"},
-        {"12abc", "x", "ERTEK oszlop: Hibás összeg: „12abc”"},
-        {"1-2", "x", "ERTEK oszlop: Hibás összeg: „1-2”"},
-        {"Ft 100", "x", "ERTEK oszlop: Hibás összeg: „Ft 100”"},
-        {"1.5e-3", "x", "ERTEK oszlop: Hibás összeg: „1.5e-3”"},
-        {"1e308", "x", "ERTEK oszlop: Hibás összeg: „1e308”"},
-        {"12345678901234567890", "x", "ERTEK oszlop: Túl nagy összeg"},
-        {"-1 500,5", "x", ""},
-        {"100", "", ""},
+        {"", "x", "1O00", "ERTEK oszlop: Hibás összeg: „1O00”", "", 0},
+        {"", "x", "12abc", "ERTEK oszlop: Hibás összeg: „12abc”", "", 0},
+        {"", "x", "1-2", "ERTEK oszlop: Hibás összeg: „1-2”", "", 0},
+        {"", "x", "Ft 100", "ERTEK oszlop: Hibás összeg: „Ft 100”", "", 0},
+        {"", "x", "1.5e-3", "ERTEK oszlop: Hibás összeg: „1.5e-3”", "", 0},
+        {"", "x", "1e308", "ERTEK oszlop: Hibás összeg: „1e308”", "", 0},
+        {"", "x", "12345678901234567890", "ERTEK oszlop: Túl nagy összeg", "", 0},
+        // A point before three digits groups thousands as often as it marks decimals.
+        {"", "x", "1.234", "ERTEK oszlop: Kétértelmű összeg: „1.234”", "", 0},
+        {"", "x", "-12.500", "ERTEK oszlop: Kétértelmű összeg: „-12.500”", "", 0},
+        {"", "x", "1.234.567", "", "    .  .  ", 1234567},
+        {"", "x", "1234.567", "", "    .  .  ", 1234.567},
+        {"", "x", "1.5", "", "    .  .  ", 1.5},
+        {"", "x", "-1 500,5", "", "    .  .  ", -1500.5},
+        {"    .  .  ", "", "100", "", "    .  .  ", 100},
+        // Dates are real days in the stored form; other ways of writing one are turned into it.
+        {"2025x06x15", "x", "100", "Hibás teljesítés kelte.", "", 0},
+        {"202506", "x", "100", "Hibás teljesítés kelte.", "", 0},
+        {"2025.03", "x", "100", "Hibás teljesítés kelte.", "", 0},
+        {"2026.04.31", "x", "100", "Hibás teljesítés kelte.", "", 0},
+        {"2026.04.15.", "x", "100", "", "2026.04.15", 100},
+        {"2026-04-15", "x", "100", "", "2026.04.15", 100},
+        {"20260415", "x", "100", "", "2026.04.15", 100},
+        // Texts keep tabs but no other control character.
+        {"", "\"két\nsor\"", "100", "A(z) SZOVEG oszlopban sortörés van", "", 0},
+        {"", "a\tb", "100", "", "    .  .  ", 100},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.ertek);
+        SCOPED_TRACE(std::string(c.teljkelt) + " | " + c.szoveg + " | " + c.ertek);
         Exec(QStringLiteral("delete from TETEL"));
-        const PostReport report = PostVoucherFile(
-            write({QStringLiteral("1;BK;;2026.04.01;    .  .  ;;;;;;;%1;384;311;%2;N;;;;;")
-                       .arg(QString::fromUtf8(c.other), QString::fromUtf8(c.ertek))}),
-            false);
+        Exec(QStringLiteral("delete from KONYVELT_FAJL"));
+        const int serialBefore = counter(QStringLiteral("SORSZAM"));
+        const PostReport report = PostVoucherFile(write({QStringLiteral("1;BK;;2026.04.01;%1;;;;;;;%2;384;311;%3;N;;;;;")
+                                                             .arg(QString::fromUtf8(c.teljkelt), QString::fromUtf8(c.szoveg),
+                                                                  QString::fromUtf8(c.ertek))}),
+                                                  false);
         if (!*c.expected) {
-            EXPECT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
-            EXPECT_EQ(ledger().size(), 1);
+            ASSERT_TRUE(report.ok()) << faults(report).join(QLatin1Char('|')).toStdString();
+            const QList<QVariantMap> rows = ledger();
+            ASSERT_EQ(rows.size(), 1);
+            EXPECT_EQ(rows[0][QStringLiteral("TELJKELT")].toString(), QString::fromUtf8(c.storedTeljkelt));
+            EXPECT_DOUBLE_EQ(rows[0][QStringLiteral("ERTEK")].toDouble(), c.storedErtek);
         } else {
             ASSERT_FALSE(report.faults.isEmpty());
             EXPECT_EQ(report.faults.first().line, 2);
             EXPECT_TRUE(report.faults.first().text.startsWith(QString::fromUtf8(c.expected)))
                 << report.faults.first().text.toStdString();
             EXPECT_TRUE(ledger().isEmpty());
+            EXPECT_EQ(counter(QStringLiteral("SORSZAM")), serialBefore);
         }
     }
     // A narrative longer than its column, by its line.
@@ -278,6 +362,38 @@ TEST_F(PostVouchersTest, WhatIsNoAmountDateOrFittingTextIsRefusedByLineAndColumn
         false);
     EXPECT_EQ(faults(longText),
               QStringList{QStringLiteral("2: Túl hosszú adat a(z) SZOVEG oszlopban: legfeljebb 120 karakter lehet.")});
+}
+
+TEST_F(PostVouchersTest, FilesOfUncertainEncodingOrWithControlCharactersAreRefusedByTheirLine) {
+    const QByteArray heading = kHeading.toUtf8() + "\r\n";
+    const QByteArray good = QStringLiteral("1;BK;;2026.04.01;;;;;;;;Árvíztűrő;384;311;100;N;;;;;\r\n").toUtf8();
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* expected;  // the start of the file's fault
+    } cases[] = {
+        // UTF-8 but for one byte: read as Windows-1250 it would garble every accent.
+        {"broken UTF-8", heading + good + "2;BK;;2026.04.01;;;;;;;;T\xfcke;384;311;100;N;;;;;\r\n" + good,
+         "A fájl UTF-8 kódolású, de a(z) 3. sorában hibás bájt van"},
+        {"no code page", heading + "1;BK;;2026.04.01;;;;;;;;\xe1rv\xedz;384;311;100;N;;;;;\r\n"
+                                   "2;BK;;2026.04.01;;;;;;;;a\x81;384;311;100;N;;;;;\r\n",
+         "A fájl sem UTF-8, sem Windows-1250 kódolású: a(z) 3. sorában"},
+        {"NUL", heading + good + QByteArray("2;BK;;2026.04.01;;;;;;;;a") + '\0' + "b;384;311;100;N;;;;;\r\n",
+         "A fájl 3. sorában vezérlőkarakter (0x00) van"},
+        {"escape", heading + good + good + "3;BK;;2026.04.01;;;;;;;;a\x1b[0m;384;311;100;N;;;;;\r\n",
+         "A fájl 4. sorában vezérlőkarakter (0x1b) van"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = db.dir() + QStringLiteral("/bytes.csv");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.bytes);
+        file.close();
+        const PostReport report = PostVoucherFile(path, false);
+        EXPECT_TRUE(report.fileError.startsWith(QString::fromUtf8(c.expected))) << report.fileError.toStdString();
+        EXPECT_TRUE(ledger().isEmpty());
+    }
 }
 
 TEST_F(PostVouchersTest, FilesThatCannotBeReadAsMeantStoreNothing) {
@@ -297,7 +413,9 @@ TEST_F(PostVouchersTest, FilesThatCannotBeReadAsMeantStoreNothing) {
                                              false);
     ASSERT_EQ(again.faults.size(), 1);
     EXPECT_EQ(again.faults.first().line, 4);
-    EXPECT_EQ(again.storedVouchers, 2);
+    EXPECT_EQ(again.faultlessVouchers, 2);
+    EXPECT_EQ(again.storedVouchers, 0);
+    EXPECT_TRUE(ledger().isEmpty());
 
     QFile file(db.dir() + QStringLiteral("/twice.csv"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -323,7 +441,8 @@ TEST(PostCommandTest, PrintsFaultsWithLineNumbersAndFails) {
     EXPECT_EQ(post.code, 1);
     EXPECT_TRUE(post.err.contains(QStringLiteral("3. sor: Hiányzó tartozik számlaszám.\n"))) << post.err.toStdString();
     EXPECT_EQ(post.err.count(QStringLiteral(". sor: ")), 1) << post.err.toStdString();
-    EXPECT_EQ(post.out, QStringLiteral("2 bizonylatból 1 tárolva (1 tétel), 1 hibás, nem tárolva.\n"));
+    EXPECT_EQ(post.out, QStringLiteral("2 bizonylatból 1 hibás, ezért egy sem tárolódott. Javítsa a hibás sorokat, és "
+                                       "könyvelje újra a fájlt.\n"));
 }
 
 }  // namespace

@@ -49,7 +49,12 @@ TEST_F(VoucherChecksTest, DatesAreCheckedOnlyWhenGiven) {
         {"e_teljkelt", "2024.02.30", "Hibás teljesítés kelte."},
         {"e_teljkelt", "2024.02.29", ""},
         {"e_szamlakelt", "2026.13.01", "Hibás számla kelte."},
-        {"e_fizhatido", "20260101", ""},
+        // Stored dates are compared as texts: only the stored form is a date.
+        {"e_fizhatido", "20260101", "Hibás fizetési határidő."},
+        {"e_teljkelt", "2025x06x15", "Hibás teljesítés kelte."},
+        {"e_teljkelt", "202506", "Hibás teljesítés kelte."},
+        {"e_teljkelt", "2025.03", "Hibás teljesítés kelte."},
+        {"e_konyvdat", "2026.04.30.", "Hibás könyvelési dátum."},
         {"e_fizhatido", "2026.1.1", "Hibás fizetési határidő."},
         {"e_konyvdat", "2026.04.31", "Hibás könyvelési dátum."},
         {"e_ntipus", "  ", "Rossz naplótípus."},

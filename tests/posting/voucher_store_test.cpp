@@ -225,9 +225,45 @@ TEST_F(VoucherStoreTest, LinkNumbersGoOnPastNineHundredNinetyNine) {
     form.f.e_eszla = QStringLiteral("454");
     form.f.e_ertek = QStringLiteral("100");
     form.e_ertekExit();
+    // A new voucher may not take a stored voucher's number: its items would join that voucher unseen.
+    EXPECT_FALSE(TetelTarol(form));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().startsWith(QStringLiteral("A(z) VV V-1 bizonylat már létezik."))) << messages.first().toStdString();
+    EXPECT_EQ(form.c.focus, QStringLiteral("e_konyvbiz"));
+    EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL")).toInt(), 3);
+
+    // "Új tétel" adds the item to the voucher on purpose.
+    form.b_ujtetelClick();
+    form.f.e_szla = QStringLiteral("521");
+    form.f.e_eszla = QStringLiteral("454");
+    form.f.e_ertek = QStringLiteral("100");
+    form.e_ertekExit();
     ASSERT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
     EXPECT_EQ(form.wkapocsn, 1001);
     EXPECT_EQ(SelectValue(d_tarvedo, QStringLiteral("select count(*) from TETEL where KAPOCS = '1001'")).toInt(), 1);
+}
+
+TEST_F(VoucherStoreTest, ANumberTypedAheadOfTheCounterMovesTheCounterPastIt) {
+    Exec(QStringLiteral("update CEG set VANKONYVBIZ = 'N'"));
+    db1AfterConnect();
+    const auto store = [this](const QString& konyvbiz) {
+        KonyvelForm form;
+        startVoucher(form, QStringLiteral("BK"));
+        form.f.e_konyvbiz = konyvbiz;
+        form.c.e_konyvbiz = !konyvbiz.isEmpty();  // an empty number is the system's to give
+        form.f.e_szla = QStringLiteral("384");
+        form.f.e_eszla = QStringLiteral("311");
+        form.f.e_ertek = QStringLiteral("100");
+        form.e_ertekExit();
+        EXPECT_TRUE(TetelTarol(form)) << messages.join(QStringLiteral(" | ")).toStdString();
+        return form.f.e_konyvbiz;
+    };
+    EXPECT_EQ(store(QString()), QStringLiteral("2600001"));
+    EXPECT_EQ(store(QStringLiteral("2609999")), QStringLiteral("2609999"));
+    // The counter does not hand the typed number out again.
+    EXPECT_EQ(store(QString()), QStringLiteral("2610000"));
+    EXPECT_EQ(store(QStringLiteral("2600500")), QStringLiteral("2600500"));  // behind it: the counter stays
+    EXPECT_EQ(store(QString()), QStringLiteral("2610001"));
 }
 
 TEST_F(VoucherStoreTest, ChangingTheNarrativeLeavesTheVatRowAlone) {
