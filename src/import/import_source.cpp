@@ -50,10 +50,9 @@ bool ReadImportSource(const QString& path, const ImportFormat& format, SourceTab
         for (SheetRow& row : rows) all << SourceLine{row.number, std::move(row.cells)};
     } else {
         QString& text = table.text;
-        if (!ReadTextFile(path, text, format.encoding)) {
-            error = QStringLiteral("A fájl nem olvasható: ") + path;
-            return false;
-        }
+        // The reader names the file and, for a bad byte or a control
+        // character, the first line that holds it.
+        if (!ReadTextFile(path, text, format.encoding, &error)) return false;
         int unclosedQuote = 0;
         const QList<DelimitedLine> lines =
             SplitDelimitedText(text, format.separator, &unclosedQuote, DelimitedFields::ViewingText);
