@@ -14,6 +14,7 @@
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "db/fb_write.h"
+#include "db/file_record.h"
 #include "db/sequence.h"
 #include "db/stop_request.h"
 #include "import/import_format.h"
@@ -204,7 +205,7 @@ bool ImportRun::prepare(const QString& path) {
     }
     if (!LoadImportFormat(m_report.format, m_format, m_report.error)) return false;
     // The file's digest is worked out beside the reading.
-    auto digest = std::async(std::launch::async, ImportFileDigest, path);
+    auto digest = std::async(std::launch::async, FileDigest, path);
     if (!ReadImportSource(path, m_format, m_table, m_report.error)) return false;
     m_digest = digest.get();
     if (m_digest.isEmpty()) {

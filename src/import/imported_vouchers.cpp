@@ -1,10 +1,8 @@
 #include "imported_vouchers.h"
 
-#include <QCryptographicHash>
-#include <QFile>
-#include <QSqlQuery>
 
 #include "db/catalog.h"
+#include "db/file_record.h"
 #include "db/dat.h"
 #include "db/fb_write.h"
 
@@ -14,21 +12,8 @@ const QString kTable = QStringLiteral("BEOVETT");
 
 }  // namespace
 
-QString ImportFileDigest(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file)) return {};
-    return QString::fromLatin1(hash.result().toHex());
-}
-
 QSet<QString> ImportedVoucherKeys(const QString& digest) {
-    QSet<QString> keys;
-    if (!TableExists(kTable)) return keys;
-    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select KULCS from BEOVETT where DIGEST = :digest"),
-                          {{QStringLiteral("digest"), digest}});
-    while (NextRow(q)) keys.insert(q.value(0).toString());
-    return keys;
+    return RecordedVoucherKeys(kTable, QStringLiteral("KULCS"), digest);
 }
 
 void EnsureImportRecord() {

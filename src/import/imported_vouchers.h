@@ -12,9 +12,6 @@ class FbWriteTransaction;
 // The longest voucher key the record holds.
 constexpr int kMaxImportVoucherKey = 60;
 
-// The SHA-256 digest of the file's content in hex; empty when it cannot be read.
-QString ImportFileDigest(const QString& path);
-
 // The keys of the file's vouchers stored by earlier imports.
 QSet<QString> ImportedVoucherKeys(const QString& digest);
 

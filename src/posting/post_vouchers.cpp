@@ -1,8 +1,6 @@
 #include "post_vouchers.h"
 
-#include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QHash>
 #include <algorithm>
 #include <QMap>
@@ -21,6 +19,7 @@
 #include "db/counter_update.h"
 #include "db/dat.h"
 #include "db/date_text.h"
+#include "db/file_record.h"
 #include "db/stop_request.h"
 #include "db/db_error.h"
 #include "db/sequence.h"
@@ -117,29 +116,12 @@ QHash<QString, int> textLengths() {
 const QString kRecordTable = QStringLiteral("KONYVELT_FAJL");
 constexpr int kMaxVoucherKey = 60;
 
-QString fileDigest(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file)) return {};
-    return QString::fromLatin1(hash.result().toHex());
-}
-
 // Databases made before the record existed get it on first use.
 void ensureRecordTable() {
     if (TableExists(kRecordTable)) return;
     ExecSql(d_tarvedo, QStringLiteral("CREATE TABLE KONYVELT_FAJL (DIGEST VARCHAR(64) NOT NULL, VOUCHER VARCHAR(60) NOT "
                                       "NULL, NTIPUS VARCHAR(3), KONYVBIZ VARCHAR(15), CONSTRAINT PK_KONYVELT_FAJL "
                                       "PRIMARY KEY (DIGEST, VOUCHER))"));
-}
-
-QSet<QString> postedVouchers(const QString& digest) {
-    QSet<QString> keys;
-    if (!TableExists(kRecordTable)) return keys;
-    QSqlQuery q = ExecSql(d_tarvedo, QStringLiteral("select VOUCHER from KONYVELT_FAJL where DIGEST = :digest"),
-                          {{QStringLiteral("digest"), digest}});
-    while (NextRow(q)) keys.insert(q.value(0).toString());
-    return keys;
 }
 
 class VoucherPoster {
@@ -539,7 +521,7 @@ PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress&
         return report;
     }
     // The file's digest is worked out beside the splitting.
-    auto digestOfFile = std::async(std::launch::async, fileDigest, path);
+    auto digestOfFile = std::async(std::launch::async, FileDigest, path);
     int unclosedQuote = 0;
     // The fields view `text`, which lives until the last voucher is written.
     const QList<DelimitedLine> lines =
@@ -583,7 +565,7 @@ PostReport PostVoucherFile(const QString& path, bool dryRun, const PostProgress&
     }
     if (!dryRun) ensureRecordTable();
     const FileColumns fileColumns(columns);
-    VoucherPoster poster(report, dryRun, digest, postedVouchers(digest));
+    VoucherPoster poster(report, dryRun, digest, RecordedVoucherKeys(kRecordTable, QStringLiteral("VOUCHER"), digest));
     poster.start();
     QList<Row> voucher;
     QString key;
