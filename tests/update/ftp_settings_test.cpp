@@ -81,8 +81,10 @@ TEST_F(FtpSettingsTest, WhatTheCommandStoresTheUpdateReadsAndUses) {
 
     // The update logs in with them: the server answers, there is nothing newer.
     server.put(QStringLiteral("public_html/exefiles/TARVEDO.INF"), "VERSION=0.0.0.1\r\n");
-    const CliResult update = RunCli({QStringLiteral("--workdir"), work, QStringLiteral("update"), QStringLiteral("--program"),
-                                     dir.filePath(QStringLiteral("tarvedo"))});
+    const QString program = dir.filePath(QStringLiteral("tarvedo"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("/usr/bin/false"), program));
+    const CliResult update =
+        RunCli({QStringLiteral("--workdir"), work, QStringLiteral("update"), QStringLiteral("--program"), program});
     EXPECT_EQ(update.code, 0) << update.err.toStdString();
     EXPECT_EQ(update.out, QStringLiteral("Nincs újabb frissítés.\n"));
 }
