@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/cli_command.h"
+#include "db/session.h"
 #include "update/ftp_settings.h"
 
 namespace {
@@ -46,6 +47,10 @@ int settings(CliContext& context) {
 
     QString password;
     if (!readPasswordLine(password)) return CliFail(QStringLiteral("Nem érkezett jelszó a szabványos bemeneten."));
+    // The databases are opened only for a well-formed call: --help and a
+    // wrong call need no working directory.
+    const SessionResult session = OpenWorkingDirectory(context.workdir);
+    if (!session.ok) return CliFail(session.error);
     const QString error = StoreFtpSettings({host, user, password});
     if (!error.isEmpty()) return CliFail(error);
     std::printf("A frissítési tárhely tárolva: %s (%s)\n", host.trimmed().toUtf8().constData(), user.toUtf8().constData());
@@ -54,7 +59,7 @@ int settings(CliContext& context) {
 
 const bool registered = RegisterCliCommand(
     {QStringLiteral("settings"),
-     QStringLiteral("settings ftp --host CÍM --user FELHASZNÁLÓ --password-stdin  a programfrissítés FTP tárhelye"), true,
+     QStringLiteral("settings ftp --host CÍM --user FELHASZNÁLÓ --password-stdin  a programfrissítés FTP tárhelye"), false,
      settings});
 
 }  // namespace

@@ -135,6 +135,10 @@ TEST_F(FtpSettingsTest, BadInputIsRefusedAndChangesNothing) {
         EXPECT_EQ(run.code, c.code);
         EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
     }
+    const CliResult help = RunCli({QStringLiteral("settings"), QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("settings ftp --host"))) << help.out.toStdString();
+
     const Installation read = installation();
     EXPECT_EQ(read.server.host, QStringLiteral("ftp.pelda.hu"));
     EXPECT_EQ(read.server.user, QStringLiteral("könyvelő"));
