@@ -253,7 +253,8 @@ void removeDatabase(const QString& address, const FbCredentials& credentials) {
 }
 
 QString alreadyThere(const QString& address) {
-    return QStringLiteral("Az adatbázis (%1) már létezik; a visszatöltés csak kifejezett kérésre írja felül.").arg(address);
+    return QStringLiteral("Az adatbázis visszatöltése nem sikerült (%1): ilyen adatbázis már van, és a visszatöltés "
+                          "csak kifejezett kérésre írja felül.").arg(address);
 }
 
 // The engine's words stay as a detail below the system's own message.
@@ -349,10 +350,9 @@ QString RestoreDatabase(const QString& fbkFile, const QString& address, const Fb
     // Only the server sees its folders and cannot rename: the backup, proved
     // whole, is restored once more under the target's own name.
     bool missing = false;
-    const QString opens = TryAttachDatabase(address, credentials, &missing);
+    TryAttachDatabase(address, credentials, &missing);
     QString refused;
-    if (!missing && !replace) refused = alreadyThere(address);
-    if (!missing && replace && opens.isEmpty()) refused = notInUseProblem(address, credentials);
+    if (!missing) refused = replace ? notInUseProblem(address, credentials) : alreadyThere(address);
     if (refused.isEmpty()) {
         file.seek(0);
         problem = restoreInto(file, address, credentials, replace, step);
