@@ -39,7 +39,11 @@ protected:
                                        QStringLiteral("--year"), QStringLiteral("2025")});
         ASSERT_EQ(made.code, 0) << made.err.toStdString();
     }
-    void TearDown() override { CloseSession(); }
+    void TearDown() override {
+        CloseSession();
+        // Opening the working directory made it the current one; it goes with the test.
+        QDir::setCurrent(startFolder);
+    }
 
     CliResult settings(const QStringList& args, const QByteArray& input) {
         return RunWithInput(QStringList{QStringLiteral("--workdir"), work, QStringLiteral("settings"), QStringLiteral("ftp")} + args,
@@ -59,6 +63,7 @@ protected:
         return SelectValue(d_tarvedosys, QStringLiteral("select ") + column + QStringLiteral(" from SZISZTEM")).toString();
     }
 
+    const QString startFolder = QDir::currentPath();
     QTemporaryDir dir;
     QString work;
 };
