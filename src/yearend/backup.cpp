@@ -225,7 +225,7 @@ QString restoredProblem(const QString& address, const FbCredentials& credentials
 QString notInUseProblem(const QString& address, const FbCredentials& credentials) {
     const Probe probe(address, credentials);
     if (!probe.error().isEmpty())
-        return QStringLiteral("A(z) %1 adatbázis nem nyitható meg, ezért nem látszik, használja-e más; nem cserélem le.\n"
+        return QStringLiteral("A(z) %1 adatbázis nem nyitható meg, így nem látszik, használja-e más, ezért nem cserélhető le.\n"
                               "A Firebird üzenete: %2").arg(address, probe.error());
     const qlonglong others = probe.number(QStringLiteral(
         "select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION and coalesce(MON$SYSTEM_FLAG, 0) = 0"));
