@@ -1,12 +1,14 @@
-// backup FILE.fbk / restore FILE.fbk DATABASE: the company database saved to
-// a file on this machine and made again from it, through the engine's
-// services, for a local file and for a server alike.
+// backup FILE.fbk / restore FILE.fbk DATABASE [--replace]: the company
+// database saved to a file on this machine and made again from it, through
+// the engine's services, for a local file and for a server alike. A failed
+// run exits 1 and leaves the files and databases as they were.
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
 #include "cli/cli_command.h"
 #include "db/dat.h"
+#include "db/db_address.h"
 #include "db/fb_admin.h"
 #include "db/ini.h"
 #include "yearend/backup.h"
@@ -27,14 +29,17 @@ int restore(CliContext& context) {
     const bool replace = TakeFlag(args, QStringLiteral("--replace"));
     if (args.size() != 2)
         return CliFail(QStringLiteral("Használat: tarvedo-cli restore FILE.fbk DATABASE [--replace]"));
+    // Relative paths are taken from the folder the tool was started in.
+    const QString file = QFileInfo(args.at(0)).absoluteFilePath();
+    QString target = args.at(1);
+    if (!ParseDbAddress(target).isRemote()) target = QFileInfo(target).absoluteFilePath();
     // The working directory's settings name the database account.
     if (QDir(context.workdir).exists() && QDir::setCurrent(context.workdir) && QFileInfo::exists(QStringLiteral("TARVEDO.INI")))
         IniLoad(QStringLiteral("TARVEDO.INI"), false);
-    const QString file = QFileInfo(args.at(0)).absoluteFilePath();
     if (!QFileInfo::exists(file)) return CliFail(QStringLiteral("A mentés fájlja (%1) nem található.").arg(file));
-    const QString error = RestoreDatabase(file, args.at(1), DbCredentials(), replace);
+    const QString error = RestoreDatabase(file, target, DbCredentials(), replace);
     if (!error.isEmpty()) return CliFail(error);
-    std::printf("%s -> %s\n", file.toUtf8().constData(), args.at(1).toUtf8().constData());
+    std::printf("%s -> %s\n", file.toUtf8().constData(), target.toUtf8().constData());
     return 0;
 }
 

@@ -1,7 +1,9 @@
-// cleanup: drops the temporary tables of the company database.
+// cleanup: drops the temporary tables of the company database; a table that
+// stays is named on stderr with the reason, and the exit code is 1.
 #include <cstdio>
 
 #include "cli/cli_command.h"
+#include "db/ui_hooks.h"
 #include "yearend/takarit.h"
 
 namespace {
@@ -13,12 +15,18 @@ int cleanup(CliContext& context) {
         std::printf("Nincsenek átmeneti táblák\n");
         return 0;
     }
+    // The error log's message would repeat what is printed below, once per table.
+    UiHooks::setMessage([](const QString&) {});
+    const QList<TmpDropResult> results = TmpTablesDrop(tables, nullptr);
+    UiHooks::setMessage({});
     int failed = 0;
-    for (const TmpDropResult& result : TmpTablesDrop(tables, nullptr)) {
-        if (result.dropped)
+    for (const TmpDropResult& result : results) {
+        if (result.dropped) {
             std::printf("%s törölve\n", result.table.toUtf8().constData());
-        else
+        } else {
+            CliFail(result.error);
             ++failed;
+        }
     }
     return failed == 0 ? 0 : 1;
 }

@@ -64,11 +64,60 @@ QString CreateDatabaseFile(const QString& address, const FbCredentials& credenti
     return {};
 }
 
-QString SetForcedWrites(const QString& address, const FbCredentials& credentials, bool on) {
+namespace {
+
+QByteArray loginDpb(const FbCredentials& credentials) {
     QByteArray dpb;
     dpb.append(char(isc_dpb_version1));
     appendDpb(dpb, isc_dpb_user_name, credentials.user.toUtf8());
     appendDpb(dpb, isc_dpb_password, credentials.password.toUtf8());
+    return dpb;
+}
+
+}  // namespace
+
+namespace {
+
+// Attached to the database, or the engine's message in `error`.
+isc_db_handle attach(const QString& address, const FbCredentials& credentials, QString& error, bool* missing) {
+    const QByteArray dpb = loginDpb(credentials);
+    const QByteArray name = engineAddress(address);
+    ISC_STATUS_ARRAY status{};
+    isc_db_handle db = 0;
+    isc_attach_database(status, 0, name.constData(), &db, short(dpb.size()), dpb.constData());
+    if (missing) *missing = false;
+    if (!FbFailed(status)) return db;
+    error = FbStatusText(status);
+    if (missing) *missing = FbStatusHas(status, isc_io_error) && !FbStatusHas(status, isc_bad_db_format);
+    return 0;
+}
+
+}  // namespace
+
+QString TryAttachDatabase(const QString& address, const FbCredentials& credentials, bool* missing) {
+    QString error;
+    isc_db_handle db = attach(address, credentials, error, missing);
+    if (!db) return error;
+    ISC_STATUS_ARRAY status{};
+    isc_detach_database(status, &db);
+    return {};
+}
+
+QString DropDatabaseFile(const QString& address, const FbCredentials& credentials) {
+    QString error;
+    isc_db_handle db = attach(address, credentials, error, nullptr);
+    if (!db) return error;
+    ISC_STATUS_ARRAY status{};
+    isc_drop_database(status, &db);
+    if (!FbFailed(status)) return {};
+    error = FbStatusText(status);
+    ISC_STATUS_ARRAY ignored{};
+    isc_detach_database(ignored, &db);
+    return error;
+}
+
+QString SetForcedWrites(const QString& address, const FbCredentials& credentials, bool on) {
+    QByteArray dpb = loginDpb(credentials);
     dpb.append(char(isc_dpb_force_write));
     dpb.append(char(1));
     dpb.append(char(on ? 1 : 0));

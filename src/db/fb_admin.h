@@ -23,6 +23,14 @@ QString CreateDatabaseFile(const QString& address, const FbCredentials& credenti
 // only for building a database nobody uses yet.
 QString SetForcedWrites(const QString& address, const FbCredentials& credentials, bool on);
 
+// Attaches to the database at the address and detaches again. Returns an
+// empty text when it opens, else the engine's message; `missing` is set when
+// there is no file of that name.
+QString TryAttachDatabase(const QString& address, const FbCredentials& credentials, bool* missing = nullptr);
+// Removes the database at the address through its engine. Returns an empty
+// text on success, else the engine's message.
+QString DropDatabaseFile(const QString& address, const FbCredentials& credentials);
+
 // The address as the client library reads it: "server/3050:path" or the
 // local path with its folders written the way this system writes them.
 QByteArray FbEngineAddress(const QString& address);

@@ -71,6 +71,8 @@ ReadOnlyQuery::ReadOnlyQuery(const QString& connection, const QString& sql, cons
                              const QString& name)
     : m_sql(sql) {
     m_name = name;
+    // Refused before the engine sees it: some statements act even in a read-only transaction.
+    if (const QString problem = ReadStatementProblem(sql); !problem.isEmpty()) throw DbError(problem);
     m_database = attachmentOf(connection);
     ISC_STATUS_ARRAY status;
     isc_db_handle database = m_database;
@@ -120,13 +122,7 @@ ReadOnlyQuery::ReadOnlyQuery(const QString& connection, const QString& sql, cons
         }
 
         m_cursor = FbCursor::describe(m_statement, true);
-        if (kind != isc_info_sql_stmt_select && kind != isc_info_sql_stmt_select_for_upd) {
-            // Run it all the same: the engine refuses a write with its own message.
-            if (isc_dsql_execute(status, &transaction, &statement, SQL_DIALECT_V6, wanted ? descriptorOf(m_params) : nullptr))
-                throw DbError(FbStatusText(status), sql);
-            throw DbError(NotAQueryMessage);
-        }
-        if (!m_cursor) throw DbError(NotAQueryMessage);
+        if (kind != isc_info_sql_stmt_select || !m_cursor) throw DbError(NotAQueryMessage);
         for (int i = 0; i < m_cursor->columnCount(); ++i) {
             m_columns << columnOf(m_cursor->info(i));
             m_charWidths << (m_columns.last().typeName == QLatin1String("CHAR") ? m_columns.last().displayWidth : 0);

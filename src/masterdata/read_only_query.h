@@ -1,13 +1,15 @@
 #pragma once
 // A statement run in a read-only transaction of its own: the rows of a list
-// the user composed or typed. The engine itself refuses a statement that
-// would write (an INSERT, UPDATE, DELETE, DDL, or a procedure that changes
-// data), so a typed statement can read but never change the database.
+// the user composed or typed. Only a plain SELECT that advances no sequence
+// is run at all (checked on its text and on the engine's statement kind
+// before anything runs); the read-only transaction then makes the engine
+// refuse what a selected procedure would write.
 #include <QString>
 #include <QVariantList>
 #include <memory>
 
 #include "export/export_source.h"
+#include "masterdata/read_statement_check.h"
 
 class FbCursor;
 class RowPrefetch;
@@ -16,8 +18,9 @@ class ReadOnlyQuery : public ExportSource {
 public:
     // Prepares and runs `sql` on the attachment of `connection`, with
     // `values` bound to its "?" placeholders in order. Throws DbError with
-    // the engine's message when the statement cannot run read-only, and
-    // with its own message when it runs but returns no rows (not a query).
+    // its own message, having run nothing, when the statement is not a plain
+    // query or would advance a sequence, and with the engine's message when
+    // the engine refuses it.
     ReadOnlyQuery(const QString& connection, const QString& sql, const QVariantList& values = {},
                   const QString& name = QStringLiteral("q_lista"));
     // Named placeholders (":NAME") bound by name.
@@ -58,7 +61,3 @@ private:
     bool m_onFirst = false;              // the last fetch gave the first row
     bool m_fetched = false;              // a row was fetched since the statement ran
 };
-
-// The engine's statement kind is a select: it returns rows.
-inline const QString NotAQueryMessage =
-    QStringLiteral("Az utasítás nem lekérdezés: csak adatot olvasó SELECT futtatható.");

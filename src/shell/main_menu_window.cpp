@@ -21,6 +21,7 @@
 #include "reports/merleg_window.h"
 #include "shell/main_tarvedo_window.h"
 #include "shell/menu_rules.h"
+#include "update/ftp_settings_window.h"
 #include "update/update_window.h"
 #include "yearend/backup_window.h"
 #include "yearend/evzaro_window.h"
@@ -103,6 +104,8 @@ const QList<MainMenuItem>& MainMenuItems() {
         item("Specilis1", "N1", QStringLiteral("-")),
         item("Specilis1", "Programfrisstseazinternetrl1", QStringLiteral("Program frissítése az internetről"), false,
              [](Tmain_tarvedofm& main, QAction*) { RunProgramUpdateFromMenu(&main, main.l_version->text()); }),
+        item("Specilis1", "Frissitesitarhely", QStringLiteral("Frissítési tárhely beállítása"), false,
+             [](Tmain_tarvedofm& main, QAction*) { ShowFtpSettingsFm(&main); }),
         item("Specilis1", "N2", QStringLiteral("-")),
         item("Specilis1", "tmenetitblktrlse1", QStringLiteral("Átmeneti táblák törlése"), false,
              [](Tmain_tarvedofm& main, QAction*) { ShowTakaritFm(&main); }),

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
@@ -19,8 +18,8 @@
 #include "db/db_error.h"
 #include "db/ini.h"
 #include "db/script_runner.h"
-#include "db/text_scramble.h"
 #include "db/ui_hooks.h"
+#include "update/ftp_settings.h"
 #include "update/ftp_transfer.h"
 #include "update/program_file_check.h"
 
@@ -426,21 +425,7 @@ UpdateResult RunUpdate(const UpdateSettings& settings, const QString& runningVer
 }
 
 bool ReadInstallation(Installation& installation, QString& error) {
-    try {
-        QSqlQuery q_szisztem = ExecSql(d_tarvedosys, QStringLiteral("Select * from SZISZTEM"));
-        if (!NextRow(q_szisztem)) {
-            error = QStringLiteral("A rendszer adatbázisban nincs telepítési adat (SZISZTEM).");
-            return false;
-        }
-        installation.kod = q_szisztem.value(QStringLiteral("KOD")).toString();
-        installation.nev = q_szisztem.value(QStringLiteral("NEV")).toString();
-        installation.server.host = UnscrambleText(q_szisztem.value(QStringLiteral("FTPHOST")).toString());
-        installation.server.user = UnscrambleText(q_szisztem.value(QStringLiteral("FTPUSERID")).toString());
-        installation.server.password = UnscrambleText(q_szisztem.value(QStringLiteral("FTPPWDID")).toString());
-    } catch (const DbError& e) {
-        error = e.message();
-        return false;
-    }
+    if (!ReadInstallationRecord(installation, error)) return false;
     if (installation.server.host.trimmed().isEmpty()) {
         error = QStringLiteral("Nincs megadva a frissítések tárhelye (SZISZTEM.FTPHOST).");
         return false;

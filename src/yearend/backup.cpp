@@ -4,11 +4,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include <ibase.h>
 
 #include "db/dat.h"
+#include "db/db_address.h"
 #include "db/fb_admin.h"
 #include "db/fb_status.h"
 
@@ -128,17 +137,149 @@ QString failed(const QString& what, const QString& reason) {
     return what + (reason.trimmed().isEmpty() ? QString() : QStringLiteral(": ") + reason.trimmed());
 }
 
+// Runs the engine's restore of the opened backup into `address`; empty when
+// the engine said nothing (it speaks only on failure), else its words.
+QString restoreInto(QFile& file, const QString& address, const FbCredentials& credentials, bool replace,
+                    const BackupStep& step) {
+    const qint64 total = file.size();
+    Service service(address, credentials);
+    if (!service.error().isEmpty()) return service.error();
+    QByteArray request;
+    request.append(char(isc_action_svc_restore));
+    appendShortClump(request, isc_spb_bkp_file, QByteArrayLiteral("stdin"));
+    appendShortClump(request, isc_spb_dbname, FbServicePath(address));
+    appendInt(request, isc_spb_options, replace ? isc_spb_res_replace : isc_spb_res_create);
+    if (!service.start(request)) return service.error();
+
+    QByteArray receive;
+    receive.append(char(isc_info_svc_stdin));
+    receive.append(char(isc_info_svc_line));
+    QByteArray send, raw, output;
+    qint64 sent = 0;
+    for (;;) {
+        if (!service.query(send, receive, raw)) return service.error() + u' ' + QString::fromUtf8(output);
+        send.clear();
+        const Answer answer = parse(raw);
+        output.append(answer.data);
+        if (answer.stdinWanted > 0) {
+            const QByteArray chunk = file.read(qMin<qint64>(answer.stdinWanted, MaxClump));
+            // An empty clump tells the engine the file has ended.
+            appendShortClump(send, isc_info_svc_line, chunk);
+            sent += chunk.size();
+            if (step) step(sent, total);
+            continue;
+        }
+        if (!answer.data.isEmpty() || answer.notReady || answer.truncated) continue;
+        break;
+    }
+    return QString::fromUtf8(output).trimmed();
+}
+
+// A connection of its own to a database that is being restored; gone with it.
+class Probe {
+public:
+    Probe(const QString& address, const FbCredentials& credentials)
+        : m_name(QStringLiteral("visszatoltes_%1").arg(QRandomGenerator::global()->generate64(), 0, 16)) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_name);
+        const DbAddress parsed = ParseDbAddress(address);
+        db.setDatabaseName(NativeDbPath(parsed.path));
+        db.setHostName(parsed.server);
+        db.setPort(parsed.isRemote() ? 3050 : -1);
+        db.setUserName(credentials.user);
+        db.setPassword(credentials.password);
+        if (!db.open()) m_error = db.lastError().text();
+    }
+    ~Probe() {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
+
+    const QString& error() const { return m_error; }
+    // The first column of the first row; -1 when the question fails.
+    qlonglong number(const QString& sql) const {
+        QSqlQuery q(QSqlDatabase::database(m_name, false));
+        if (!q.exec(sql) || !q.next()) return -1;
+        return q.value(0).toLongLong();
+    }
+
+private:
+    QString m_name;
+    QString m_error;
+};
+
+// Empty when the restored database opens, is online (the engine brings it
+// online only at the very end of a restore) and has its tables.
+QString restoredProblem(const QString& address, const FbCredentials& credentials) {
+    const Probe probe(address, credentials);
+    if (!probe.error().isEmpty()) return QStringLiteral("a visszatöltött adatbázis nem nyitható meg: ") + probe.error();
+    if (probe.number(QStringLiteral("select MON$SHUTDOWN_MODE from MON$DATABASE")) != 0)
+        return QStringLiteral("a visszatöltés nem fejeződött be (az adatbázis karbantartási módban maradt)");
+    if (probe.number(QStringLiteral("select count(*) from RDB$RELATIONS where coalesce(RDB$SYSTEM_FLAG, 0) = 0")) <= 0)
+        return QStringLiteral("a visszatöltött adatbázisban nincsenek táblák");
+    return {};
+}
+
+// Empty when nobody else is attached to the database to be replaced.
+QString notInUseProblem(const QString& address, const FbCredentials& credentials) {
+    const Probe probe(address, credentials);
+    if (!probe.error().isEmpty())
+        return QStringLiteral("A(z) %1 adatbázis nem nyitható meg, így nem látszik, használja-e más, ezért nem cserélhető le.\n"
+                              "A Firebird üzenete: %2").arg(address, probe.error());
+    const qlonglong others = probe.number(QStringLiteral(
+        "select count(*) from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION and coalesce(MON$SYSTEM_FLAG, 0) = 0"));
+    if (others != 0)
+        return QStringLiteral("A(z) %1 adatbázist más is használja, ezért nem cserélhető le. Mindenki lépjen ki belőle, "
+                              "és próbálja újra.").arg(address);
+    return {};
+}
+
+// The temporary database beside the target: the same folder, a name nobody else uses.
+QString temporaryAddress(const DbAddress& target) {
+    const qsizetype slash = qMax(target.path.lastIndexOf(u'/'), target.path.lastIndexOf(u'\\'));
+    const QString name = QStringLiteral(".%1.visszatoltes-%2")
+                             .arg(target.path.mid(slash + 1))
+                             .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    const QString path = target.path.left(slash + 1) + name;
+    return target.isRemote() ? target.server + u':' + path : path;
+}
+
+// Through the engine when it still opens, else as a plain file.
+void removeDatabase(const QString& address, const FbCredentials& credentials) {
+    if (DropDatabaseFile(address, credentials).isEmpty()) return;
+    const DbAddress parsed = ParseDbAddress(address);
+    QFile::remove(NativeDbPath(parsed.path));
+}
+
+QString alreadyThere(const QString& address) {
+    return QStringLiteral("Az adatbázis visszatöltése nem sikerült (%1): ilyen adatbázis már van, és a visszatöltés "
+                          "csak kifejezett kérésre írja felül.").arg(address);
+}
+
+// The engine's words stay as a detail below the system's own message.
+QString restoreFailed(const QString& address, const QString& problem, bool targetLost) {
+    QString text = QStringLiteral("Az adatbázis visszatöltése nem sikerült (%1): a mentésből nem készült ép adatbázis.")
+                       .arg(address);
+    text += targetLost ? QStringLiteral(" A korábbi adatbázis ezen a címen nem maradt meg.")
+                       : QStringLiteral(" A(z) %1 helyén lévő adatbázis (ha volt) változatlan maradt.").arg(address);
+    return text + QStringLiteral("\nRészletek: ") + problem.trimmed();
+}
+
 }  // namespace
 
 QString BackupDatabase(const QString& address, const QString& fbkFile, const FbCredentials& credentials,
                        const BackupOptions& options) {
     const QString what = QStringLiteral("Az adatbázis mentése nem sikerült (%1)").arg(address);
-    QFile file(fbkFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written under a temporary name beside the file and renamed into place
+    // only when complete: a failed or killed backup leaves an earlier file
+    // of that name as it was. Only the owner may read it: it holds the
+    // whole ledger and the users' password hashes.
+    QSaveFile file(fbkFile);
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return QStringLiteral("A mentés fájlja (%1) nem írható.").arg(fbkFile);
     const auto giveUp = [&](const QString& reason) {
-        file.close();
-        file.remove();
+        file.cancelWriting();
         return failed(what, reason);
     };
 
@@ -167,51 +308,62 @@ QString BackupDatabase(const QString& address, const QString& fbkFile, const FbC
         if (answer.notReady || answer.truncated) continue;
         break;  // the stream is complete
     }
-    if (!file.flush() || written == 0) return giveUp(QString());
-    file.close();
+    if (written == 0) return giveUp(QString());
+    if (!file.commit()) return failed(what, QStringLiteral("a mentés fájlja (%1) nem írható").arg(fbkFile));
     return {};
 }
 
 QString RestoreDatabase(const QString& fbkFile, const QString& address, const FbCredentials& credentials,
                         bool replace, const BackupStep& step) {
-    const QString what = QStringLiteral("Az adatbázis visszatöltése nem sikerült (%1)").arg(address);
     QFile file(fbkFile);
     if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("A mentés fájlja (%1) nem olvasható.").arg(fbkFile);
-    const qint64 total = file.size();
+    const DbAddress target = ParseDbAddress(address);
+    if (!target.isRemote() && !replace && QFileInfo::exists(NativeDbPath(target.path))) return alreadyThere(address);
 
-    Service service(address, credentials);
-    if (!service.error().isEmpty()) return failed(what, service.error());
-    QByteArray request;
-    request.append(char(isc_action_svc_restore));
-    appendShortClump(request, isc_spb_bkp_file, QByteArrayLiteral("stdin"));
-    appendShortClump(request, isc_spb_dbname, FbServicePath(address));
-    appendInt(request, isc_spb_options, replace ? isc_spb_res_replace : isc_spb_res_create);
-    if (!service.start(request)) return failed(what, service.error());
-
-    QByteArray receive;
-    receive.append(char(isc_info_svc_stdin));
-    receive.append(char(isc_info_svc_line));
-    QByteArray send, raw, output;
-    qint64 sent = 0;
-    for (;;) {
-        if (!service.query(send, receive, raw)) return failed(what, service.error() + u' ' + QString::fromUtf8(output));
-        send.clear();
-        const Answer answer = parse(raw);
-        output.append(answer.data);
-        if (answer.stdinWanted > 0) {
-            const QByteArray chunk = file.read(qMin<qint64>(answer.stdinWanted, MaxClump));
-            // An empty clump tells the engine the file has ended.
-            appendShortClump(send, isc_info_svc_line, chunk);
-            sent += chunk.size();
-            if (step) step(sent, total);
-            continue;
-        }
-        if (!answer.data.isEmpty() || answer.notReady || answer.truncated) continue;
-        break;
+    // Made under a temporary name beside the target and checked; the target
+    // is not touched before the backup has proved whole.
+    const QString temporary = temporaryAddress(target);
+    QString problem = restoreInto(file, temporary, credentials, false, step);
+    if (problem.isEmpty()) problem = restoredProblem(temporary, credentials);
+    if (!problem.isEmpty()) {
+        removeDatabase(temporary, credentials);
+        return restoreFailed(address, problem, false);
     }
-    // Without the verbose switch the engine says something only on failure.
-    if (!output.trimmed().isEmpty()) return failed(what, QString::fromUtf8(output));
-    return {};
+
+    // A folder this workstation sees too (a local file, or a server on this
+    // machine or on a shared folder): the checked file is put in place by
+    // one rename.
+    const QString localTemporary = NativeDbPath(ParseDbAddress(temporary).path);
+    if (QFileInfo::exists(localTemporary)) {
+        const QString localTarget = NativeDbPath(target.path);
+        QString refused;
+        if (QFileInfo::exists(localTarget))
+            refused = replace ? notInUseProblem(address, credentials) : alreadyThere(address);
+        if (refused.isEmpty() && std::rename(QFile::encodeName(localTemporary).constData(),
+                                             QFile::encodeName(localTarget).constData()) != 0)
+            refused = QStringLiteral("Az új adatbázis nem tehető a(z) %1 helyére: %2")
+                          .arg(localTarget, QString::fromLocal8Bit(std::strerror(errno)));
+        if (!refused.isEmpty()) removeDatabase(temporary, credentials);
+        return refused;
+    }
+
+    // Only the server sees its folders and cannot rename: the backup, proved
+    // whole, is restored once more under the target's own name.
+    bool missing = false;
+    TryAttachDatabase(address, credentials, &missing);
+    QString refused;
+    if (!missing) refused = replace ? notInUseProblem(address, credentials) : alreadyThere(address);
+    if (refused.isEmpty()) {
+        file.seek(0);
+        problem = restoreInto(file, address, credentials, replace, step);
+        if (problem.isEmpty()) problem = restoredProblem(address, credentials);
+        if (!problem.isEmpty()) {
+            if (missing) removeDatabase(address, credentials);
+            refused = restoreFailed(address, problem, !missing);
+        }
+    }
+    removeDatabase(temporary, credentials);
+    return refused;
 }
 
 QString CopyDatabase(const QString& source, const QString& target, const FbCredentials& credentials,
@@ -221,7 +373,11 @@ QString CopyDatabase(const QString& source, const QString& target, const FbCrede
     work.close();
     const QString saved = BackupDatabase(source, work.fileName(), credentials, options);
     if (!saved.isEmpty()) return saved;
-    return RestoreDatabase(work.fileName(), target, credentials, true, options.step);
+    // The copy is a new database nobody uses yet: made in place directly.
+    QFile file(work.fileName());
+    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("A mentés fájlja (%1) nem olvasható.").arg(work.fileName());
+    const QString problem = restoreInto(file, target, credentials, true, options.step);
+    return problem.isEmpty() ? QString() : failed(QStringLiteral("Az adatbázis visszatöltése nem sikerült (%1)").arg(target), problem);
 }
 
 QString ProposedBackupFile() {

@@ -19,15 +19,28 @@ struct BackupOptions {
     BackupStep step;
 };
 
-// Writes a backup of the database at `address` into `fbkFile`. Returns an
-// empty text on success, otherwise the reason in Hungarian; a failed backup
-// leaves no file behind.
+// Writes a backup of the database at `address` into `fbkFile` (readable by
+// its owner only). Returns an empty text on success, otherwise the reason in
+// Hungarian. The file is written under a temporary name beside it and takes
+// its name only when complete: a failed backup leaves an earlier file of
+// that name as it was.
 QString BackupDatabase(const QString& address, const QString& fbkFile, const FbCredentials& credentials,
                        const BackupOptions& options = {});
 
 // Makes the database at `address` from the backup `fbkFile`, replacing a
-// database file of that name when `replace` is set (it must not be in
-// use). Returns an empty text on success, otherwise the reason.
+// database of that name only when `replace` is set (and nobody uses it).
+// Returns an empty text on success, otherwise the reason in Hungarian with
+// the engine's words as a detail.
+//
+// The database is restored under a temporary name beside the target and
+// checked (the restore finished, the database opens and is online, its
+// tables are there) before the target is touched; any failure removes the
+// temporary database and leaves the target as it was. When this workstation
+// sees the target's folder (a local file, or a server on this machine or on
+// a shared folder) the checked database takes the target's place by one
+// rename. When only the server sees it, the backup, now proved whole, is
+// restored once more under the target's own name and the temporary one is
+// dropped.
 QString RestoreDatabase(const QString& fbkFile, const QString& address, const FbCredentials& credentials,
                         bool replace, const BackupStep& step = {});
 

@@ -20,10 +20,13 @@ struct TmpDropResult {
     QString error;
 };
 
-// Drops the tables in order. A table that cannot be dropped (another
-// workstation still uses it) goes through the error log (message, error
-// file, reconnect) and stays; the others are still dropped. Afterwards the
-// company database is connected again. Nothing when it is not connected.
+// Drops the tables in order (one that a later view of the list stands on is
+// tried again once that view is gone). A table that cannot be dropped
+// (another workstation still uses it, a view of the user's stands on it)
+// stays, with its name and the reason in `error`, which also goes through
+// the error log (message, error file, reconnect); the others are still
+// dropped. Afterwards the company database is connected again. Nothing
+// when it is not connected.
 QList<TmpDropResult> TmpTablesDrop(const QStringList& tables, const QObject* sender);
 
 // The clean-up at the end of every run, without a window.
