@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "cp1250.h"
 #include "ui_hooks.h"
+#include "work_file.h"
 
 namespace {
 
@@ -130,8 +130,11 @@ bool ReadSettingsLines(const QString& file, QStringList& lines, bool* utf8) {
 bool WriteSettingsLines(const QString& file, const QStringList& lines, bool utf8) {
     QString text;
     for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(Encode8BitText(text, utf8));
-    return f.commit();
+    // A file that holds the database password is for its owner only.
+    const bool holdsPassword = text.contains(QLatin1String("DBPASSWORD"), Qt::CaseInsensitive);
+    WorkFile f(file, holdsPassword ? PrivateFilePermissions : OrdinaryFilePermissions);
+    f.setSyncOnCommit(true);
+    if (!f.open()) return false;
+    const QByteArray bytes = Encode8BitText(text, utf8);
+    return f.write(bytes) == bytes.size() && f.commit();
 }
