@@ -42,9 +42,7 @@ QString Hiba_Kezelo(const QObject* sender, const CaughtError& error) {
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_hh_mm_ss_zzz")) + QStringLiteral(".txt");
     const QString dir = Td().WorkDir.isEmpty() ? QDir::currentPath() : Td().WorkDir;
     const QString path = QDir(dir).filePath(name);
-    WorkFile file(path);
-    const QByteArray text = (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
-    if (!file.open() || file.write(text) != text.size() || !file.commit())
+    if (!WriteWholeFile(path, (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8()))
         throw std::runtime_error(QStringLiteral("Nem írható: %1").arg(path).toStdString());
 
     if (!IsConnected(d_tarvedo) && !Td().DbServer.isEmpty()) DbConnect(d_tarvedo, Td().DbServer);

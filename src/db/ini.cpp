@@ -130,11 +130,5 @@ bool ReadSettingsLines(const QString& file, QStringList& lines, bool* utf8) {
 bool WriteSettingsLines(const QString& file, const QStringList& lines, bool utf8) {
     QString text;
     for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-    // A file that holds the database password is for its owner only.
-    const bool holdsPassword = text.contains(QLatin1String("DBPASSWORD"), Qt::CaseInsensitive);
-    WorkFile f(file, holdsPassword ? PrivateFilePermissions : OrdinaryFilePermissions);
-    f.setSyncOnCommit(true);
-    if (!f.open()) return false;
-    const QByteArray bytes = Encode8BitText(text, utf8);
-    return f.write(bytes) == bytes.size() && f.commit();
+    return WriteWholeFile(file, Encode8BitText(text, utf8), SettingsFilePermissions(text), true);
 }

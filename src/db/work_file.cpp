@@ -38,6 +38,11 @@ QFileDevice::Permissions withUserBits(QFileDevice::Permissions p) {
 
 }  // namespace
 
+QFileDevice::Permissions SettingsFilePermissions(const QString& text) {
+    return text.contains(QLatin1String("DBPASSWORD"), Qt::CaseInsensitive) ? PrivateFilePermissions
+                                                                          : OrdinaryFilePermissions;
+}
+
 WorkFile::WorkFile(const QString& target, QFileDevice::Permissions widest)
     : QTemporaryFile(WorkFilePattern(target)), m_target(target), m_widest(widest) {}
 
@@ -53,6 +58,12 @@ bool WorkFile::commit() {
     if (!ReplaceFile(fileName(), m_target, m_widest)) return false;
     setAutoRemove(false);  // it is the target now
     return true;
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QFileDevice::Permissions widest, bool sync) {
+    WorkFile file(path, widest);
+    file.setSyncOnCommit(sync);
+    return file.open() && file.write(bytes) == bytes.size() && file.commit();
 }
 
 QString WorkFilePattern(const QString& target) {

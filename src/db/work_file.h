@@ -22,6 +22,10 @@ inline constexpr QFileDevice::Permissions PrivateFilePermissions =
 inline constexpr QFileDevice::Permissions OrdinaryFilePermissions = ExportFilePermissions
     | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
 
+// The widest permissions of a settings or script file with this text: the
+// owner's only when it holds the database password (DBPASSWORD).
+QFileDevice::Permissions SettingsFilePermissions(const QString& text);
+
 class WorkFile : public QTemporaryFile {
 public:
     explicit WorkFile(const QString& target, QFileDevice::Permissions widest = ExportFilePermissions);
@@ -39,6 +43,11 @@ private:
     QFileDevice::Permissions m_widest;
     bool m_sync = false;
 };
+
+// Writes `bytes` as the whole file `path` through a work file; false when
+// it cannot (an earlier file is then left as it was).
+bool WriteWholeFile(const QString& path, const QByteArray& bytes,
+                    QFileDevice::Permissions widest = ExportFilePermissions, bool sync = false);
 
 // The name pattern of a work file beside `target` (hidden, in its folder).
 QString WorkFilePattern(const QString& target);

@@ -224,8 +224,6 @@ QByteArray AfaXmlDocument(const AfaXmlInput& input) {
 
 void WriteAfaXml(const AfaXmlInput& input, const QString& fileName) {
     const QByteArray bytes = AfaXmlDocument(input);
-    WorkFile file(fileName);
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.commit())
-        throw std::runtime_error(
-            QStringLiteral("A fájl (%1) nem írható: %2").arg(fileName, file.errorString()).toStdString());
+    if (!WriteWholeFile(fileName, bytes))
+        throw std::runtime_error(QStringLiteral("A fájl (%1) nem írható.").arg(fileName).toStdString());
 }

@@ -24,10 +24,8 @@ QByteArray contentOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeWhole(const QString& path, const QByteArray& bytes, QFileDevice::Permissions widest) {
-    WorkFile file(path, widest);
-    return file.open() && file.write(bytes) == bytes.size() && file.commit();
-}
+// The files of a folder, hidden ones too (a work file left behind would show).
+QStringList filesIn(const QTemporaryDir& dir) { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 
 // Sets the process's umask for one test.
 class Umask {
@@ -57,10 +55,10 @@ TEST(WorkFile, NewFilesGetTheUmaskWithinTheirKindsLimit) {
         QTemporaryDir dir;
         const Umask umask(c.umask);
         const QString path = dir.filePath(QStringLiteral("kimenet.txt"));
-        ASSERT_TRUE(writeWhole(path, "adat", c.widest));
+        ASSERT_TRUE(WriteWholeFile(path, "adat", c.widest));
         EXPECT_EQ(modeOf(path), c.mode) << std::oct << modeOf(path);
         EXPECT_EQ(contentOf(path), QByteArray("adat"));
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("kimenet.txt")});
+        EXPECT_EQ(filesIn(dir), QStringList{QStringLiteral("kimenet.txt")});
     }
 }
 
@@ -73,9 +71,9 @@ TEST(WorkFile, ReplacedFileKeepsItsModeWithinTheLimit) {
         int after;
     } cases[] = {{0600, 0600}, {0644, 0640}, {0660, 0640}, {0400, 0400}};
     for (const auto& c : cases) {
-        ASSERT_TRUE(writeWhole(path, "régi", ExportFilePermissions));
+        ASSERT_TRUE(WriteWholeFile(path, "régi", ExportFilePermissions));
         ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode_t(c.before)), 0);
-        ASSERT_TRUE(writeWhole(path, "új", ExportFilePermissions));
+        ASSERT_TRUE(WriteWholeFile(path, "új", ExportFilePermissions));
         EXPECT_EQ(modeOf(path), c.after) << std::oct << c.before;
         EXPECT_EQ(contentOf(path), QByteArray("új"));
     }
@@ -84,14 +82,14 @@ TEST(WorkFile, ReplacedFileKeepsItsModeWithinTheLimit) {
 TEST(WorkFile, AnUncommittedFileLeavesTheEarlierOneAndNoTrace) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kimenet.txt"));
-    ASSERT_TRUE(writeWhole(path, "régi", ExportFilePermissions));
+    ASSERT_TRUE(WriteWholeFile(path, "régi", ExportFilePermissions));
     {
         WorkFile file(path);
         ASSERT_TRUE(file.open());
         file.write("félig írt");  // the run fails here
     }
     EXPECT_EQ(contentOf(path), QByteArray("régi"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("kimenet.txt")});
+    EXPECT_EQ(filesIn(dir), QStringList{QStringLiteral("kimenet.txt")});
 }
 
 TEST(WorkFile, SettingsHoldingTheDatabasePasswordAreForTheOwnerOnly) {
