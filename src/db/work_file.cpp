@@ -36,6 +36,12 @@ QFileDevice::Permissions withUserBits(QFileDevice::Permissions p) {
     return p;
 }
 
+// The mode bits of a file, without the ones Qt works out for the current
+// user (which are about access, not the mode: root may write anything).
+QFileDevice::Permissions ownModeBits(QFileDevice::Permissions p) {
+    return p & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+}
+
 }  // namespace
 
 QFileDevice::Permissions SettingsFilePermissions(const QString& text) {
@@ -85,7 +91,7 @@ QFileDevice::Permissions NewFilePermissions(QFileDevice::Permissions widest) {
 
 bool ReplaceFile(const QString& work, const QString& target, QFileDevice::Permissions widest) {
     const QFileDevice::Permissions permissions = QFileInfo::exists(target)
-        ? withUserBits(QFile::permissions(target)) & withUserBits(widest)
+        ? withUserBits(ownModeBits(QFile::permissions(target))) & withUserBits(widest)
         : NewFilePermissions(widest);
     if (!QFile::setPermissions(work, permissions)) return false;
     // rename() puts the new file in the old one's place in one step: there is

@@ -38,9 +38,10 @@ QString confirmedName(const QString& fileName, bool nameConfirmed) {
     return fileName;
 }
 
-// Every result set on its worksheets. Returns the reason when the file could
-// not be written, else an empty text. A set whose rows cannot all be read
-// throws its DbError: a workbook missing rows is no workbook.
+// Every result set on its worksheets; a set the worksheet cannot hold is
+// reported and the others are still written. A set whose rows cannot all be
+// read throws its DbError: a workbook missing rows read is no workbook.
+// Returns the reason when the file could not be written, else an empty text.
 QString writeWorkbook(const QString& path, const QList<ExportSource*>& sources, const QList<TXLSParams>& params,
                       int rowsPerSheet, bool macroEnabled, ExportProgress* progress) {
     XlsxPackage workbook(path);
@@ -60,9 +61,9 @@ QString writeWorkbook(const QString& path, const QList<ExportSource*>& sources, 
             writer.write();
         } catch (const DbError&) {
             throw;
-        } catch (const std::exception& error) {
-            return source->name() + QStringLiteral(": valami hiba történt (some error occured): ")
-                + QString::fromUtf8(error.what());
+        } catch (const std::exception&) {
+            // A list the worksheet cannot hold: said, and the others are written.
+            ShowMessage(source->name() + QStringLiteral(": valami hiba történt (some error occured)"));
         }
         writer.finish();
     }
