@@ -141,7 +141,9 @@ bool Tmain_tarvedofm::changeCompany() {
     // follows. Later the chosen company's own login decides.
     if (m_state.startupDone) {
         const CompanySwitch result = SwitchCompany(m_state, choice, m_arguments, [this, &choice] {
-            l_kiaz->setText(choice.nev + QStringLiteral(" * ") + choice.aktualisev);  // the company logged into
+            // The company and database logged into.
+            l_kiaz->setText(choice.nev + QStringLiteral(" * ") + choice.aktualisev);
+            l_db->setText(choice.dbserver);
             return Login(false, true);
         });
         showLabels();
