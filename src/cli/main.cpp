@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
             CloseSession();
             return rc;
         } catch (const DbError& error) {
-            return CliFail(QStringLiteral("Adatbázis hiba: ") + error.message());
+            return CliFail(error.message());
         } catch (const std::exception& error) {
             return CliFail(QString::fromUtf8(error.what()));
         }

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QMetaObject>
 #include <QObject>
 #include <QStringList>
@@ -11,6 +10,7 @@
 #include "db/altproc.h"
 #include "db/dat.h"
 #include "db/ui_hooks.h"
+#include "db/work_file.h"
 
 QStringList ErrorFileLines(const QObject* sender, const CaughtError& error) {
     const QString program = QCoreApplication::applicationFilePath();
@@ -42,11 +42,8 @@ QString Hiba_Kezelo(const QObject* sender, const CaughtError& error) {
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_hh_mm_ss_zzz")) + QStringLiteral(".txt");
     const QString dir = Td().WorkDir.isEmpty() ? QDir::currentPath() : Td().WorkDir;
     const QString path = QDir(dir).filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!WriteWholeFile(path, (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8()))
         throw std::runtime_error(QStringLiteral("Nem írható: %1").arg(path).toStdString());
-    file.write((lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8());
-    file.close();
 
     if (!IsConnected(d_tarvedo) && !Td().DbServer.isEmpty()) DbConnect(d_tarvedo, Td().DbServer);
     return path;

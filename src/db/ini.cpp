@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "cp1250.h"
 #include "ui_hooks.h"
+#include "work_file.h"
 
 namespace {
 
@@ -130,8 +130,5 @@ bool ReadSettingsLines(const QString& file, QStringList& lines, bool* utf8) {
 bool WriteSettingsLines(const QString& file, const QStringList& lines, bool utf8) {
     QString text;
     for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(Encode8BitText(text, utf8));
-    return f.commit();
+    return WriteWholeFile(file, Encode8BitText(text, utf8), SettingsFilePermissions(text), true);
 }

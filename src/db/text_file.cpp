@@ -1,10 +1,10 @@
 #include "text_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "db/cp1250.h"
 #include "db/script_runner.h"
+#include "db/work_file.h"
 
 bool LoadTextFile(const QString& path, TextFile& file) {
     file = TextFile();
@@ -21,8 +21,5 @@ bool SaveTextFile(const QString& path, const TextFile& file) {
         body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         for (const QString& line : body.split(QLatin1Char('\n'))) text += line + QLatin1String("\r\n");
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    out.write(Encode8BitText(text, file.utf8));
-    return out.commit();
+    return WriteWholeFile(path, Encode8BitText(text, file.utf8), SettingsFilePermissions(text), true);
 }

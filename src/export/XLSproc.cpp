@@ -7,9 +7,10 @@
 #include <memory>
 
 #include "ask_file_name.h"
+#include "db/db_error.h"
 #include "db/ui_hooks.h"
+#include "db/work_file.h"
 #include "export_source.h"
-#include "work_file.h"
 #include "workbook_opener.h"
 #include "worksheet_writer.h"
 #include "xlsx_package.h"
@@ -26,13 +27,6 @@ const QStringList& yesNo() {
 
 QString cannotWrite(const QString& name) { return QStringLiteral("A fájl nem írható: %1").arg(name); }
 
-// The workbook is written under a name of its own in the target's folder and
-// takes the target's name only when it is complete, so a failed export
-// leaves an earlier file of that name as it was.
-std::unique_ptr<QTemporaryFile> workFileBeside(const QString& target) {
-    return std::make_unique<QTemporaryFile>(WorkFilePattern(target));
-}
-
 // The workbook's name: the one given (after asking before overwriting a
 // file, unless the caller has confirmed it) or the one the user chooses.
 // Empty when the name is rejected.
@@ -44,9 +38,10 @@ QString confirmedName(const QString& fileName, bool nameConfirmed) {
     return fileName;
 }
 
-// Every result set on its worksheets; a set that fails is reported and the
-// others are still written. Returns the reason when the file could not be
-// written, else an empty text.
+// Every result set on its worksheets; a set the worksheet cannot hold is
+// reported and the others are still written. A set whose rows cannot all be
+// read throws its DbError: a workbook missing rows read is no workbook.
+// Returns the reason when the file could not be written, else an empty text.
 QString writeWorkbook(const QString& path, const QList<ExportSource*>& sources, const QList<TXLSParams>& params,
                       int rowsPerSheet, bool macroEnabled, ExportProgress* progress) {
     XlsxPackage workbook(path);
@@ -64,7 +59,10 @@ QString writeWorkbook(const QString& path, const QList<ExportSource*>& sources, 
         WorksheetWriter writer(workbook, sheetNames, *source, sheetParams, rowsPerSheet, progress);
         try {
             writer.write();
+        } catch (const DbError&) {
+            throw;
         } catch (const std::exception&) {
+            // A list the worksheet cannot hold: said, and the others are written.
             ShowMessage(source->name() + QStringLiteral(": valami hiba történt (some error occured)"));
         }
         writer.finish();
@@ -93,11 +91,12 @@ bool ExportToExcel(const QList<ExportSource*>& sources, const QList<TXLSParams>&
         return false;
     }
 
-    // "TEMP": a workbook of its own in the temporary folder, left there for
-    // the spreadsheet program that opens it.
+    // The workbook is written beside the target and takes its name only when
+    // it is complete. "TEMP": a workbook of its own in the temporary folder,
+    // left there for the spreadsheet program that opens it.
     std::unique_ptr<QTemporaryFile> work =
         temporary ? std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/tarvedo_XXXXXX.xlsx"))
-                  : workFileBeside(name);
+                  : std::make_unique<WorkFile>(name);
     if (!work->open()) {
         ShowMessage(cannotWrite(temporary ? QDir::tempPath() : name));
         return false;
@@ -119,11 +118,10 @@ bool ExportToExcel(const QList<ExportSource*>& sources, const QList<TXLSParams>&
         return true;
     }
 
-    if (!ReplaceFile(workPath, name)) {
+    if (!static_cast<WorkFile*>(work.get())->commit()) {
         ShowMessage(cannotWrite(name));
         return false;
     }
-    work->setAutoRemove(false);  // it is the workbook now
     chosenFileName = name;
     const QString done = QStringLiteral("A fájl: %1elkészült: ").arg(name);
     if (askToOpen) {

@@ -155,7 +155,15 @@ bool QueryExportSource::next() {
         if (std::unique_ptr<FbCursor> cursor = FbCursor::take(*m_query))
             m_prefetch = std::make_unique<RowPrefetch>(std::move(cursor));
     }
-    if (m_prefetch) return m_onPrefetched = m_prefetch->next();
+    if (m_prefetch) {
+        try {
+            return m_onPrefetched = m_prefetch->next();
+        } catch (const DbError& error) {
+            // The cursor read ahead knows no statement: name the step by this one.
+            if (error.engineText().isEmpty() || !error.statement().isEmpty()) throw;
+            throw DbError(error.engineText(), m_statement);
+        }
+    }
     if (m_query->next()) return true;
     if (m_query->lastError().isValid()) throw DbError(m_query->lastError(), m_statement);
     return false;

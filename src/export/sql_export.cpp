@@ -4,18 +4,27 @@
 
 #include <charconv>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 #include "ask_file_name.h"
 #include "cp1250_writer.h"
 #include "db/altproc.h"
 #include "db/ui_hooks.h"
+#include "db/work_file.h"
 #include "export_source.h"
 #include "number_text.h"
-#include "work_file.h"
 
 namespace {
+
+// The earlier script a new one is appended to.
+bool copyInto(const QString& path, QIODevice& out) {
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    char buffer[1 << 16];
+    for (qint64 n; (n = in.read(buffer, sizeof buffer)) != 0;)
+        if (n < 0 || out.write(buffer, n) != n) return false;
+    return true;
+}
 
 // A line of the script holds at most this many characters, unless a single
 // name or value is longer by itself.
@@ -150,20 +159,15 @@ bool ExportToSql(ExportSource& source, const QString& fileName, const QString& t
     if (name.isEmpty()) return false;
     const QString table = SqlTargetTable(source, tableName);
 
-    std::unique_ptr<QFileDevice> file;
-    if (append && QFile::exists(name)) {
-        file = std::make_unique<QFile>(name);
-        if (!file->open(QIODevice::WriteOnly | QIODevice::Append)) file.reset();
-    } else {
-        auto work = std::make_unique<WorkFile>(name);
-        if (work->open()) file = std::move(work);
-    }
-    if (!file) {
+    // Written beside the target, an appended script too (after a copy of the
+    // earlier one): the target changes only when the script is complete.
+    WorkFile file(name);
+    if (!file.open() || (append && QFile::exists(name) && !copyInto(name, file))) {
         ShowMessage(QStringLiteral("A fájl nem írható: %1").arg(name));
         return false;
     }
 
-    Cp1250Writer out(*file);
+    Cp1250Writer out(file);
     if (deleteFirst) {
         out.append(QStringLiteral("Delete From %1;").arg(table));
         out.endLine();
@@ -229,9 +233,7 @@ bool ExportToSql(ExportSource& source, const QString& fileName, const QString& t
     } while (source.next());
     out.flush();
 
-    auto* work = dynamic_cast<WorkFile*>(file.get());
-    const bool written = work ? work->commit() : (file->flush() && file->error() == QFileDevice::NoError);
-    if (!written) {
+    if (!file.commit()) {
         ShowMessage(QStringLiteral("A fájl nem írható: %1").arg(name));
         return false;
     }

@@ -8,9 +8,9 @@
 #include "cp1250_writer.h"
 #include "db/app_conventions.h"
 #include "db/ui_hooks.h"
+#include "db/work_file.h"
 #include "export_source.h"
 #include "number_text.h"
-#include "work_file.h"
 
 namespace {
 

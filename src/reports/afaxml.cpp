@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QMap>
-#include <QSaveFile>
 #include <QSet>
 #include <QSqlQuery>
 #include <stdexcept>
@@ -10,6 +9,7 @@
 #include "db/altproc.h"
 #include "db/cp1250.h"
 #include "db/dat.h"
+#include "db/work_file.h"
 #include "reports/afalista.h"
 
 namespace {
@@ -224,8 +224,6 @@ QByteArray AfaXmlDocument(const AfaXmlInput& input) {
 
 void WriteAfaXml(const AfaXmlInput& input, const QString& fileName) {
     const QByteArray bytes = AfaXmlDocument(input);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw std::runtime_error(
-            QStringLiteral("A fájl (%1) nem írható: %2").arg(fileName, file.errorString()).toStdString());
+    if (!WriteWholeFile(fileName, bytes))
+        throw std::runtime_error(QStringLiteral("A fájl (%1) nem írható.").arg(fileName).toStdString());
 }

@@ -1,13 +1,14 @@
 #include "reports/ledger_journal.h"
 
 #include <QDate>
-#include <QFile>
+#include <QIODevice>
 #include <charconv>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "db/dat.h"
+#include "db/work_file.h"
 #include "export/export_source.h"
 
 namespace {
@@ -133,7 +134,7 @@ private:
     std::string m_spare[8];
 };
 
-void writeOut(QFile& file, std::string& buffer, const QString& path) {
+void writeOut(QIODevice& file, std::string& buffer, const QString& path) {
     if (file.write(buffer.data(), qint64(buffer.size())) != qint64(buffer.size()))
         throw std::runtime_error(QStringLiteral("A fájl (%1) nem írható.").arg(path).toStdString());
     buffer.clear();
@@ -150,8 +151,10 @@ QString LedgerAccountPath(const QString& szla) {
 }
 
 qint64 WriteLedgerJournal(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside the target: a read error midway leaves an earlier
+    // journal of that name as it was.
+    WorkFile file(path);
+    if (!file.open())
         throw std::runtime_error(QStringLiteral("A fájl (%1) nem írható.").arg(path).toStdString());
     QueryExportSource rows(ExecSql(d_tarvedo, QStringLiteral("select TELJKELT, BIZKELT, KONYVELVE, KONYVBIZ, SZOVEG, "
                                                              "SZLA, ESZLA, ERTEK from TETEL "
@@ -183,7 +186,7 @@ qint64 WriteLedgerJournal(const QString& path) {
         if (out.size() >= FlushAt) writeOut(file, out, path);
     }
     writeOut(file, out, path);
-    if (!file.flush() || file.error() != QFileDevice::NoError)
+    if (!file.commit())
         throw std::runtime_error(QStringLiteral("A fájl (%1) nem írható.").arg(path).toStdString());
     return written;
 }

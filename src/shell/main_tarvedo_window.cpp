@@ -137,13 +137,29 @@ void Tmain_tarvedofm::showLabels() {
 bool Tmain_tarvedofm::changeCompany() {
     if (!cegvalasztfm->choose()) return false;
     const CompanyChoice choice = cegvalasztfm->chosen();
+    // Before the start-up's login the choice is simply taken: the login
+    // follows. Later the chosen company's own login decides.
+    if (m_state.startupDone) {
+        const CompanySwitch result = SwitchCompany(m_state, choice, m_arguments, [this, &choice] {
+            // The company and database logged into.
+            l_kiaz->setText(choice.nev + QStringLiteral(" * ") + choice.aktualisev);
+            l_db->setText(choice.dbserver);
+            return Login(false, true);
+        });
+        showLabels();
+        if (result == CompanySwitch::LoginRefused) return false;
+        if (result == CompanySwitch::Unreachable && m_state.startupDone) return false;
+    } else {
+        ApplyCompanyChoice(m_state, choice);
+    }
     // Master-data windows built for the old database are built again.
     for (QAction* item : torzsek->actions()) {
         const QString name = item->objectName();
         delete FindTorzsWindow(name + QLatin1Char('_') + name + QStringLiteral("_Torzsfm"));
     }
+    // A switch that ended on no company leaves no master-data menu either.
+    if (!m_state.startupDone && !IsConnected(d_tarvedo)) torzsek->clear();
     Q_EMIT companyChanged();
-    ApplyCompanyChoice(m_state, choice);
     showLabels();
     return true;
 }

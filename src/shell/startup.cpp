@@ -170,6 +170,39 @@ bool ApplyCompanyChoice(ShellState& state, const CompanyChoice& choice) {
     return false;
 }
 
+CompanySwitch SwitchCompany(ShellState& state, const CompanyChoice& choice, const QStringList& arguments,
+                            const std::function<bool()>& login) {
+    AppValues& app = Td();
+    const QString previous = app.DbServer;
+    const QString previousServices = ServicesConnection();
+    // The user tables the login reads follow the connection opened last.
+    const auto stayOnPrevious = [&] {
+        if (!DbConnect(d_tarvedo2, previous)) ShowMessage(connectError(previous));
+        AttachQueries(previousServices);
+    };
+    if (!DbConnect(d_tarvedo2, choice.dbserver)) {
+        ShowMessage(connectError(choice.dbserver));
+        stayOnPrevious();
+        return CompanySwitch::Unreachable;
+    }
+    if (LoginNeeded(app.PwdSetting, arguments) && !login()) {
+        ShowMessage(QStringLiteral("Belépés megtagadva!"));
+        stayOnPrevious();
+        return CompanySwitch::LoginRefused;
+    }
+    if (!ApplyCompanyChoice(state, choice)) {
+        // Logged in, but the company connection failed: the program stands on
+        // no company rather than on the previous one with the new user; the
+        // next choice runs the rest of the start-up, login first.
+        state.startupDone = false;
+        app.CurrentUser.clear();
+        app.CurrentUserKod.clear();
+        return CompanySwitch::Unreachable;
+    }
+    RecordRateColumn();
+    return CompanySwitch::Switched;
+}
+
 bool WriteBackSettings(const ShellState& state) {
     const AppValues& app = Td();
     return WriteBackStartupSettings(workFile(SettingsFileName),

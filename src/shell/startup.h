@@ -79,6 +79,16 @@ QList<MasterTableItem> ReadMasterTables();
 // database cannot be reached.
 bool ApplyCompanyChoice(ShellState& state, const CompanyChoice& choice);
 
+// The company change once the program is running. Users live in each
+// company's database, so the chosen one is entered only by a user of its
+// own: its login runs against the chosen database (the second company
+// connection opens it first) before the program switches to it. A refused
+// or cancelled login, or a database that cannot be reached, leaves the
+// program on the company it was on.
+enum class CompanySwitch { Switched, LoginRefused, Unreachable };
+CompanySwitch SwitchCompany(ShellState& state, const CompanyChoice& choice, const QStringList& arguments,
+                            const std::function<bool()>& login);
+
 // End of the run: DBSERVER, DEFAULTCEG and DEFAULTEV go back into
 // TARVEDO.INI when they changed (or the file is written when it is missing).
 bool WriteBackSettings(const ShellState& state);

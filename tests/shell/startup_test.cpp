@@ -382,3 +382,70 @@ TEST_F(StartupTest, MenuRulesForOpenedWindows) {
     EXPECT_FALSE(YearOpenCheck());
     EXPECT_EQ(user.messages, QStringList{QStringLiteral("Az év le van zárva.")});
 }
+
+TEST_F(StartupTest, SwitchingCompanyAsksForThatCompanysLogin) {
+    // A second company whose only user is MASIK: DEMO does not exist there.
+    const QString other = work.file(QStringLiteral("TARVEDO_MASIK_2025.GDB"));
+    ASSERT_TRUE(QFile::copy(work.companyDb, other));
+    work.exec(other, QStringLiteral("update CEG set KOD = 'MASIK', NEV = 'Másik Zrt.'"));
+    work.exec(other, QStringLiteral("delete from SZ_JUZER"));
+    work.exec(other, QStringLiteral("insert into SZ_JUZER (KOD, NEV, JELSZO, AKTIV) values ('MK', 'MASIK', 'masik', 'I')"));
+    work.exec(work.systemDb,
+              QStringLiteral("insert into CEGEK (KOD, AKTUALISEV, NEV, DBSERVER, NYITVA) values ('MASIK', '2025', 'Másik Zrt.', :DB, 'I')"),
+              {{QStringLiteral("DB"), other}});
+
+    Tmain_tarvedofm window;
+    logsIn(QStringLiteral("DEMO"), QStringLiteral("demo"));
+    window.runStartup();
+    window.show();
+    ASSERT_EQ(Td().CurrentUserKod, QStringLiteral("DEMO"));
+    int changes = 0;
+    QObject::connect(&window, &Tmain_tarvedofm::companyChanged, [&] { ++changes; });
+    QAction* change = menuItem(window, QStringLiteral("Adatbaziskivalasztasa"));
+
+    // The user of the first company is not one of the second: the login
+    // window says so and stays; giving up keeps the program where it was.
+    const struct {
+        const char* nev;
+        const char* jelszo;
+    } refused[] = {{"DEMO", "demo"}, {"MASIK", "rossz"}};
+    for (const auto& attempt : refused) {
+        SCOPED_TRACE(attempt.nev);
+        user.messages.clear();
+        choosesCompany(QStringLiteral("MASIK"));
+        QString shownError, shownCompany;
+        WhenModal<TPasswordFM>([&](TPasswordFM* login) {
+            shownCompany = window.l_kiaz->text();
+            login->e_nev->setText(QString::fromLatin1(attempt.nev));
+            login->e_jelszo->setText(QString::fromLatin1(attempt.jelszo));
+            login->OKBtn->click();
+            shownError = login->p_hiba->isVisible() ? login->l_hiba->text() : QString();
+            login->CancelBtn->click();
+        });
+        change->trigger();
+        EXPECT_EQ(shownCompany, QStringLiteral("Másik Zrt. * 2025"));
+        EXPECT_EQ(shownError, QStringLiteral("Érvénytelen belépési név vagy jelszó"));
+        EXPECT_EQ(user.messages, QStringList{QStringLiteral("Belépés megtagadva!")});
+        EXPECT_EQ(changes, 0);
+        EXPECT_TRUE(window.isVisible());  // the program goes on
+        EXPECT_EQ(window.l_kiaz->text(), QStringLiteral("Minta Kft. * 2025"));
+        EXPECT_EQ(Td().DbServer, work.companyDb);
+        EXPECT_EQ(Td().ceg.text(QStringLiteral("KOD")), QStringLiteral("MINTA"));
+        EXPECT_EQ(Td().CurrentUserKod, QStringLiteral("DEMO"));
+        // The users read are the first company's again.
+        EXPECT_TRUE(CheckLogin(QStringLiteral("DEMO"), QStringLiteral("demo"), true).ok());
+    }
+
+    // Its own user gets in.
+    user.messages.clear();
+    choosesCompany(QStringLiteral("MASIK"));
+    logsIn(QStringLiteral("MASIK"), QStringLiteral("masik"));
+    change->trigger();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(user.messages.isEmpty()) << user.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(window.l_kiaz->text(), QStringLiteral("Másik Zrt. * 2025"));
+    EXPECT_EQ(Td().DbServer, other);
+    EXPECT_EQ(Td().CurrentUserKod, QStringLiteral("MK"));
+    EXPECT_FALSE(CheckLogin(QStringLiteral("DEMO"), QStringLiteral("demo"), true).ok());
+    EXPECT_FALSE(window.torzsek->actions().isEmpty());
+}

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "db/work_file.h"
+
 namespace {
 
 // The painter works in hundredths of a millimetre.
@@ -105,20 +107,25 @@ QPageLayout ReportPageLayout(const ReportLayout& layout) {
 }
 
 int WriteReportPdf(const ReportDocument& document, const QString& path, const ReportProgress& progress) {
-    QPdfWriter writer(path);
-    writer.setPageLayout(ReportPageLayout(document.layout()));
-    writer.setResolution(600);
-    writer.setTitle(document.layout().title());
-    writer.setCreator(QStringLiteral("Tarvedo"));
-    QPainter painter;
-    if (!painter.begin(&writer)) return 0;
-    const double dotsPerMm = writer.resolution() / 25.4;
-    for (int i = 0; i < document.pageCount(); ++i) {
-        if (i > 0) writer.newPage();
-        PaintReportPage(painter, document, i, dotsPerMm);
-        if (progress && (i % 16 == 15 || i + 1 == document.pageCount())) progress(i + 1, document.pageCount());
+    WorkFile file(path);
+    if (!file.open()) return 0;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(ReportPageLayout(document.layout()));
+        writer.setResolution(600);
+        writer.setTitle(document.layout().title());
+        writer.setCreator(QStringLiteral("Tarvedo"));
+        QPainter painter;
+        if (!painter.begin(&writer)) return 0;
+        const double dotsPerMm = writer.resolution() / 25.4;
+        for (int i = 0; i < document.pageCount(); ++i) {
+            if (i > 0) writer.newPage();
+            PaintReportPage(painter, document, i, dotsPerMm);
+            if (progress && (i % 16 == 15 || i + 1 == document.pageCount())) progress(i + 1, document.pageCount());
+        }
+        if (!painter.end()) return 0;
     }
-    return painter.end() ? document.pageCount() : 0;
+    return file.commit() ? document.pageCount() : 0;
 }
 
 int RenderToPdf(const ReportLayout& layout, ExportSource& rows, const QString& path, const ReportRunOptions& options) {

@@ -16,8 +16,9 @@ void PaintReportPage(QPainter& painter, const ReportDocument& document, int inde
 // A4 in the layout's orientation, without margins: the layout keeps its own.
 QPageLayout ReportPageLayout(const ReportLayout& layout);
 
-// Writes every page to a PDF file. Returns the pages written; 0 when the
-// file cannot be written. `progress` gets pages done and the page count.
+// Writes every page to a PDF file, which takes its name only when it is
+// complete. Returns the pages written; 0 when the file cannot be written
+// (an earlier file of that name is then left as it was). `progress` gets pages done and the page count.
 int WriteReportPdf(const ReportDocument& document, const QString& path, const ReportProgress& progress = {});
 
 // Lays the rows out and writes them to a PDF file, as WriteReportPdf.
