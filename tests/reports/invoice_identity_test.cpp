@@ -161,17 +161,18 @@ TEST_F(InvoiceIdentity, ReconciliationLineUnderTheGrandTotal) {
     EXPECT_EQ(*open.controlBalance, 10000 - 4000 + 3000 - 2999 - 500);
     EXPECT_EQ(ControlAccountBalance(PartnerSide::Customers, "V1"), 5501);
     EXPECT_EQ(ControlAccountBalance(PartnerSide::Customers, "V9"), 0);
-    EXPECT_FALSE(ledger(PartnerSide::Customers, Kiegyenlitett).controlBalance.has_value());
 
-    QueryExportSource rows(ExecSql(d_tarvedo, open.querySql), "q_egyenleg");
-    const QStringList text =
-        LayOutReport(Fregyenleg(PartnerSide::Customers, "Vevő", open.whivparam, open.controlBalance), rows, sample::Options()).text();
+    const auto laidOut = [&](std::optional<double> balance) {
+        QueryExportSource rows(ExecSql(d_tarvedo, open.querySql), "q_egyenleg");
+        return LayOutReport(Fregyenleg(PartnerSide::Customers, "Vevő", open.whivparam, balance), rows, sample::Options()).text();
+    };
+    const QStringList text = laidOut(open.controlBalance);
     // Arrears 6 000 against a balance of 5 501.
     EXPECT_TRUE(text.contains("Mind összesen: | 10 000 | 4 000 | 6 000")) << text.join('\n').toStdString();
-    EXPECT_TRUE(text.contains("Főkönyvi egyenleg (311): | 5 501")) << text.join('\n').toStdString();
-    EXPECT_TRUE(text.contains("Eltérés: | 499")) << text.join('\n').toStdString();
+    EXPECT_TRUE(text.contains("Főkönyvi egyenleg (311): | 5 501"));
+    EXPECT_TRUE(text.contains("Eltérés: | 499"));
     // Without the balance the list ends with the grand total.
-    QueryExportSource again(ExecSql(d_tarvedo, open.querySql), "q_egyenleg");
-    const QStringList plain = LayOutReport(Fregyenleg(PartnerSide::Customers, "Vevő", open.whivparam), again, sample::Options()).text();
-    EXPECT_FALSE(plain.join('\n').contains("Főkönyvi egyenleg"));
+    EXPECT_FALSE(laidOut({}).join('\n').contains("Főkönyvi egyenleg"));
+    // The paid invoices have nothing to tie out with.
+    EXPECT_FALSE(ledger(PartnerSide::Customers, Kiegyenlitett).controlBalance.has_value());
 }
