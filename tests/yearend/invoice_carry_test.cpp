@@ -69,13 +69,13 @@ QMap<QString, double> Balances(const QString& connection) {
 
 // The turnovers by debit and credit account: from the turnover table and
 // from the items themselves.
-QStringList Turnovers(const QString& connection, const QString& table) {
+std::string Turnovers(const QString& connection, const QString& table) {
     QStringList lines;
     QSqlQuery q = ExecSql(connection, QStringLiteral("select 'T', SZLA, sum(ERTEK) from %1 group by SZLA having sum(ERTEK) <> 0 "
                                                      "union all select 'K', ESZLA, sum(ERTEK) from %1 group by ESZLA "
                                                      "having sum(ERTEK) <> 0 order by 1, 2").arg(table));
     while (NextRow(q)) lines << QStringLiteral("%1 %2 %3").arg(q.value(0).toString(), q.value(1).toString()).arg(q.value(2).toDouble(), 0, 'f', 2);
-    return lines;
+    return lines.join(u'\n').toStdString();
 }
 
 // Renames every third invoice of a partner to the number of the invoice
@@ -165,7 +165,8 @@ TEST_F(InvoiceCarry, GeneratedLedgerWithRepeatedNumbersTiesOutAndOpensTheNextYea
     const QMap<QString, double> closing = Balances(d_tarvedo);
     const double invoices = Number(d_tarvedo, QStringLiteral("select count(*) from (select distinct UGYFELKOD, SZAMLASZAM, "
                                                              "DEVIZANEM from TETEL where NTIPUS in ('VE', 'SZ', 'NY'))"));
-    const auto opensWithTheClosingBalances = [&] {
+    const auto opensWithTheClosingBalances = [&](const char* after) {
+        SCOPED_TRACE(after);
         const QMap<QString, double> opening = Balances(d_tarvedo2);
         EXPECT_EQ(opening.keys(), closing.keys());
         for (const QString& account : closing.keys()) {
@@ -176,8 +177,8 @@ TEST_F(InvoiceCarry, GeneratedLedgerWithRepeatedNumbersTiesOutAndOpensTheNextYea
         EXPECT_EQ(Turnovers(d_tarvedo2, QStringLiteral("FORGALOM")), Turnovers(d_tarvedo2, QStringLiteral("TETEL")));
     };
     close(ClosingKind::NewDatabase);
-    opensWithTheClosingBalances();
+    opensWithTheClosingBalances("the closing");
     ExecSql(d_tarvedo, QStringLiteral("update CEG set NYITVA = 'I'"));
     close(ClosingKind::RecomputeExisting);
-    opensWithTheClosingBalances();
+    opensWithTheClosingBalances("the recompute");
 }
