@@ -1,6 +1,6 @@
 // report vevo|szallito [--tol D --ig D --ftol D --fig D --ugyfel K --szamla SZ] [--allapot 0..4]:
-// the customer and supplier ledgers (with "Mind" and "Nem kiegyenlített" the
-// arrears against the control account's balance on standard output); report egyenlegkozlo [--datum D]
+// the customer and supplier ledgers (the arrears against the control
+// account's balance on standard output when the list ties out with it); report egyenlegkozlo [--datum D]
 // [--ugyfel K] [--osszesito]: the balance confirmation letters.
 #include <cstdio>
 #include <stdexcept>

@@ -218,7 +218,12 @@ EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, Resu
     run.table = table.name;
     run.querySql = ReportQueryText(table.name, EgyenlegOrder);
     run.rows = CountRows(table.name);
-    if (c.szamlajel == Mind || c.szamlajel == NemKiegyenlitett) run.controlBalance = ControlAccountBalance(side, c.ugyfelkod);
+    // Only a list of every invoice (of one partner, or all) ties out with
+    // the account: a date or number criterion leaves invoices out.
+    const bool everyInvoice = c.teljkeltTol.isEmpty() && c.teljkeltIg.isEmpty() && c.fizhatidoTol.isEmpty() &&
+                              c.fizhatidoIg.isEmpty() && c.szamlaszam.isEmpty();
+    if (everyInvoice && (c.szamlajel == Mind || c.szamlajel == NemKiegyenlitett))
+        run.controlBalance = ControlAccountBalance(side, c.ugyfelkod);
     return run;
 }
 

@@ -63,9 +63,10 @@ struct EgyenlegLastRun {
 
 struct EgyenlegRun : ReportRun {
     bool reused = false;  // the last run's table, not computed again
-    // With the status "Mind" or "Nem kiegyenlített": the control account's
-    // balance in the ledger (of the partner when one is asked for), which
-    // the open items' arrears are checked against under the grand total.
+    // With the status "Mind" or "Nem kiegyenlített" and no date or number
+    // criterion: the control account's balance in the ledger (of the
+    // partner when one is asked for), which the open items' arrears are
+    // checked against under the grand total.
     std::optional<double> controlBalance;
 };
 

@@ -173,6 +173,13 @@ TEST_F(InvoiceIdentity, ReconciliationLineUnderTheGrandTotal) {
     EXPECT_TRUE(text.contains("Eltérés: | 499"));
     // Without the balance the list ends with the grand total.
     EXPECT_FALSE(laidOut({}).join('\n').contains("Főkönyvi egyenleg"));
-    // The paid invoices have nothing to tie out with.
+    // The paid invoices have nothing to tie out with, nor has a list that
+    // leaves invoices out by their dates or numbers; one partner's has.
     EXPECT_FALSE(ledger(PartnerSide::Customers, Kiegyenlitett).controlBalance.has_value());
+    for (EgyenlegCriteria c : {EgyenlegCriteria{.teljkeltIg = "2025.12.31"}, EgyenlegCriteria{.fizhatidoTol = "2025.01.01"},
+                               EgyenlegCriteria{.szamlaszam = "R-"}})
+        EXPECT_FALSE(RunEgyenleg(PartnerSide::Customers, c, table).controlBalance.has_value());
+    const EgyenlegRun partner = RunEgyenleg(PartnerSide::Customers, {.ugyfelkod = "V1"}, table);
+    ASSERT_TRUE(partner.controlBalance.has_value());
+    EXPECT_EQ(*partner.controlBalance, 5501);
 }
