@@ -8,6 +8,7 @@
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "reports/block_insert.h"
+#include "reports/turnover_pass.h"
 
 namespace {
 
@@ -169,14 +170,24 @@ QStringList EgyenlegColumns() {
 double ControlAccountBalance(PartnerSide side, const QString& ugyfelkod) {
     const bool customers = side == PartnerSide::Customers;
     QVariantMap params{{QStringLiteral("CONTROL"), (customers ? Td().VeSzla : Td().SzSzla) + u'%'}};
-    QString sql = QStringLiteral("select coalesce(sum(iif(T.SZLA like :CONTROL, T.ERTEK, 0)), 0)"
-                                 " - coalesce(sum(iif(T.ESZLA like :CONTROL, T.ERTEK, 0)), 0)\n"
-                                 "  from TETEL T\n where (T.SZLA like :CONTROL or T.ESZLA like :CONTROL)");
-    if (!ugyfelkod.isEmpty()) {
-        sql += QStringLiteral(" and T.UGYFELKOD = :UGYFELKOD");
+    double debitLessCredit = 0;
+    if (ugyfelkod.isEmpty()) {
+        // The whole account from the turnovers, as the trial balance reads it.
+        const AccountTurnovers turnovers =
+            ReadTurnovers(QStringLiteral(" and (SZLA like :CONTROL or ESZLA like :CONTROL)\n"), QStringLiteral("SZLA like :CONTROL"),
+                          QStringLiteral("ESZLA like :CONTROL"), params);
+        for (const double debit : turnovers.debit) debitLessCredit += debit;
+        for (const double credit : turnovers.credit) debitLessCredit -= credit;
+    } else {
         params[QStringLiteral("UGYFELKOD")] = ugyfelkod;
+        debitLessCredit = SelectValue(d_tarvedo,
+                                      QStringLiteral("select coalesce(sum(iif(T.SZLA like :CONTROL, T.ERTEK, 0)), 0)"
+                                                     " - coalesce(sum(iif(T.ESZLA like :CONTROL, T.ERTEK, 0)), 0)\n"
+                                                     "  from TETEL T\n where (T.SZLA like :CONTROL or T.ESZLA like :CONTROL)"
+                                                     " and T.UGYFELKOD = :UGYFELKOD"),
+                                      params)
+                              .toDouble();
     }
-    const double debitLessCredit = SelectValue(d_tarvedo, sql, params).toDouble();
     return customers ? debitLessCredit : -debitLessCredit;
 }
 
