@@ -5,7 +5,8 @@
 // DIR is made with N demo items (default 1 000 000) when it does not exist.
 // Prints the time of the customer ledger with every status ("Mind") and of
 // the letters for all customers, with the processor time of this process
-// (the embedded engine runs inside it). With --compare, on DIR2 (made with
+// (the embedded engine runs inside it), and the open items' arrears against
+// the control account's balance. With --compare, on DIR2 (made with
 // M items, default 100 000): the one-pass ledger against the invoice-by-
 // invoice reading, their ratio, and whether both give the same rows.
 #include <QCoreApplication>
@@ -71,6 +72,10 @@ int main(int argc, char** argv) {
     EgyenlegCriteria open;
     t = Measure([&] { run = RunEgyenleg(PartnerSide::Customers, open, table); });
     Line("customer ledger, not paid", t, run.rows);
+    // The open items against the control account, as the list ends.
+    const double arrears = EgyenlegArrears(run.table);
+    std::printf("arrears %.0f, control account %.0f, difference %.0f\n", arrears, run.controlBalance.value_or(0),
+                arrears - run.controlBalance.value_or(0));
     // The engine alone on the same work: the invoice rows grouped by the
     // database and joined with their payment items, written into a table
     // of the same shape, no statuses and no order of the payments.

@@ -1,11 +1,14 @@
 // report vevo|szallito [--tol D --ig D --ftol D --fig D --ugyfel K --szamla SZ] [--allapot 0..4]:
-// the customer and supplier ledgers; report egyenlegkozlo [--datum D]
+// the customer and supplier ledgers (the arrears against the control
+// account's balance on standard output when the list ties out with it); report egyenlegkozlo [--datum D]
 // [--ugyfel K] [--osszesito]: the balance confirmation letters.
+#include <cstdio>
 #include <stdexcept>
 
 #include "cli/cli_command.h"
 #include "cli/report_command.h"
 #include "db/altproc.h"
+#include "db/dat.h"
 #include "reports/egyenleg.h"
 #include "reports/egyenlegkozlo.h"
 #include "reports/fregyenleg.h"
@@ -43,8 +46,16 @@ PreparedReport ledger(PartnerSide side, QStringList& args) {
                            "kiegyenlített, 3 részben kiegyenlített, 4 mind")
                 .arg(allapot)
                 .toStdString());
-    PreparedReport p{RunEgyenleg(side, c), {}, EgyenlegNoData};
-    p.layout = Fregyenleg(side, EgyenlegCaption(side), p.run.whivparam);
+    const EgyenlegRun run = RunEgyenleg(side, c);
+    PreparedReport p{run, {}, EgyenlegNoData};
+    p.layout = Fregyenleg(side, EgyenlegCaption(side), run.whivparam, run.controlBalance);
+    // The tie-out with the control account, as the printed list ends.
+    if (run.controlBalance) {
+        const double arrears = EgyenlegArrears(run.table);
+        std::printf("Hátralék: %.0f  Főkönyvi egyenleg (%s): %.0f  Eltérés: %.0f\n", arrears,
+                    qPrintable(side == PartnerSide::Suppliers ? Td().SzSzla : Td().VeSzla), *run.controlBalance,
+                    arrears - *run.controlBalance);
+    }
     return p;
 }
 

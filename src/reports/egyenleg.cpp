@@ -1,12 +1,14 @@
 #include "reports/egyenleg.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 
 #include "db/altproc.h"
 #include "db/catalog.h"
 #include "db/dat.h"
 #include "db/db_error.h"
 #include "reports/block_insert.h"
+#include "reports/turnover_pass.h"
 
 namespace {
 
@@ -61,46 +63,53 @@ const QStringList LineColumns = {
     QStringLiteral("DEVERTEK"),  QStringLiteral("DEVIZANEM"), QStringLiteral("SORREND"),    QStringLiteral("PNTIPUS"),
     QStringLiteral("PBIZONYLAT"), QStringLiteral("PKONYVBIZ"), QStringLiteral("PTELJKELT"), QStringLiteral("PERTEK"),
     QStringLiteral("PDEVERTEK"), QStringLiteral("PDEVIZANEM")};
-enum LineColumn { Ertek = 7, Devertek = 8, Sorrend = 10, FirstPaymentColumn = 11 };
 
-// The lines of one invoice with its payments in PaymentOrder, when its
-// status is accepted. Returns the lines written.
-qint64 insertInvoice(PartnerSide side, const InvoiceRow& invoice, const std::vector<PaymentItem>& payments,
-                     const QString& accepted, BlockInsert& insert) {
-    const PaymentSums sums = SumPayments(side, payments);
-    const double amount = double(RoundHalfAway(invoice.ertek));
-    const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
-    if (!accepted.contains(status)) return 0;
-    QVariantList line{invoice.ugyfelkod,
-                      nonNull(invoice.ugyfelnev.toString()),
-                      invoice.ntipus,
-                      invoice.konyvbiz,
-                      invoice.szamlaszam,
-                      invoice.teljkelt,
-                      invoice.fizhatido,
-                      amount,
-                      invoice.devizaertek,
-                      currency(invoice.devizanem.toString()),
-                      QStringLiteral("A")};
-    if (payments.empty()) {
+// The invoice's columns of a line: those of one of its vouchers, with
+// that voucher's amounts.
+QVariantList voucherColumns(const InvoiceRow& voucher, double amount, double currencyAmount) {
+    return {voucher.ugyfelkod, nonNull(voucher.ugyfelnev.toString()), voucher.ntipus, voucher.konyvbiz,
+            voucher.szamlaszam, voucher.teljkelt, voucher.fizhatido, amount, currencyAmount,
+            currency(voucher.devizanem.toString())};
+}
+
+// The payment columns of a line; empty texts and 0 without a payment.
+void appendPayment(QVariantList& line, const PaymentItem* p) {
+    if (!p) {
         const QString none = QStringLiteral("");
         line << none << none << none << none << 0.0 << 0.0 << none;
-        insert.add(line);
-        return 1;
+        return;
     }
-    for (const PaymentItem& p : payments) {
-        if (&p != &payments.front()) {
-            line[Ertek] = 0.0;
-            line[Devertek] = 0.0;
-            line[Sorrend] = QStringLiteral("B");
-        }
-        const double sign = p.eszla.startsWith(Td().VeSzla) || p.szla.startsWith(Td().SzSzla) ? 1 : -1;
-        line.resize(FirstPaymentColumn);
-        line << nonNull(p.ntipus) << nonNull(p.bizonylat.isEmpty() ? p.konyvbiz : p.bizonylat) << nonNull(p.konyvbiz)
-             << nonNull(p.teljkelt) << sign * p.ertek << sign * p.devizaertek << currency(p.devizanem);
+    const double sign = p->eszla.startsWith(Td().VeSzla) || p->szla.startsWith(Td().SzSzla) ? 1 : -1;
+    line << nonNull(p->ntipus) << nonNull(p->bizonylat.isEmpty() ? p->konyvbiz : p->bizonylat) << nonNull(p->konyvbiz)
+         << nonNull(p->teljkelt) << sign * p->ertek << sign * p->devizaertek << currency(p->devizanem);
+}
+
+// The lines of one invoice when its status is accepted: as many lines as
+// it has vouchers or payments, whichever is more, each voucher with its
+// amount and each payment in PaymentOrder beside them. The first line
+// ("A") holds the first voucher and the first payment; further payments
+// stand beside the invoice's own columns with the amounts 0. The voucher
+// amounts add up to the invoice's rounded amount. Returns the lines written.
+qint64 insertInvoice(PartnerSide side, const Invoice& invoice, const QString& accepted, BlockInsert& insert) {
+    if (!accepted.contains(invoice.status(SumPayments(side, invoice.payments)))) return 0;
+    const size_t vouchers = invoice.vouchers.size(), payments = invoice.payments.size();
+    const size_t lines = std::max<size_t>({vouchers, payments, 1});
+    double laterVouchers = 0;
+    for (size_t v = 1; v < vouchers; ++v) laterVouchers += double(RoundHalfAway(invoice.vouchers[v].ertek));
+    for (size_t at = 0; at < lines; ++at) {
+        QVariantList line;
+        if (at == 0)
+            line = voucherColumns(invoice.first(), invoice.amount() - laterVouchers, invoice.vouchers.front().devizaertek);
+        else if (at < vouchers)
+            line = voucherColumns(invoice.vouchers[at], double(RoundHalfAway(invoice.vouchers[at].ertek)),
+                                  invoice.vouchers[at].devizaertek);
+        else
+            line = voucherColumns(invoice.first(), 0.0, 0.0);
+        line << (at == 0 ? QStringLiteral("A") : QStringLiteral("B"));
+        appendPayment(line, at < payments ? &invoice.payments[at] : nullptr);
         insert.add(line);
     }
-    return qint64(payments.size());
+    return qint64(lines);
 }
 
 }  // namespace
@@ -158,6 +167,34 @@ QStringList EgyenlegColumns() {
     return statement.mid(1, statement.size() - 2);  // the lines between "CREATE TABLE name (" and ")"
 }
 
+double ControlAccountBalance(PartnerSide side, const QString& ugyfelkod) {
+    const bool customers = side == PartnerSide::Customers;
+    QVariantMap params{{QStringLiteral("CONTROL"), (customers ? Td().VeSzla : Td().SzSzla) + u'%'}};
+    double debitLessCredit = 0;
+    if (ugyfelkod.isEmpty()) {
+        // The whole account from the turnovers, as the trial balance reads it.
+        const AccountTurnovers turnovers =
+            ReadTurnovers(QStringLiteral(" and (SZLA like :CONTROL or ESZLA like :CONTROL)\n"), QStringLiteral("SZLA like :CONTROL"),
+                          QStringLiteral("ESZLA like :CONTROL"), params);
+        for (const double debit : turnovers.debit) debitLessCredit += debit;
+        for (const double credit : turnovers.credit) debitLessCredit -= credit;
+    } else {
+        params[QStringLiteral("UGYFELKOD")] = ugyfelkod;
+        debitLessCredit = SelectValue(d_tarvedo,
+                                      QStringLiteral("select coalesce(sum(iif(T.SZLA like :CONTROL, T.ERTEK, 0)), 0)"
+                                                     " - coalesce(sum(iif(T.ESZLA like :CONTROL, T.ERTEK, 0)), 0)\n"
+                                                     "  from TETEL T\n where (T.SZLA like :CONTROL or T.ESZLA like :CONTROL)"
+                                                     " and T.UGYFELKOD = :UGYFELKOD"),
+                                      params)
+                              .toDouble();
+    }
+    return customers ? debitLessCredit : -debitLessCredit;
+}
+
+double EgyenlegArrears(const QString& table) {
+    return SelectValue(d_tarvedo, QStringLiteral("select coalesce(sum(ERTEK - PERTEK), 0) from ") + table).toDouble();
+}
+
 EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, ResultTable& table, EgyenlegLastRun* last,
                         const ReportStep& step) {
     const EgyenlegCriteria c = criteria.normalised();
@@ -176,12 +213,13 @@ EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, Resu
             // Every invoice and every payment read once, matched here.
             DbTransaction transaction(d_tarvedo);
             const SettlementQuery query = EgyenlegSettlementQuery(side, c);
-            const InvoiceRows invoices = ReadInvoiceRows(query);
-            const InvoicePayments payments(invoices);
+            InvoiceRows vouchers = ReadInvoiceRows(query);
+            const InvoicePayments payments(vouchers);
+            const Invoices invoices = GatherInvoices(std::move(vouchers), payments);
             if (step) step(2, 3);
             const QString accepted = AcceptedStatuses(c.szamlajel);
             BlockInsert insert(table.name, LineColumns);
-            for (const InvoiceRow& invoice : invoices) insertInvoice(side, invoice, payments.of(invoice), accepted, insert);
+            for (const Invoice& invoice : invoices) insertInvoice(side, invoice, accepted, insert);
             insert.finish();
             transaction.commit();
         }
@@ -191,6 +229,12 @@ EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, Resu
     run.table = table.name;
     run.querySql = ReportQueryText(table.name, EgyenlegOrder);
     run.rows = CountRows(table.name);
+    // Only a list of every invoice (of one partner, or all) ties out with
+    // the account: a date or number criterion leaves invoices out.
+    const bool everyInvoice = c.teljkeltTol.isEmpty() && c.teljkeltIg.isEmpty() && c.fizhatidoTol.isEmpty() &&
+                              c.fizhatidoIg.isEmpty() && c.szamlaszam.isEmpty();
+    if (everyInvoice && (c.szamlajel == Mind || c.szamlajel == NemKiegyenlitett))
+        run.controlBalance = ControlAccountBalance(side, c.ugyfelkod);
     return run;
 }
 
@@ -201,11 +245,13 @@ qint64 FillEgyenlegPerInvoice(PartnerSide side, const EgyenlegCriteria& criteria
     const SettlementQuery query = EgyenlegSettlementQuery(side, c);
     const QString accepted = AcceptedStatuses(c.szamlajel);
     DbTransaction transaction(d_tarvedo);
-    const InvoiceRows invoices = ReadGroupedInvoiceRows(query);
+    const Invoices invoices = GatherInvoices(ReadGroupedInvoiceRows(query), [](const InvoiceRow& row) {
+        return ReadInvoicePayments(row.ugyfelkod, row.szamlaszam);
+    });
     BlockInsert insert(table, LineColumns);
     qint64 written = 0, done = 0;
-    for (const InvoiceRow& invoice : invoices) {
-        written += insertInvoice(side, invoice, ReadInvoicePayments(invoice.ugyfelkod, invoice.szamlaszam), accepted, insert);
+    for (const Invoice& invoice : invoices) {
+        written += insertInvoice(side, invoice, accepted, insert);
         if (step) step(++done, qint64(invoices.size()));
     }
     insert.finish();

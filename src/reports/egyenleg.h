@@ -9,6 +9,7 @@
 // further payment a line "B" with the invoice amount 0.
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "reports/open_invoices.h"
 #include "reports/report_pattern.h"
@@ -62,7 +63,20 @@ struct EgyenlegLastRun {
 
 struct EgyenlegRun : ReportRun {
     bool reused = false;  // the last run's table, not computed again
+    // With the status "Mind" or "Nem kiegyenlített" and no date or number
+    // criterion: the control account's balance in the ledger (of the
+    // partner when one is asked for), which the open items' arrears are
+    // checked against under the grand total.
+    std::optional<double> controlBalance;
 };
+
+// The balance of the side's control account (VeSzla or SzSzla and its
+// sub-accounts) over every ledger item, of one partner when `ugyfelkod`
+// is given: debits less credits for customers, credits less debits for
+// suppliers, as the ledger's arrears count.
+double ControlAccountBalance(PartnerSide side, const QString& ugyfelkod = {});
+// The arrears of a run's table: its amounts less its payments.
+double EgyenlegArrears(const QString& table);
 
 // Runs the ledger: invoices and payments in one pass over the ledger.
 EgyenlegRun RunEgyenleg(PartnerSide side, const EgyenlegCriteria& criteria, ResultTable& table = EgyenlegResultTable(),

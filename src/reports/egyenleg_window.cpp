@@ -119,7 +119,7 @@ void TEgyenlegFM::run(bool preview) {
     try {
         const EgyenlegRun result =
             RunEgyenleg(side(), criteria(), EgyenlegResultTable(), &m_last, ProgressBarSteps(ProgressBar1));
-        PresentReport(this, result, Fregyenleg(side(), windowTitle(), result.whivparam),
+        PresentReport(this, result, Fregyenleg(side(), windowTitle(), result.whivparam, result.controlBalance),
                       preview ? ReportOutcome::Preview : ReportOutcome::Store, ProgressBar1, EgyenlegNoData,
                       QStringLiteral("q_egyenleg"));
     } catch (const std::invalid_argument& error) {

@@ -51,8 +51,12 @@ SettlementQuery settlementQuery(const EgyenlegkozloCriteria& c) {
 }
 
 // The line of an open invoice: its amount (BEVETEL), what was paid of it
-// (PBEVETEL), what is open (KIADAS) and the last payment (PTELJKELT).
-QVariantList openInvoiceLine(const InvoiceRow& invoice, double amount, const PaymentSums& sums) {
+// (PBEVETEL), what is open (KIADAS) and the last payment (PTELJKELT); its
+// own columns those of its first voucher.
+QVariantList openInvoiceLine(const OpenInvoiceRow& row) {
+    const InvoiceRow& invoice = row.invoice.first();
+    const double amount = row.invoice.amount();
+    const PaymentSums& sums = row.payments;
     QString devizanem = invoice.devizanem.toString();
     if (devizanem.trimmed().isEmpty()) devizanem = QStringLiteral("HUF");
     const QString name = invoice.ugyfelnev.isNull() ? QStringLiteral("") : invoice.ugyfelnev.toString().left(LetterNameLength);
@@ -137,7 +141,7 @@ ReportRun RunEgyenlegkozlo(const EgyenlegkozloCriteria& criteria, ResultTable& t
         const std::vector<OpenInvoiceRow> open = ReadOpenInvoices(query);
         if (step) step(2, 3);
         BlockInsert insert(table.name, LetterColumns);
-        for (const OpenInvoiceRow& row : open) insert.add(openInvoiceLine(row.invoice, row.amount, row.payments));
+        for (const OpenInvoiceRow& row : open) insert.add(openInvoiceLine(row));
         insert.finish();
         transaction.commit();
     }

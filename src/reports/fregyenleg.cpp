@@ -1,6 +1,7 @@
 #include "reports/fregyenleg.h"
 
 #include "db/dat.h"
+#include "db/display_mask.h"
 #include "reports/egyenleg.h"
 #include "reports/engine/company_page_header.h"
 #include "reports/engine/report_print.h"
@@ -23,7 +24,8 @@ const Column Naplo{0, 9}, Szamlaszam{9, 33}, Teljkelt{42, 17}, Fizhatido{59, 18}
 
 }  // namespace
 
-ReportLayout Fregyenleg(PartnerSide side, const QString& title, const QString& whivparam) {
+ReportLayout Fregyenleg(PartnerSide side, const QString& title, const QString& whivparam,
+                        std::optional<double> controlBalance) {
     ReportLayout r;
     r.setTitle(title);
     r.setLandscape(true);
@@ -103,10 +105,21 @@ ReportLayout Fregyenleg(PartnerSide side, const QString& title, const QString& w
     f.sum(QStringLiteral("PERTEK"), Pertek.x, Pertek.width).mask(TotalMask).right();
     f.sum(arrears, HatralekFt.x, HatralekFt.width).mask(TotalMask).right();
 
-    ReportBand& s = r.summary(7).frame(Frame::Top);
+    ReportBand& s = r.summary(controlBalance ? 17 : 7).frame(Frame::Top);
     s.label(QStringLiteral("Mind összesen:"), Szamlaszam.x, 60).bold();
     s.sum(QStringLiteral("ERTEK"), Ertek.x, Ertek.width).mask(TotalMask).right().bold();
     s.sum(QStringLiteral("PERTEK"), Pertek.x, Pertek.width).mask(TotalMask).right().bold();
     s.sum(arrears, HatralekFt.x, HatralekFt.width).mask(TotalMask).right().bold();
+    if (controlBalance) {
+        // Whether the open items tie out with the control account.
+        const double balance = *controlBalance;
+        const QString account = side == PartnerSide::Suppliers ? Td().SzSzla : Td().VeSzla;
+        s.lines(3);
+        s.label(QStringLiteral("Főkönyvi egyenleg (%1):").arg(account), Szamlaszam.x, 90).line(1);
+        s.label(FormatMask(balance, TotalMask), HatralekFt.x, HatralekFt.width).right().line(1).name(QStringLiteral("l_fokonyv"));
+        s.label(QStringLiteral("Eltérés:"), Szamlaszam.x, 90).line(2);
+        s.sum(arrears, HatralekFt.x, HatralekFt.width).right().bold().line(2).name(QStringLiteral("l_elteres"))
+            .beforePrint([balance](FieldPrint& p) { p.setText(FormatMask(p.value().toDouble() - balance, TotalMask)); });
+    }
     return r;
 }

@@ -342,6 +342,91 @@ PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& paymen
     return sums;
 }
 
+QString InvoiceCurrency(const QVariant& devizanem) {
+    const QString currency = devizanem.toString().trimmed();
+    return currency.isEmpty() ? QStringLiteral("HUF") : currency;
+}
+
+double Invoice::amount() const { return double(RoundHalfAway(ertek)); }
+
+QChar Invoice::status(const PaymentSums& sums) const { return SettlementStatus(amount(), sums, first().fizhatido.toString()); }
+
+namespace {
+
+// The order of an invoice's vouchers; the texts of the invoice's key are equal.
+bool voucherBefore(const InvoiceRow& a, const InvoiceRow& b) {
+    for (const auto column : {&InvoiceRow::teljkelt, &InvoiceRow::konyvbiz, &InvoiceRow::ntipus, &InvoiceRow::fizhatido})
+        if (const int order = CompareAsDatabase((a.*column).toString(), (b.*column).toString())) return order < 0;
+    return false;
+}
+
+// Which of a partner code and number's invoices (in several currencies) a
+// payment goes to.
+size_t receivingInvoice(const Invoices& invoices, const std::vector<size_t>& candidates, const PaymentItem& payment) {
+    const QString own = InvoiceCurrency(payment.devizanem);
+    const auto currencyOf = [&](size_t at) { return InvoiceCurrency(invoices[at].first().devizanem); };
+    for (size_t at : candidates)
+        if (currencyOf(at) == own) return at;
+    for (size_t at : candidates)
+        if (currencyOf(at) == QLatin1String("HUF")) return at;
+    return *std::min_element(candidates.begin(), candidates.end(),
+                             [&](size_t a, size_t b) { return currencyOf(a) < currencyOf(b); });
+}
+
+}  // namespace
+
+Invoices GatherInvoices(InvoiceRows rows, const PaymentsOf& paymentsOf) {
+    Invoices invoices;
+    std::unordered_map<std::string, size_t> invoiceOfKey;
+    // The invoices of each partner code and number, one per currency.
+    std::unordered_map<std::string, std::vector<size_t>> invoicesOfNumber;
+    invoiceOfKey.reserve(rows.size());
+    invoicesOfNumber.reserve(rows.size());
+    std::string key;
+    for (InvoiceRow& row : rows) {
+        key = row.paymentKey;
+        appendKey(key, InvoiceCurrency(row.devizanem));
+        const auto [found, isNew] = invoiceOfKey.try_emplace(key, invoices.size());
+        if (isNew) {
+            invoices.emplace_back();
+            invoicesOfNumber[row.paymentKey].push_back(found->second);
+        }
+        Invoice& invoice = invoices[found->second];
+        invoice.ertek += row.ertek;
+        invoice.devizaertek += row.devizaertek;
+        invoice.vouchers.push_back(std::move(row));
+    }
+    for (Invoice& invoice : invoices)
+        if (invoice.vouchers.size() > 1) std::sort(invoice.vouchers.begin(), invoice.vouchers.end(), voucherBefore);
+    for (const auto& [number, candidates] : invoicesOfNumber) {
+        std::vector<PaymentItem> payments = paymentsOf(invoices[candidates.front()].first());
+        if (candidates.size() == 1) {
+            invoices[candidates.front()].payments = std::move(payments);
+            continue;
+        }
+        // In PaymentOrder still: each invoice receives its payments in turn.
+        for (PaymentItem& payment : payments)
+            invoices[receivingInvoice(invoices, candidates, payment)].payments.push_back(std::move(payment));
+    }
+    return invoices;
+}
+
+Invoices GatherInvoices(InvoiceRows rows, const InvoicePayments& payments) {
+    return GatherInvoices(std::move(rows), [&](const InvoiceRow& row) { return payments.of(row); });
+}
+
+double OpenCurrencyAmount(PartnerSide side, const Invoice& invoice) {
+    const QString currency = InvoiceCurrency(invoice.first().devizanem);
+    if (currency == QLatin1String("HUF")) return invoice.amount() - SumPayments(side, invoice.payments).net();
+    const double rate = invoice.ertek == 0 ? 0 : invoice.devizaertek / invoice.ertek;
+    double paid = 0;
+    for (const PaymentItem& p : invoice.payments) {
+        const double amount = InvoiceCurrency(p.devizanem) == currency ? p.devizaertek : p.ertek * rate;
+        paid += PaymentPaysInvoice(side, p.szla, p.eszla) ? amount : -amount;
+    }
+    return invoice.devizaertek - paid;
+}
+
 std::vector<OpenInvoiceRow> ReadOpenInvoices(const SettlementQuery& query) {
     return ReadOpenInvoices(std::vector<SettlementQuery>{query});
 }
@@ -350,19 +435,18 @@ std::vector<OpenInvoiceRow> ReadOpenInvoices(const std::vector<SettlementQuery>&
     if (queries.empty()) return {};
     // An invoice's payments are those of its partner and number whichever
     // side it is on: one reading serves every query.
-    std::vector<InvoiceRows> invoices;
-    invoices.reserve(queries.size());  // the lists stay where they are
+    std::vector<InvoiceRows> vouchers;
+    vouchers.reserve(queries.size());  // the lists stay where they are
     std::vector<const InvoiceRows*> lists;
-    for (const SettlementQuery& query : queries) lists.push_back(&invoices.emplace_back(ReadInvoiceRows(query)));
+    for (const SettlementQuery& query : queries) lists.push_back(&vouchers.emplace_back(ReadInvoiceRows(query)));
     const InvoicePayments payments(lists, queries.front().paymentWhere, queries.front().params);
     std::vector<OpenInvoiceRow> open;
     for (size_t q = 0; q < queries.size(); ++q) {
         const PartnerSide side = queries[q].side;
-        for (InvoiceRow& invoice : invoices[q]) {
-            const double amount = double(RoundHalfAway(invoice.ertek));
-            PaymentSums sums = SumPayments(side, payments.of(invoice));
-            const QChar status = SettlementStatus(amount, sums, invoice.fizhatido.toString());
-            if (status == u'E' || status == u'R') open.push_back({side, std::move(invoice), amount, std::move(sums)});
+        for (Invoice& invoice : GatherInvoices(std::move(vouchers[q]), payments)) {
+            PaymentSums sums = SumPayments(side, invoice.payments);
+            const QChar status = invoice.status(sums);
+            if (status == u'E' || status == u'R') open.push_back({side, std::move(invoice), std::move(sums)});
         }
     }
     return open;

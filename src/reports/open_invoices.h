@@ -1,12 +1,16 @@
 #pragma once
 // Which invoice is open, and by how much.
 //
-// An invoice is a partner code (UGYFELKOD) and an invoice number
-// (SZAMLASZAM): its own ledger items carry both, and every cash or bank
-// item that pays it carries the same two values. Its amount is the signed
-// sum of its items on the control account; its payments are summed item by
-// item, each rounded to whole forints (halves away from zero): P the items
-// that pay it, Q the items that go the other way (a refund). Then
+// An invoice is a partner code (UGYFELKOD), an invoice number (SZAMLASZAM)
+// and a currency (DEVIZANEM, "HUF" when empty): its own ledger items carry
+// them, and every cash or bank item that pays it carries the same partner
+// code and number. Several vouchers may be posted under one invoice (a
+// credit note under the number of the invoice it corrects, an invoice
+// posted in two parts): they make one invoice, whose amount is the signed
+// sum of all their items on the control account and whose payments count
+// once. The payments are summed item by item, each sum rounded to whole
+// forints (halves away from zero): P the items that pay it, Q the items
+// that go the other way (a refund). Then
 //
 //   settled   when |(P - Q) - amount| < 3 forints: "T", or "H" when the
 //             last payment is dated after the due date;
@@ -14,13 +18,15 @@
 //
 // The open amount is amount - (P - Q). The customer and supplier ledgers,
 // the balance confirmation letters and the year closing's carried-forward
-// invoices all follow this rule (ReadOpenInvoices). The ledger and the letters read all
-// invoices and all payments in two statements and match them here
-// (InvoicePayments); ReadInvoicePayments reads one invoice's payments, and
-// both give the same items in the same order.
+// invoices all follow this rule (GatherInvoices, ReadOpenInvoices). The
+// ledger and the letters read all vouchers and all payments in two
+// statements and match them here (InvoicePayments); ReadInvoicePayments
+// reads one invoice's payments, and both give the same items in the same
+// order.
 #include <QString>
 #include <QVariantMap>
 #include <deque>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -77,13 +83,14 @@ struct SettlementQuery {
 // line, and the sums are added in this order.
 inline const QString PaymentOrder = QStringLiteral("TELJKELT, KONYVBIZ, SORSZAM, KAPOCS, SZLA, ESZLA, ERTEK, BIZONYLAT");
 
-// The invoice rows: the items grouped by UGYFELKOD, KONYVBIZ, SZAMLASZAM,
+// The voucher rows of the invoices: the items grouped by UGYFELKOD, KONYVBIZ, SZAMLASZAM,
 // TELJKELT, FIZHATIDO, DEVIZANEM and NTIPUS, with the sums ERTEK and
 // DEVIZAERTEK (not rounded), the partner's name UGYFELNEV and a serial
 // number INVNO.
 QString SettlementInvoicesSql(const SettlementQuery& query);
 
-// One invoice row, its columns as the ledger holds them.
+// One voucher row of an invoice (its items of one voucher, fulfilment
+// date and due date), its columns as the ledger holds them.
 struct InvoiceRow {
     QVariant ugyfelkod, ugyfelnev, ntipus, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem;
     double ertek = 0, devizaertek = 0;
@@ -138,19 +145,55 @@ private:
 // Their sums, in their order.
 PaymentSums SumPayments(PartnerSide side, const std::vector<PaymentItem>& payments);
 
+// The currency of an invoice or payment: "HUF" when the ledger gives none.
+QString InvoiceCurrency(const QVariant& devizanem);
+
+// One invoice: the voucher rows of one partner code, invoice number and
+// currency, and the payments of the partner code and number.
+struct Invoice {
+    // In order of fulfilment date, voucher, journal type and due date: the
+    // first gives the invoice's own columns (its dates and voucher).
+    std::vector<InvoiceRow> vouchers;
+    double ertek = 0, devizaertek = 0;  // the sums of its vouchers
+    std::vector<PaymentItem> payments;  // in PaymentOrder
+
+    const InvoiceRow& first() const { return vouchers.front(); }
+    // The amount in whole forints, halves away from zero.
+    double amount() const;
+    // The status letter by the settlement rule, with its payments' sums.
+    QChar status(const PaymentSums& sums) const;
+};
+using Invoices = std::vector<Invoice>;
+
+// The payment items of a voucher row's partner code and number.
+using PaymentsOf = std::function<std::vector<PaymentItem>(const InvoiceRow&)>;
+// The voucher rows gathered into invoices, in the order each invoice's
+// first row comes. Each partner code and number's payments are asked for
+// once: when its vouchers are in several currencies, a payment goes to the
+// invoice in its own currency, else to the forint invoice, else to the
+// invoice whose currency sorts first, so that every payment counts once.
+Invoices GatherInvoices(InvoiceRows rows, const PaymentsOf& paymentsOf);
+// The same with the payments read by InvoicePayments.
+Invoices GatherInvoices(InvoiceRows rows, const InvoicePayments& payments);
+
+// What a currency invoice still owes in its currency: its currency amount
+// less what was paid of it, a payment in the same currency by its currency
+// amount, any other at the invoice's own rate. The forint open amount for
+// a forint invoice.
+double OpenCurrencyAmount(PartnerSide side, const Invoice& invoice);
+
 // An invoice the rule leaves open (status "E" or "R").
 struct OpenInvoiceRow {
     PartnerSide side = PartnerSide::Customers;
-    InvoiceRow invoice;
-    double amount = 0;  // the invoice's amount rounded to whole forints
+    Invoice invoice;
     PaymentSums payments;
     // What is still owed: the amount less the payments.
-    double open() const { return amount - payments.net(); }
+    double open() const { return invoice.amount() - payments.net(); }
 };
-// The open invoices of the query, in the order of its invoice rows: the
-// invoices read by ReadInvoiceRows, their payments by InvoicePayments with
-// the query's paymentWhere. The caller holds the transaction that makes
-// both readings one snapshot.
+// The open invoices of the query, in the order of their first voucher rows:
+// the vouchers read by ReadInvoiceRows, their payments by InvoicePayments
+// with the query's paymentWhere. The caller holds the transaction that
+// makes both readings one snapshot.
 std::vector<OpenInvoiceRow> ReadOpenInvoices(const SettlementQuery& query);
 // The same for several queries (both sides of the ledger), the open
 // invoices of each in turn, with the payments read once for all: the

@@ -471,7 +471,7 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 item.sorszam += QStringLiteral("NY");
                 item.bizkelt = item.konyvelve = now;  // as the writer writes them, for the turnover sums
                 item.ntipus = QStringLiteral("NY");
-                item.devizaertek = item.ertek;
+                if (item.devizanem == QLatin1String("HUF")) item.devizaertek = item.ertek;
                 writer.write(item);
                 turnovers.add(item);
                 // A step now and then: a window repaints at each one.
@@ -505,6 +505,7 @@ EvzaroResult RunEvzaro(const EvzaroParams& params, const EvzaroStep& step) {
                 item.konyvbiz = invoice.konyvbiz.isNull() ? QString("") : invoice.konyvbiz;
                 item.szamlaszam = invoice.szamlaszam;
                 item.devizanem = invoice.devizanem;
+                item.devizaertek = entry.devizaertek;
                 write(item);
             }
             writer.finish();

@@ -29,17 +29,21 @@ QList<OpenInvoice> SelectOpenInvoices() {
     const std::vector<SettlementQuery> ledgers{EgyenlegSettlementQuery(PartnerSide::Customers, {}),
                                                EgyenlegSettlementQuery(PartnerSide::Suppliers, {})};
     for (const OpenInvoiceRow& row : ReadOpenInvoices(ledgers)) {
+        // An invoice of several vouchers is carried as one, with the
+        // columns of its first voucher.
+        const InvoiceRow& first = row.invoice.first();
         OpenInvoice invoice;
         invoice.customer = row.side == PartnerSide::Customers;
-        invoice.ugyfelkod = text(row.invoice.ugyfelkod);
-        invoice.ntipus = text(row.invoice.ntipus);
-        invoice.konyvbiz = text(row.invoice.konyvbiz);
-        invoice.szamlaszam = text(row.invoice.szamlaszam);
-        invoice.teljkelt = text(row.invoice.teljkelt);
-        invoice.fizhatido = text(row.invoice.fizhatido);
-        invoice.devizanem = text(row.invoice.devizanem);
+        invoice.ugyfelkod = text(first.ugyfelkod);
+        invoice.ntipus = text(first.ntipus);
+        invoice.konyvbiz = text(first.konyvbiz);
+        invoice.szamlaszam = text(first.szamlaszam);
+        invoice.teljkelt = text(first.teljkelt);
+        invoice.fizhatido = text(first.fizhatido);
+        invoice.devizanem = text(first.devizanem);
         invoice.ertek = row.invoice.ertek;
         invoice.x = -row.open();
+        invoice.openCurrency = OpenCurrencyAmount(row.side, row.invoice);
         invoices.append(invoice);
     }
     std::stable_sort(invoices.begin(), invoices.end(), numberedBefore);
@@ -50,6 +54,7 @@ OpeningEntry OpeningEntryFor(const OpenInvoice& invoice) {
     OpeningEntry entry;
     const bool owed = invoice.x < 0;
     entry.ertek = owed ? -invoice.x : invoice.x;
+    entry.devizaertek = owed ? invoice.openCurrency : -invoice.openCurrency;
     if (invoice.customer) {
         entry.szla = owed ? CustomerAccount : OpeningAccount;
         entry.eszla = owed ? OpeningAccount : CustomerAccount;

@@ -13,6 +13,7 @@ struct OpenInvoice {
     QString ugyfelkod, ntipus, konyvbiz, szamlaszam, teljkelt, fizhatido, devizanem;
     double ertek = 0;      // the invoice's signed amount
     double x = 0;          // payments minus the invoice, in whole forints
+    double openCurrency = 0;  // what is still owed in its currency (in forints for a forint invoice)
 };
 
 // The open invoices of the current company database, ordered by journal
@@ -20,9 +21,11 @@ struct OpenInvoice {
 // The caller holds the transaction that makes the reading one snapshot.
 QList<OpenInvoice> SelectOpenInvoices();
 
-// The opening item of an open invoice: accounts, amount and text.
+// The opening item of an open invoice: accounts, amount, its amount in
+// the invoice's currency and text.
 struct OpeningEntry {
     QString szla, eszla, szoveg;
     double ertek = 0;
+    double devizaertek = 0;
 };
 OpeningEntry OpeningEntryFor(const OpenInvoice& invoice);

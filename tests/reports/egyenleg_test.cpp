@@ -10,47 +10,13 @@
 #include "db/catalog.h"
 #include "ledger/demo_company.h"
 #include "ledger_items.h"
+#include "partner_items.h"
 #include "reports/egyenleg.h"
 #include "support/test_db.h"
 
 namespace {
 
-// An invoice or payment item with its partner and invoice number.
-struct PartnerItem {
-    QString ntipus, szla, eszla;
-    double ertek;
-    QString ugyfelkod, szamlaszam, teljkelt;
-    QString fizhatido = QStringLiteral("2025.03.31");
-    QString devizanem = QString("");
-    double devizaertek = 0;
-    QString bizonylat = QString("");
-};
-
-int serial = 0;
-
-void Post(const QList<PartnerItem>& list) {
-    for (const PartnerItem& i : list) {
-        ++serial;
-        ExecSql(d_tarvedo,
-                "insert into TETEL (SORSZAM, KAPOCS, NTIPUS, KONYVBIZ, SZLA, ESZLA, ERTEK, UGYFELKOD, SZAMLASZAM, TELJKELT, "
-                "FIZHATIDO, DEVIZANEM, DEVIZAERTEK, BIZONYLAT, KONYVELVE) values (:SORSZAM, '001', :NTIPUS, :KONYVBIZ, "
-                ":SZLA, :ESZLA, :ERTEK, :UGYFELKOD, :SZAMLASZAM, :TELJKELT, :FIZHATIDO, :DEVIZANEM, :DEVIZAERTEK, "
-                ":BIZONYLAT, :TELJKELT)",
-                {{"SORSZAM", QString::number(serial)}, {"NTIPUS", i.ntipus},
-                 {"KONYVBIZ", i.ntipus + QString::number(serial)}, {"SZLA", i.szla}, {"ESZLA", i.eszla},
-                 {"ERTEK", i.ertek}, {"UGYFELKOD", i.ugyfelkod}, {"SZAMLASZAM", i.szamlaszam},
-                 {"TELJKELT", i.teljkelt}, {"FIZHATIDO", i.fizhatido}, {"DEVIZANEM", i.devizanem},
-                 {"DEVIZAERTEK", i.devizaertek}, {"BIZONYLAT", i.bizonylat}});
-    }
-}
-
-PartnerItem Invoice(const QString& szamlaszam, double ertek, const QString& ugyfelkod = QStringLiteral("V1")) {
-    return {"VE", "311", "911", ertek, ugyfelkod, szamlaszam, "2025.03.01"};
-}
-PartnerItem Payment(const QString& szamlaszam, double ertek, const QString& date,
-                    const QString& ugyfelkod = QStringLiteral("V1")) {
-    return {"BK", "384", "311", ertek, ugyfelkod, szamlaszam, date, QString(""), QString(""), 0, "B-" + szamlaszam};
-}
+using namespace partner;
 
 const QStringList LineColumns = {"SZAMLASZAM", "SORREND", "ERTEK", "PNTIPUS", "PBIZONYLAT", "PTELJKELT", "PERTEK", "PDEVIZANEM"};
 
@@ -93,18 +59,18 @@ protected:
 
 TEST_F(Egyenleg, SettlementStatusOfEachCase) {
     Post({
-        Invoice("S-2DIFF", 10000), Payment("S-2DIFF", 9998, "2025.03.20"),
-        Invoice("S-LATE", 10000), Payment("S-LATE", 9998, "2025.04.05"),
-        Invoice("S-ONDUE", 10000), Payment("S-ONDUE", 10000, "2025.03.31"),
-        Invoice("S-TWO", 10000), Payment("S-TWO", 6000, "2025.03.10"), Payment("S-TWO", 4000, "2025.03.15"),
-        Invoice("S-NONE", 10000),
-        Invoice("S-PART", 10000), Payment("S-PART", 6000, "2025.03.10"),
-        Invoice("S-3DIFF", 10000), Payment("S-3DIFF", 9997, "2025.03.10"),
+        CustomerInvoice("S-2DIFF", 10000), Payment("S-2DIFF", 9998, "2025.03.20"),
+        CustomerInvoice("S-LATE", 10000), Payment("S-LATE", 9998, "2025.04.05"),
+        CustomerInvoice("S-ONDUE", 10000), Payment("S-ONDUE", 10000, "2025.03.31"),
+        CustomerInvoice("S-TWO", 10000), Payment("S-TWO", 6000, "2025.03.10"), Payment("S-TWO", 4000, "2025.03.15"),
+        CustomerInvoice("S-NONE", 10000),
+        CustomerInvoice("S-PART", 10000), Payment("S-PART", 6000, "2025.03.10"),
+        CustomerInvoice("S-3DIFF", 10000), Payment("S-3DIFF", 9997, "2025.03.10"),
         // A credit note and its refund (debit the customer, credit the bank).
         {"VE", "911", "311", 5000, "V1", "S-CREDIT", "2025.03.01"},
         {"BK", "311", "384", 5000, "V1", "S-CREDIT", "2025.03.05"},
         // Another partner's payment of an invoice of the same number pays nothing here.
-        Invoice("S-OTHER", 3000), Payment("S-OTHER", 3000, "2025.03.05", "V2"),
+        CustomerInvoice("S-OTHER", 3000), Payment("S-OTHER", 3000, "2025.03.05", "V2"),
     });
     const QMap<QString, QChar> expected{{"S-2DIFF", u'T'}, {"S-LATE", u'H'}, {"S-ONDUE", u'T'}, {"S-TWO", u'T'},
                                         {"S-NONE", u'E'},  {"S-PART", u'R'}, {"S-3DIFF", u'R'}, {"S-CREDIT", u'T'},
@@ -114,8 +80,8 @@ TEST_F(Egyenleg, SettlementStatusOfEachCase) {
 
 TEST_F(Egyenleg, InvoiceAndPaymentLines) {
     Post({
-        Invoice("L-TWO", 10000), Payment("L-TWO", 6000, "2025.03.10"), Payment("L-TWO", 4000, "2025.03.15"),
-        Invoice("L-NONE", 7000),
+        CustomerInvoice("L-TWO", 10000), Payment("L-TWO", 6000, "2025.03.10"), Payment("L-TWO", 4000, "2025.03.15"),
+        CustomerInvoice("L-NONE", 7000),
         {"VE", "911", "311", 5000, "V1", "L-CREDIT", "2025.03.01"},
         {"BK", "311", "384", 5000, "V1", "L-CREDIT", "2025.03.05"},
     });
@@ -155,7 +121,7 @@ TEST_F(Egyenleg, SupplierSideAndOpeningItems) {
 
 TEST_F(Egyenleg, CriteriaSelectInvoices) {
     Post({
-        Invoice("K-1", 1000), Invoice("K-2", 2000), Invoice("X-3", 3000, "V'2"),
+        CustomerInvoice("K-1", 1000), CustomerInvoice("K-2", 2000), CustomerInvoice("X-3", 3000, "V'2"),
         {"VE", "311", "911", 4000, "V1", "K-4", "2025.05.01", "2025.05.31"},
     });
     const auto numbers = [&](EgyenlegCriteria c) { return items::Rows(run(Mind, PartnerSide::Customers, c).querySql, {"SZAMLASZAM"}); };
@@ -187,9 +153,9 @@ TEST_F(Egyenleg, CurrencyInvoiceKeepsItsCurrencyAmounts) {
 // The sums are rounded after every payment item: a half forint against a
 // running sum of the other sign rounds the other way than alone.
 TEST_F(Egyenleg, HalfForintPaymentsSummedItemByItem) {
-    Post({Invoice("H-1", 101), Payment("H-1", 100.5, "2025.03.01"), Payment("H-1", -0.5, "2025.03.02"),
+    Post({CustomerInvoice("H-1", 101), Payment("H-1", 100.5, "2025.03.01"), Payment("H-1", -0.5, "2025.03.02"),
           Payment("H-1", -0.5, "2025.03.03"), Payment("H-1", -0.5, "2025.03.04"), Payment("H-1", -0.5, "2025.03.05"),
-          Invoice("H-2", 500), Payment("H-2", 500, "2025.03.01")});
+          CustomerInvoice("H-2", 500), Payment("H-2", 500, "2025.03.01")});
     EXPECT_EQ(statuses(), (QMap<QString, QChar>{{"H-1", u'T'}, {"H-2", u'T'}}));
     const EgyenlegRun r = run(Kiegyenlitett);
     EXPECT_EQ(items::Rows(r.querySql, {"SZAMLASZAM", "SORREND", "ERTEK", "PERTEK"}),
@@ -201,7 +167,7 @@ TEST_F(Egyenleg, HalfForintPaymentsSummedItemByItem) {
 // voucher "BK10" before "BK9" on the same day, and an invoice number with
 // a trailing blank is the same invoice.
 TEST_F(Egyenleg, PaymentsMatchedAndOrderedAsTheDatabaseComparesThem) {
-    Post({Invoice("O-1", 10000)});
+    Post({CustomerInvoice("O-1", 10000)});
     const auto pay = [&](const QString& konyvbiz, const QString& szamlaszam, double ertek, const QString& date) {
         Exec("insert into TETEL (SORSZAM, KAPOCS, NTIPUS, KONYVBIZ, SZLA, ESZLA, ERTEK, UGYFELKOD, SZAMLASZAM, TELJKELT, "
              "FIZHATIDO, BIZONYLAT) values ('" + konyvbiz + "', '001', 'BK', '" + konyvbiz + "', '384', '311', " +
@@ -224,13 +190,13 @@ TEST_F(Egyenleg, PaymentsMatchedAndOrderedAsTheDatabaseComparesThem) {
 }
 
 TEST_F(Egyenleg, SameCriteriaReuseTheTableAChangedFilterRecomputes) {
-    Post({Invoice("R-1", 1000)});
+    Post({CustomerInvoice("R-1", 1000)});
     EgyenlegLastRun last;
     EgyenlegCriteria c;
     c.szamlajel = Mind;
     const EgyenlegRun first = RunEgyenleg(PartnerSide::Customers, c, table, &last);
     EXPECT_FALSE(first.reused);
-    Post({Invoice("R-2", 2000)});
+    Post({CustomerInvoice("R-2", 2000)});
     const EgyenlegRun second = RunEgyenleg(PartnerSide::Customers, c, table, &last);
     EXPECT_TRUE(second.reused);
     EXPECT_EQ(second.table, first.table);

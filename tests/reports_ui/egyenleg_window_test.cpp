@@ -89,12 +89,16 @@ TEST_F(PartnerWindows, CustomerLedgerPreviewsTheOpenInvoices) {
     EXPECT_TRUE(previews.hasLine("V-1"));
     EXPECT_FALSE(previews.hasLine("V-2"));
     EXPECT_TRUE(previews.hasLine("Számlatípus: Nem kiegyenlített"));
+    // The open items tie out with the control account.
+    EXPECT_TRUE(previews.text.contains("Főkönyvi egyenleg (311): | 4 000")) << previews.text.join('\n').toStdString();
+    EXPECT_TRUE(previews.text.contains("Eltérés: | 0"));
 
     w.findChild<QRadioButton*>("rg_szamlajel_0")->click();  // "Kiegyenlített"
     w.b_indul->click();
     ASSERT_EQ(previews.count, 2);
     EXPECT_TRUE(previews.hasLine("V-2"));
     EXPECT_FALSE(previews.hasLine("V-1"));
+    EXPECT_FALSE(previews.hasLine("Főkönyvi egyenleg"));
 
     // Nothing passes: the message, no preview.
     w.E_UGYFELKOD->setText("S1");
