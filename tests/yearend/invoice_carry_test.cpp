@@ -24,7 +24,7 @@ protected:
 
     void close(ClosingKind kind) {
         EvzaroParams p;
-        p.zardatum = QStringLiteral("2025.12.31");
+        p.zardatum = QStringLiteral("2026.01.01");
         p.path = copy->dir() + QStringLiteral("/2026");
         p.name = QStringLiteral("TARVEDO_MINTA_2026.GDB");
         p.kind = kind;
