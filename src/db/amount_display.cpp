@@ -15,11 +15,7 @@ QString grouped(const QString& plain) {
     const QString body = negative ? plain.mid(1) : plain;
     const qsizetype point = body.indexOf(u'.');
     const QString whole = point < 0 ? body : body.left(point);
-    QString text;
-    for (qsizetype i = 0; i < whole.size(); ++i) {
-        if (i > 0 && (whole.size() - i) % 3 == 0) text.append(ThousandSeparator);
-        text.append(whole.at(i));
-    }
+    QString text = GroupByThree(whole);
     if (point >= 0) text += u',' + body.mid(point + 1);
     return negative ? u'-' + text : text;
 }

@@ -34,7 +34,9 @@ MaskLayout readMask(const QString& mask) {
     return layout;
 }
 
-QString groupByThree(const QString& digits) {
+}  // namespace
+
+QString GroupByThree(const QString& digits) {
     QString grouped;
     for (qsizetype i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) grouped.append(ThousandSeparator);
@@ -42,8 +44,6 @@ QString groupByThree(const QString& digits) {
     }
     return grouped;
 }
-
-}  // namespace
 
 QString FormatMask(double value, const QString& mask) {
     if (!std::isfinite(value)) return {};
@@ -66,7 +66,7 @@ QString FormatMask(double value, const QString& mask) {
     while (decimals.size() > layout.minDecimals && decimals.endsWith(u'0')) decimals.chop(1);
     if (integerDigits == u"0") integerDigits.clear();  // a "#" place is not needed for a zero
     integerDigits = integerDigits.rightJustified(layout.minIntegerDigits, u'0');
-    if (layout.grouped) integerDigits = groupByThree(integerDigits);
+    if (layout.grouped) integerDigits = GroupByThree(integerDigits);
 
     QString result = integerDigits;
     if (!decimals.isEmpty()) result += DecimalSeparator() + decimals;

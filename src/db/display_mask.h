@@ -13,3 +13,7 @@
 #include <QString>
 
 QString FormatMask(double value, const QString& mask);
+
+// Digits grouped by three from the right with the thousands blank: "1234567"
+// as "1 234 567".
+QString GroupByThree(const QString& digits);
